@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace vexa {
+
+enum class PromptIcon { None, Information, Question, Warning, Critical };
+
+// Every message box and yes/no question of the program goes through this interface: real dialogs in
+// the windows, a scripted one in the tests and the command-line tool.
+class Prompt {
+public:
+    virtual ~Prompt() = default;
+
+    // A message with an OK button.
+    virtual void message(const QString& text, PromptIcon icon = PromptIcon::None) = 0;
+
+    // A question with two buttons captioned `yesText` and `noText`; true when the first was chosen.
+    virtual bool question(const QString& text, const QString& yesText, const QString& noText,
+                          PromptIcon icon = PromptIcon::Question) = 0;
+};
+
+} // namespace vexa
