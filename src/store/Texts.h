@@ -1,0 +1,167 @@
+#pragma once
+
+#include <QString>
+
+// Every user-visible text of the program in German (language 0) and English (language 1).
+namespace vexa {
+
+// The language index as stored may be anything; every use pulls it into 0..1 first.
+int clampLanguage(int languageIndex);
+
+enum class TextTable { Command, Message, Statistics };
+
+// Menu entries and buttons. Slots not named here are empty.
+enum class Cmd : int {
+    FileMenu = 0,
+    OpenFile = 1,
+    SaveToFile = 2,
+    Print = 3,
+    ExitProgramMenu = 4,
+    ExitProgram = 5,
+    InterfaceMenu = 10,
+    SelectInterface = 11,
+    DataTransferMenu = 20,
+    ReadFromDevice = 21,
+    LanguageMenu = 30,
+    English = 31,
+    German = 32,
+    HelpMenu = 40,
+    Info = 41,
+    Manual = 42,
+    Save = 43,
+    Delete = 44,
+    KeyEvents = 45,
+    Connect = 50,
+    Disconnected = 51,
+    Disconnect = 52,
+    Connected = 53,
+    Reconnect = 54,
+    NotConnected = 55,
+};
+
+// Captions of the statistics list and the chart. Slots 0 and 18..20 are empty.
+enum class Stat : int {
+    Count = 1,
+    Maximum = 2,
+    Minimum = 3,
+    Average = 4,
+    StdDev = 5,
+    Heading = 6,
+    NotPossible = 7,      // " Statistik nicht möglich,"
+    CauseOfDifferent = 8, // " da verschiedene"
+    MeasurementUnits = 9, // " Messeinheiten "
+    TargetValue = 10,
+    Absolute = 11,
+    LineOrBar = 12,
+    Data = 13,
+    Rule8020Ok = 14,
+    PulseTime = 15,
+    Values = 16,
+    DurationMs = 17,
+};
+
+// Messages, captions and headings, in table order.
+enum class Msg : int {
+    NumberHeader,
+    ValueHeader,
+    UnitHeader,
+    EnterDevicePort,
+    NoFileSelected,
+    SelectValidPort,
+    FeMemory,
+    NfeMemory,
+    Online,
+    CopyToClipboard,
+    StatisticsHeading,
+    FeMemory2,
+    NfeMemoryAgain, // the same texts as NfeMemory, a slot of its own
+    PleaseWait,
+    WindowTitle,
+    FeMemory1,
+    DateLabel,
+    Done,
+    FeMemoryEmpty,
+    NfeMemoryEmpty,
+    MeasurementsFrame,
+    CommandsFrame,
+    DeviceInfoReadError,
+    CopyDataTo,
+    SelectPort,
+    NumericInputRequired,
+    DataDoesNotMatchTable,
+    Memory1Empty,
+    Memory2Empty,
+    DeviceNotAvailable,
+    ReadMemory,
+    NoPortAvailable,
+    Memory,
+    MemoryEmpty, // status text: "Speicher leer" / "Memory empty"
+    NoEntrySelected,
+    MinimumAboveMaximum,
+    TargetOutsideLimits,
+    DeviceMemoryNotDeleted,
+    ProjectData,
+    Limits,
+    DeleteRow,
+    DeleteTable,
+    Ready,
+    Device,
+    DeviceSoftwareVersion,
+    TargetValue,
+    DateTimeLabel,
+    MemoryListEmpty, // memory list text: "Speicher leer" / "memory empty"
+    PleaseDeleteTable,
+    ExcelWithChartQuestion,
+    ConfirmDeleteTable,
+    ConfirmDeleteRow,
+    OnlyPositiveValues,
+    TooManyValues,
+    SelectOneRowOnly,
+    Stop,
+    Continue,
+    TargetRequiredFor8020,
+    YesText,
+    NoText,
+    MinLimitAdjustedFrom,
+    AdjustedTo,
+    SendKeyEvents,
+    KeyEventsExplanation,
+    ActivateFunction,
+    TargetApplicationLabel,
+    ValuesIncluding,
+    Date,
+    LineEndChar,
+    None,
+    NumberShort,
+    DateTime,
+    DeviceOutOfRange,
+    Battery,
+    ProbeType,
+    CheckBluetoothSettings,
+    MemoryLetter, // "S" / "M" before a memory name
+    ConnectToMac,
+    PleaseTryAgain,
+    SelectBluetoothDevice,
+    ClockSet,
+    SwitchOnAndReconnect,
+    SelectMemory,
+    NoMemoryAvailable,
+    ProbeVersion,
+    Update,
+};
+
+class Texts {
+public:
+    static constexpr int CommandSlots = 56;
+    static constexpr int MessageSlots = 86;
+    static constexpr int StatisticsSlots = 21;
+
+    // Empty for an unused slot or one outside the table; the language index is clamped.
+    static QString text(TextTable table, int slot, int languageIndex);
+
+    static QString command(Cmd slot, int languageIndex);
+    static QString message(Msg slot, int languageIndex);
+    static QString statistics(Stat slot, int languageIndex);
+};
+
+} // namespace vexa
