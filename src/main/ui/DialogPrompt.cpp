@@ -1,0 +1,44 @@
+#include "main/ui/DialogPrompt.h"
+
+#include "main/AppState.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace vexa {
+
+namespace {
+
+QMessageBox::Icon toIcon(PromptIcon icon) {
+    switch (icon) {
+    case PromptIcon::Information:
+        return QMessageBox::Information;
+    case PromptIcon::Question:
+        return QMessageBox::Question;
+    case PromptIcon::Warning:
+        return QMessageBox::Warning;
+    case PromptIcon::Critical:
+        return QMessageBox::Critical;
+    case PromptIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+void DialogPrompt::message(const QString& text, PromptIcon icon) {
+    QMessageBox box(toIcon(icon), windowTitle(), text, QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+bool DialogPrompt::question(const QString& text, const QString& yesText, const QString& noText,
+                            PromptIcon icon) {
+    QMessageBox box(toIcon(icon), windowTitle(), text, QMessageBox::NoButton, parent_);
+    QPushButton* yes = box.addButton(yesText, QMessageBox::YesRole);
+    box.addButton(noText, QMessageBox::NoRole);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+} // namespace vexa

@@ -1,0 +1,144 @@
+#include "main/ui/frmTransfer.h"
+
+#include "main/MainControls.h"
+#include "main/MainModel.h"
+#include "main/ui/BatteryIcon.h"
+#include "main/ui/ControlBinder.h"
+#include "main/ui/FixedFont.h"
+#include "main/ui/Twips.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+
+namespace vexa {
+
+using namespace ctl;
+
+FrmTransfer::FrmTransfer(MainModel& model, QWidget* parent)
+    : QMainWindow(parent)
+    , model_(model)
+    , binder_(new ControlBinder(model.controls(), this)) {
+    setObjectName(frmTransfer);
+    buildMenus();
+    buildControls();
+    connectActions();
+    binder_->bind(this);
+}
+
+template <typename W> W* FrmTransfer::place(QWidget* parent, const QString& name, const QRect& pixels) {
+    auto* widget = new W(parent);
+    widget->setObjectName(name);
+    widget->setGeometry(pixels);
+    binder_->bind(widget);
+    return widget;
+}
+
+void FrmTransfer::buildMenus() {
+    const auto addMenu = [this](const QString& name) {
+        QMenu* menu = menuBar()->addMenu(QString());
+        menu->setObjectName(name);
+        binder_->bind(menu);
+        return menu;
+    };
+    const auto addAction = [this](auto* owner, const QString& name, bool checkable = false) {
+        QAction* action = owner->addAction(QString());
+        action->setObjectName(name);
+        action->setCheckable(checkable);
+        binder_->bind(action);
+    };
+
+    QMenu* file = addMenu(mnuDatei);
+    addAction(file, mnuEnd);
+    QMenu* language = addMenu(Language);
+    addAction(language, English, true);
+    addAction(language, German, true);
+    addAction(menuBar(), mnuTastaturevent);
+    addAction(menuBar(), mnuSetTime);
+    QMenu* help = addMenu(mnuHelp);
+    addAction(help, mnuInfo);
+    addAction(help, mnuHelp1);
+}
+
+void FrmTransfer::buildControls() {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    central->setFixedSize(830, 560);
+
+    place<QLabel>(central, picRahmen, QRect(0, 0, 830, 70));
+    auto* picture = place<QFrame>(central, frmPic, QRect(8, 4, 380, 64));
+    picture->setFrameShape(QFrame::StyledPanel);
+    place<QLabel>(picture, picZK, QRect(4, 4, 120, 56));
+
+    auto* status = place<QLineEdit>(central, txtSpeicher, QRect(185, 20, 97, 27));
+    status->setReadOnly(true);
+    status->setAlignment(Qt::AlignCenter);
+
+    place<QPushButton>(central, cmdConnect, QRect(400, 8, 120, 28));
+    for (const QString& name : {picBth, picBthBlitz, picUsb}) {
+        auto* symbol = place<QLabel>(central, name, QRect(526, 8, 28, 28));
+        symbol->setAlignment(Qt::AlignCenter);
+    }
+    model_.controls().setCaption(picBth, QStringLiteral("ᛒ"));
+    model_.controls().setCaption(picBthBlitz, QStringLiteral("ᛒ̸"));
+    model_.controls().setCaption(picUsb, QStringLiteral("⎓"));
+    auto* wait = place<QLineEdit>(central, txtWait, QRect(560, 8, 260, 28));
+    wait->setReadOnly(true);
+    wait->setFrame(false);
+    place<BatteryIcon>(central, BattIcon, QRect(400, 40, 28, 24));
+    place<QLabel>(central, lblBatterie, QRect(432, 40, 100, 24));
+
+    auto* table = place<QTableView>(central, MSFlex, twipsToPixels(QRect(250, 1100, 5500, 5100)));
+    table->setFont(fixedFont());
+    table->verticalHeader()->hide();
+
+    auto* views = place<QGroupBox>(central, FrameWerte, QRect(400, 72, 420, 112));
+    place<QRadioButton>(views, optFE, QRect(10, 22, 200, 22))->setCheckable(true);
+    place<QRadioButton>(views, optOnline, QRect(10, 48, 200, 22))->setCheckable(true);
+    place<QLabel>(views, lblSpeicher, QRect(10, 78, 200, 22));
+    auto* memories = place<QComboBox>(views, cmbSpeicher, QRect(215, 20, 195, 26));
+    memories->setEditable(true);
+    memories->setFont(fixedFont());
+    place<QPushButton>(views, cmdRefresh, QRect(215, 50, 34, 28));
+    place<QPushButton>(views, cmdLesen, QRect(254, 50, 156, 28));
+    place<QPushButton>(views, cmdStop, QRect(254, 80, 156, 26));
+
+    auto* statistics = place<QGroupBox>(central, FrameStatistik, QRect(400, 188, 420, 232));
+    auto* list = place<QListWidget>(statistics, lstStat, QRect(10, 22, 400, 166));
+    list->setFont(fixedFont());
+    place<QLabel>(statistics, picVexa, QRect(10, 22, 400, 166));
+    place<QFrame>(statistics, MSChart1, QRect(10, 22, 400, 166));
+    place<QLineEdit>(statistics, txtMittelwert, QRect(300, 22, 110, 24))->setReadOnly(true);
+    place<QPushButton>(statistics, cmdMaterial, QRect(10, 194, 60, 28));
+    place<QPushButton>(statistics, cmdChart, QRect(76, 194, 80, 28));
+    place<QPushButton>(statistics, cmdGross, QRect(162, 194, 50, 28));
+
+    auto* commands = place<QGroupBox>(central, FrameBefehle, QRect(400, 424, 420, 128));
+    const QList<QString> firstRow{cmdOpen, cmdSave, cmdWerte, cmdProjekt};
+    for (int i = 0; i < firstRow.size(); ++i)
+        place<QPushButton>(commands, firstRow[i], QRect(10 + i * 100, 22, 96, 44));
+    const QList<QString> secondRow{cmdFlexZeileLoeschen, cmdFlexTabelleloeschen, cmdSort, cmdEnde};
+    for (int i = 0; i < secondRow.size(); ++i)
+        place<QPushButton>(commands, secondRow[i], QRect(10 + i * 100, 72, 96, 44));
+
+    auto* copy = place<QGroupBox>(central, Frame4, QRect(8, 424, 384, 128));
+    const QList<QString> copyButtons{cmdprint, cmdWord, cmdClipboard, cmdExcel};
+    for (int i = 0; i < copyButtons.size(); ++i)
+        place<QPushButton>(copy, copyButtons[i], QRect(10 + (i % 2) * 184, 22 + (i / 2) * 50, 178, 44));
+}
+
+void FrmTransfer::connectActions() {
+    connect(findChild<QAction*>(English), &QAction::triggered, &model_, &MainModel::englishClick);
+    connect(findChild<QAction*>(German), &QAction::triggered, &model_, &MainModel::germanClick);
+    connect(findChild<QAction*>(mnuEnd), &QAction::triggered, this, &QWidget::close);
+    connect(findChild<QPushButton*>(cmdEnde), &QPushButton::clicked, this, &QWidget::close);
+}
+
+} // namespace vexa

@@ -1,0 +1,209 @@
+#include "main/MainControls.h"
+#include "main/MainModel.h"
+#include "main/ScriptedPrompt.h"
+#include "main/ui/frmTransfer.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+using namespace vexa;
+using namespace vexa::ctl;
+
+class TestFrmTransfer : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void everyControlExists();
+    void startsBlockedAndHidden();
+    void languageMenuSwitchesCaptions_data();
+    void languageMenuSwitchesCaptions();
+
+private:
+    QString text(const QString& name) const;
+    void trigger(const QString& action);
+
+    std::unique_ptr<ScriptedPrompt> prompt_;
+    std::unique_ptr<MainModel> model_;
+    std::unique_ptr<FrmTransfer> window_;
+};
+
+void TestFrmTransfer::init() {
+    prompt_ = std::make_unique<ScriptedPrompt>();
+    model_ = std::make_unique<MainModel>(*prompt_);
+    window_ = std::make_unique<FrmTransfer>(*model_);
+    model_->programStart({});
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+}
+
+void TestFrmTransfer::cleanup() {
+    window_.reset();
+    model_.reset();
+}
+
+QString TestFrmTransfer::text(const QString& name) const {
+    QObject* target = window_->findChild<QObject*>(name);
+    if (auto* button = qobject_cast<QAbstractButton*>(target))
+        return button->text();
+    if (auto* edit = qobject_cast<QLineEdit*>(target))
+        return edit->text();
+    if (auto* group = qobject_cast<QGroupBox*>(target))
+        return group->title();
+    if (auto* menu = qobject_cast<QMenu*>(target))
+        return menu->title();
+    if (auto* action = qobject_cast<QAction*>(target))
+        return action->text();
+    return QStringLiteral("<no such control>");
+}
+
+void TestFrmTransfer::trigger(const QString& action) {
+    window_->findChild<QAction*>(action)->trigger();
+}
+
+void TestFrmTransfer::everyControlExists() {
+    const QStringList names{mnuDatei,
+                            mnuEnd,
+                            Language,
+                            English,
+                            German,
+                            mnuTastaturevent,
+                            mnuSetTime,
+                            mnuHelp,
+                            mnuInfo,
+                            mnuHelp1,
+                            cmdConnect,
+                            txtWait,
+                            picBth,
+                            picBthBlitz,
+                            picUsb,
+                            BattIcon,
+                            lblBatterie,
+                            frmPic,
+                            picZK,
+                            picRahmen,
+                            txtSpeicher,
+                            FrameWerte,
+                            optFE,
+                            optOnline,
+                            cmbSpeicher,
+                            cmdRefresh,
+                            cmdLesen,
+                            cmdStop,
+                            lblSpeicher,
+                            MSFlex,
+                            FrameStatistik,
+                            lstStat,
+                            picVexa,
+                            MSChart1,
+                            txtMittelwert,
+                            cmdMaterial,
+                            cmdChart,
+                            cmdGross,
+                            FrameBefehle,
+                            cmdOpen,
+                            cmdSave,
+                            cmdEnde,
+                            cmdWerte,
+                            cmdProjekt,
+                            cmdFlexTabelleloeschen,
+                            cmdFlexZeileLoeschen,
+                            cmdSort,
+                            Frame4,
+                            cmdprint,
+                            cmdWord,
+                            cmdClipboard,
+                            cmdExcel};
+    for (const QString& name : names)
+        QVERIFY2(window_->findChild<QObject*>(name), qPrintable(name));
+    QCOMPARE(window_->objectName(), frmTransfer);
+    QCOMPARE(window_->windowTitle(), QStringLiteral("Vexa Connect V1.17"));
+}
+
+void TestFrmTransfer::startsBlockedAndHidden() {
+    for (const QString& name : commandSet()) {
+        auto* widget = window_->findChild<QWidget*>(name);
+        QVERIFY2(widget && !widget->isEnabled(), qPrintable(name));
+    }
+    for (const QString& name :
+         {FrameWerte, FrameStatistik, FrameBefehle, lstStat, cmbSpeicher, cmdLesen, frmPic})
+        QVERIFY2(window_->findChild<QWidget*>(name)->isHidden(), qPrintable(name));
+    QVERIFY(!window_->findChild<QAction*>(mnuSetTime)->isVisible());
+    QVERIFY(window_->findChild<QWidget*>(cmdConnect)->isVisible());
+    QVERIFY(window_->findChild<QAction*>(German)->isChecked());
+}
+
+void TestFrmTransfer::languageMenuSwitchesCaptions_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("german");
+    QTest::addColumn<QString>("english");
+
+    QTest::newRow("mnuDatei") << mnuDatei << "Datei"
+                              << "File";
+    QTest::newRow("cmdOpen") << cmdOpen << "Datei öffnen"
+                             << "Open Data File";
+    QTest::newRow("cmdSave") << cmdSave << "In Datei speichern"
+                             << "Save to File";
+    QTest::newRow("cmdprint") << cmdprint << "Drucken"
+                              << "Print";
+    QTest::newRow("mnuEnd") << mnuEnd << "Programm beenden"
+                            << "Exit Program";
+    QTest::newRow("cmdEnde") << cmdEnde << "Programmende"
+                             << "Exit program";
+    QTest::newRow("Language") << Language << "Sprache"
+                              << "Language";
+    QTest::newRow("English") << English << "Englisch"
+                             << "English";
+    QTest::newRow("German") << German << "Deutsch"
+                            << "German";
+    QTest::newRow("mnuTastaturevent") << mnuTastaturevent << "Tastaturevents"
+                                      << "KeyEvents";
+    QTest::newRow("mnuHelp") << mnuHelp << "Hilfe"
+                             << "Help";
+    QTest::newRow("mnuInfo") << mnuInfo << "Info"
+                             << "Info";
+    QTest::newRow("mnuHelp1") << mnuHelp1 << "Bedienungsanleitung"
+                              << "Manual";
+    QTest::newRow("cmdProjekt") << cmdProjekt << "Projektdaten"
+                                << "Project data";
+    QTest::newRow("cmdWerte") << cmdWerte << "Grenzwerte"
+                              << "Limits";
+    QTest::newRow("cmdLesen") << cmdLesen << "Speicher einlesen"
+                              << "Read Memory";
+    QTest::newRow("cmdFlexZeileLoeschen") << cmdFlexZeileLoeschen << "Zeile löschen"
+                                          << "Delete row";
+    QTest::newRow("cmdFlexTabelleloeschen") << cmdFlexTabelleloeschen << "Tabelle löschen"
+                                            << "Delete Tab";
+    QTest::newRow("txtWait") << txtWait << "Bitte warten...."
+                             << "Please wait....";
+    QTest::newRow("txtSpeicher") << txtSpeicher << "BEREIT"
+                                 << "READY";
+    QTest::newRow("cmdStop") << cmdStop << "Stopp"
+                             << "Stop";
+    QTest::newRow("FrameWerte") << FrameWerte << "Messwerte"
+                                << "Data";
+    QTest::newRow("FrameBefehle") << FrameBefehle << "Befehle"
+                                  << "Commands";
+    QTest::newRow("Frame4") << Frame4 << "Daten kopieren nach"
+                            << "Copy data to";
+    QTest::newRow("cmdConnect") << cmdConnect << "Verbinden"
+                                << "Connect";
+}
+
+void TestFrmTransfer::languageMenuSwitchesCaptions() {
+    QFETCH(QString, name);
+    QTEST(text(name), "german");
+    trigger(English);
+    QTEST(text(name), "english");
+    QVERIFY(window_->findChild<QAction*>(English)->isChecked());
+    QVERIFY(!window_->findChild<QAction*>(German)->isChecked());
+    trigger(German);
+    QTEST(text(name), "german");
+}
+
+QTEST_MAIN(TestFrmTransfer)
+#include "tst_frmtransfer.moc"
