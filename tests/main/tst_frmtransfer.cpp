@@ -22,6 +22,8 @@ private slots:
     void startsBlockedAndHidden();
     void languageMenuSwitchesCaptions_data();
     void languageMenuSwitchesCaptions();
+    // Grabs of the window for a person to look at, written only when asked for.
+    void screenshots();
 
 private:
     QString text(const QString& name) const;
@@ -203,6 +205,15 @@ void TestFrmTransfer::languageMenuSwitchesCaptions() {
     QVERIFY(!window_->findChild<QAction*>(German)->isChecked());
     trigger(German);
     QTEST(text(name), "german");
+}
+
+void TestFrmTransfer::screenshots() {
+    const QString folder = qEnvironmentVariable("VEXA_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        QSKIP("VEXA_SCREENSHOT_DIR not set");
+    QVERIFY(window_->grab().save(folder + QStringLiteral("/frmTransfer-start-de.png")));
+    trigger(English);
+    QVERIFY(window_->grab().save(folder + QStringLiteral("/frmTransfer-start-en.png")));
 }
 
 QTEST_MAIN(TestFrmTransfer)

@@ -87,7 +87,7 @@ void FrmTransfer::buildControls() {
         symbol->setAlignment(Qt::AlignCenter);
     }
     model_.controls().setCaption(picBth, QStringLiteral("ᛒ"));
-    model_.controls().setCaption(picBthBlitz, QStringLiteral("ᛒ̸"));
+    model_.controls().setCaption(picBthBlitz, QStringLiteral("ᛒ✗"));
     model_.controls().setCaption(picUsb, QStringLiteral("⎓"));
     auto* wait = place<QLineEdit>(central, txtWait, QRect(560, 8, 260, 28));
     wait->setReadOnly(true);
