@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// Whole-file reads and writes of the program's small text files.
+namespace vexa {
+
+struct FileContent {
+    QByteArray bytes;
+    std::optional<QString> error; // the system's description when the file could not be read
+};
+
+FileContent readFileBytes(const QString& path);
+
+// Writes `lines` (see encodeLines) to a temporary file and renames it over `path`, so a failed write
+// leaves the previous file as it was. Returns the system's description of a failure.
+std::optional<QString> writeTextFile(const QString& path, const QStringList& lines);
+
+} // namespace vexa
