@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+#include <array>
+
+// The values the settings files hold while the program runs.
+namespace vexa {
+
+struct Limits {
+    double minimum = 0; // 0: not set
+    double maximum = 0; // 0: not set
+    double target = 0;  // 0: not set
+    // The texts the values were entered or read as; the text report prints these.
+    QString minimumText;
+    QString maximumText;
+    QString targetText;
+    bool rule8020 = false;
+
+    bool operator==(const Limits&) const = default;
+};
+
+struct KeyForwarding {
+    bool forwardingOn = false;
+    QString targetApplication;
+    // Four characters "0"/"1": send the number, the date, the unit, the material.
+    QString includeFlags = QStringLiteral("0000");
+    QString lineEndToken; // "ENTER" ends every reading with the Enter key
+
+    bool operator==(const KeyForwarding&) const = default;
+};
+
+struct ProjectData {
+    static constexpr int FieldCount = 6;
+    std::array<QString, FieldCount> fields;
+    QDate date; // stored in the project data file
+    QTime time; // kept for the run only
+
+    bool operator==(const ProjectData&) const = default;
+};
+
+// The project field labels, one line "German;English;" per label, shared by all gauges.
+struct ProjectLabels {
+    static constexpr int LabelCount = 6;
+    static constexpr int StoredLength = 60;
+    std::array<QString, LabelCount> lines;
+
+    // The caption of label `index` (0..5) in the language; empty outside 0..5.
+    QString label(int index, int languageIndex) const;
+
+    bool operator==(const ProjectLabels&) const = default;
+};
+
+struct SettingsState {
+    Limits limits;
+    KeyForwarding keys;
+    int languageIndex = 0; // 0 German, 1 English
+    ProjectData project;
+    ProjectLabels labels;
+};
+
+} // namespace vexa

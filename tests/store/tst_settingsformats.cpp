@@ -1,0 +1,352 @@
+#include "store/SettingsFormats.h"
+
+#include <QLocale>
+#include <QTest>
+#include <limits>
+
+using namespace vexa;
+
+namespace vexa {
+
+char* toString(const Limits& l) {
+    return QTest::toString(QStringLiteral("{%1 %2 %3 \"%4\" \"%5\" \"%6\" %7}")
+                               .arg(l.minimum)
+                               .arg(l.maximum)
+                               .arg(l.target)
+                               .arg(l.minimumText, l.maximumText, l.targetText)
+                               .arg(l.rule8020));
+}
+
+char* toString(const KeyForwarding& k) {
+    return QTest::toString(QStringLiteral("{%1 \"%2\" \"%3\" \"%4\"}")
+                               .arg(k.forwardingOn)
+                               .arg(k.targetApplication, k.includeFlags, k.lineEndToken));
+}
+
+} // namespace vexa
+
+namespace {
+
+const QLocale german(QLocale::German, QLocale::Germany);
+const QLocale english(QLocale::English, QLocale::UnitedStates);
+
+Limits limits(double minimum, double maximum, double target, bool rule8020) {
+    const auto text = [](double value) { return QString::number(value); };
+    return {minimum, maximum, target, text(minimum), text(maximum), text(target), rule8020};
+}
+
+const Limits before = limits(9, 9, 9, true);
+const KeyForwarding keysBefore{false, QStringLiteral("old.exe"), QStringLiteral("0000"), QString()};
+
+ProjectData projectBefore() {
+    ProjectData project;
+    project.fields = {"a", "b", "c", "d", "e", "f"};
+    project.date = QDate(2024, 1, 1);
+    project.time = QTime(12, 30);
+    return project;
+}
+
+QByteArray crlf(const QStringList& lines) {
+    return lines.isEmpty() ? QByteArray()
+                           : (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+}
+
+} // namespace
+
+class TestSettingsFormats : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QLocale::setDefault(german); }
+    void cleanupTestCase() { QLocale::setDefault(QLocale::system()); }
+
+    void readsLimits_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<Limits>("expected");
+        QTest::addColumn<bool>("failed");
+
+        QTest::newRow("line as written")
+            << QByteArray("12,5;80;50;1;\r\n") << Limits{12.5, 80, 50, "12,5", "80", "50", true} << false;
+        QTest::newRow("no fourth separator: rule off")
+            << QByteArray("1;2;3;") << limits(1, 2, 3, false) << false;
+        QTest::newRow("switch 0") << QByteArray("1;2;3;0;") << limits(1, 2, 3, false) << false;
+        QTest::newRow("switch any other number") << QByteArray("1;2;3;7;") << limits(1, 2, 3, true) << false;
+        QTest::newRow("blanks around fields")
+            << QByteArray("  1 ; 2;3 ;1;  ") << limits(1, 2, 3, true) << false;
+        QTest::newRow("last line wins, blank lines skipped")
+            << QByteArray("1;2;3;1;\r\n  \r\n4;5;6;0;\r\n\r\n") << limits(4, 5, 6, false) << false;
+        QTest::newRow("empty file keeps the values") << QByteArray() << before << false;
+        QTest::newRow("no separator") << QByteArray("12,5") << before << true;
+        QTest::newRow("no target") << QByteArray("1;2") << Limits{1, 9, 9, "1", "9", "9", true} << true;
+        QTest::newRow("maximum not a number")
+            << QByteArray("5;abc;1;1;") << Limits{5, 9, 9, "5", "9", "9", true} << true;
+        QTest::newRow("empty number") << QByteArray(";2;3;") << before << true;
+        QTest::newRow("not finite") << QByteArray("nan;2;3;") << before << true;
+        QTest::newRow("bad line after a good one")
+            << QByteArray("1;2;3;0;\r\nx") << limits(1, 2, 3, false) << true;
+        QTest::newRow("switch not a number") << QByteArray("1;2;3;x;") << limits(1, 2, 3, true) << true;
+    }
+
+    void readsLimits() {
+        QFETCH(QByteArray, content);
+        QFETCH(Limits, expected);
+        QFETCH(bool, failed);
+
+        const SettingsRead<Limits> read = parseLimitsFile(content, before);
+        QCOMPARE(read.values, expected);
+        QCOMPARE(read.error.has_value(), failed);
+    }
+
+    void writesLimitsInTheLocale_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<Limits>("limits");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("German") << german << limits(12.5, 80, 50, true) << QStringLiteral("12,5;80;50;1;");
+        QTest::newRow("English") << english << limits(12.5, 80, 50, false) << QStringLiteral("12.5;80;50;0;");
+        QTest::newRow("no grouping") << german << limits(1234567.5, 0, 0, false)
+                                     << QStringLiteral("1234567,5;0;0;0;");
+    }
+
+    void writesLimitsInTheLocale() {
+        QFETCH(QLocale, locale);
+        QFETCH(Limits, limits);
+        QFETCH(QString, expected);
+
+        QLocale::setDefault(locale);
+        QCOMPARE(limitsFileLines(limits), QStringList{expected});
+    }
+
+    void limitsReadBackUnchanged_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<double>("value");
+
+        const double values[] = {0,
+                                 12.5,
+                                 0.1,
+                                 1.0 / 3,
+                                 1e-7,
+                                 123456789.125,
+                                 1e21,
+                                 -0.5,
+                                 -0.0,
+                                 2e-5,
+                                 99999.99,
+                                 std::numeric_limits<double>::max(),
+                                 std::numeric_limits<double>::denorm_min()};
+        for (const QLocale& locale : {german, english}) {
+            for (const double value : values)
+                QTest::addRow("%s %.17g", qPrintable(locale.name()), value) << locale << value;
+        }
+    }
+
+    void limitsReadBackUnchanged() {
+        QFETCH(QLocale, locale);
+        QFETCH(double, value);
+
+        QLocale::setDefault(locale);
+        const Limits written{value, -value, value / 2, {}, {}, {}, true};
+        const SettingsRead<Limits> read = parseLimitsFile(crlf(limitsFileLines(written)), {});
+        QCOMPARE(read.error, std::nullopt);
+        QCOMPARE(read.values.minimum, written.minimum);
+        QCOMPARE(read.values.maximum, written.maximum);
+        QCOMPARE(read.values.target, written.target);
+        QVERIFY(read.values.rule8020);
+    }
+
+    void readsKeyForwarding_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<KeyForwarding>("expected");
+        QTest::addColumn<bool>("failed");
+
+        QTest::newRow("line as written")
+            << QByteArray("1;C:\\Tools\\app.exe;1010;ENTER\r\n")
+            << KeyForwarding{true, "C:\\Tools\\app.exe", "1010", "ENTER"} << false;
+        QTest::newRow("token with separators taken whole")
+            << QByteArray("1;app;1010;EN;TER;") << KeyForwarding{true, "app", "1010", "EN;TER;"} << false;
+        QTest::newRow("empty flags") << QByteArray("0;app;;") << KeyForwarding{false, "app", "0000", ""}
+                                     << false;
+        QTest::newRow("short flags") << QByteArray("1;app;11;") << KeyForwarding{true, "app", "1100", ""}
+                                     << false;
+        QTest::newRow("odd flags") << QByteArray("1;app;1x1011;") << KeyForwarding{true, "app", "1010", ""}
+                                   << false;
+        QTest::newRow("only the first line")
+            << QByteArray("0;a;0001;\r\n1;b;1111;ENTER") << KeyForwarding{false, "a", "0001", ""} << false;
+        QTest::newRow("Windows-1252 path") << QByteArray("1;C:\\Pr\xFC"
+                                                         "fung\\a.exe;0000;")
+                                           << KeyForwarding{true, "C:\\Prüfung\\a.exe", "0000", ""} << false;
+        QTest::newRow("empty file keeps the values") << QByteArray() << keysBefore << false;
+        QTest::newRow("no separator") << QByteArray("1") << keysBefore << true;
+        QTest::newRow("no flags") << QByteArray("1;app") << KeyForwarding{true, "old.exe", "0000", ""}
+                                  << true;
+        QTest::newRow("switch not a number") << QByteArray("x;app;1010;ENTER") << keysBefore << true;
+    }
+
+    void readsKeyForwarding() {
+        QFETCH(QByteArray, content);
+        QFETCH(KeyForwarding, expected);
+        QFETCH(bool, failed);
+
+        const SettingsRead<KeyForwarding> read = parseKeyboardFile(content, keysBefore);
+        QCOMPARE(read.values, expected);
+        QCOMPARE(read.error.has_value(), failed);
+    }
+
+    void writesKeyForwarding() {
+        QCOMPARE(keyboardFileLines({true, "C:\\Tools\\app.exe", "1010", "ENTER"}),
+                 QStringList{"1;C:\\Tools\\app.exe;1010;ENTER"});
+        QCOMPARE(keyboardFileLines({false, "", "", ""}), QStringList{"0;;0000;"});
+    }
+
+    void readsLanguage_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<bool>("failed");
+
+        QTest::newRow("German") << QByteArray("0\r\n") << 1 << 0 << false;
+        QTest::newRow("English") << QByteArray("1\r\n") << 0 << 1 << false;
+        QTest::newRow("2 is English") << QByteArray("2") << 0 << 1 << false;
+        QTest::newRow("large is English") << QByteArray("32767") << 0 << 1 << false;
+        QTest::newRow("-1 is German") << QByteArray("-1") << 1 << 0 << false;
+        QTest::newRow("empty file is German") << QByteArray() << 1 << 0 << false;
+        QTest::newRow("empty line is German") << QByteArray("\r\n1") << 1 << 0 << false;
+        QTest::newRow("first line counts") << QByteArray(" 1 \r\n0") << 0 << 1 << false;
+        QTest::newRow("not a number") << QByteArray("abc") << 1 << 1 << true;
+        QTest::newRow("not a number, current clamped") << QByteArray("abc") << 5 << 1 << true;
+    }
+
+    void readsLanguage() {
+        QFETCH(QByteArray, content);
+        QFETCH(int, current);
+        QFETCH(int, expected);
+        QFETCH(bool, failed);
+
+        const SettingsRead<int> read = parseLanguageFile(content, current);
+        QCOMPARE(read.values, expected);
+        QCOMPARE(read.error.has_value(), failed);
+    }
+
+    void writesLanguageClamped() {
+        QCOMPARE(languageFileLines(1), QStringList{"1"});
+        QCOMPARE(languageFileLines(2), QStringList{"1"});
+        QCOMPARE(languageFileLines(-1), QStringList{"0"});
+    }
+
+    void readsProjectData_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<QDate>("date");
+
+        const QStringList unchanged{"a", "b", "c", "d", "e", "f"};
+        QTest::newRow("file as written")
+            << crlf({"F1", "F2", "F3", "F4", "F5", "F6", "DT 29.02.2024"})
+            << QStringList{"F1", "F2", "F3", "F4", "F5", "F6"} << QDate(2024, 2, 29);
+        QTest::newRow("date that does not exist")
+            << crlf({"", "", "", "", "", "", "DT 31.02.2024"}) << unchanged << QDate(2024, 1, 1);
+        QTest::newRow("no date") << crlf({"", "", "", "", "", "", "DT "}) << unchanged << QDate(2024, 1, 1);
+        QTest::newRow("empty lines keep their fields")
+            << crlf({"", "  ", "X"}) << QStringList{"a", "b", "X", "d", "e", "f"} << QDate(2024, 1, 1);
+        QTest::newRow("fields cut to 30 characters")
+            << QByteArray("123456789012345678901234567890XYZ")
+            << QStringList{"123456789012345678901234567890", "b", "c", "d", "e", "f"} << QDate(2024, 1, 1);
+        QTest::newRow("Windows-1252 field")
+            << QByteArray("Gr\xF6\xDF"
+                          "e")
+            << QStringList{"Größe", "b", "c", "d", "e", "f"} << QDate(2024, 1, 1);
+    }
+
+    void readsProjectData() {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, fields);
+        QFETCH(QDate, date);
+
+        const ProjectData read = parseProjectDataFile(content, projectBefore());
+        QCOMPARE(QStringList(read.fields.begin(), read.fields.end()), fields);
+        QCOMPARE(read.date, date);
+        QCOMPARE(read.time, QTime(12, 30));
+    }
+
+    void projectDataReadsBackUnchanged_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("dateLine");
+
+        QTest::newRow("German") << german << QStringLiteral("DT 29.02.2024");
+        QTest::newRow("English") << english << QStringLiteral("DT 2/29/2024");
+    }
+
+    void projectDataReadsBackUnchanged() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, dateLine);
+
+        QLocale::setDefault(locale);
+        ProjectData written;
+        written.fields = {"Kunde Süd", "", "  blanks  ", "x;y", "5", "Ende"};
+        written.date = QDate(2024, 2, 29);
+        const QStringList lines = projectDataFileLines(written);
+        QCOMPARE(lines.size(), 7);
+        QCOMPARE(lines.last(), dateLine);
+
+        ProjectData start;
+        start.fields[1] = QStringLiteral("stays");
+        const ProjectData read = parseProjectDataFile(crlf(lines), start);
+        written.fields[1] = QStringLiteral("stays");
+        QCOMPARE(read, written);
+    }
+
+    void lineBreaksInFieldsDoNotShiftLines() {
+        ProjectData written;
+        written.fields[0] = QStringLiteral("two\r\nlines");
+        const QStringList lines = projectDataFileLines(written);
+        QCOMPARE(lines.size(), 7);
+        QCOMPARE(lines.first(), QStringLiteral("two  lines"));
+    }
+
+    void readsProjectLabels_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("german");
+        QTest::addColumn<QStringList>("english");
+
+        QTest::newRow("eight labels between comments: six used")
+            << crlf({"# Projektfelder", "Kunde;Customer;", "", "Auftrag;Order;", "  # alt",
+                     "Prüfer;Inspector;", "Ort;Place;", "Bauteil;Part;", "Bemerkung;Remark;", "Sieben;Seven;",
+                     "Acht;Eight;"})
+            << QStringList{"Kunde", "Auftrag", "Prüfer", "Ort", "Bauteil", "Bemerkung"}
+            << QStringList{"Customer", "Order", "Inspector", "Place", "Part", "Remark"};
+        QTest::newRow("missing labels are empty")
+            << QByteArray("A;B;") << QStringList{"A", "", "", "", "", ""}
+            << QStringList{"B", "", "", "", "", ""};
+        QTest::newRow("no separator") << QByteArray("Kunde") << QStringList{"Kunde", "", "", "", "", ""}
+                                      << QStringList{"", "", "", "", "", ""};
+        QTest::newRow("line cut to 60 characters")
+            << QByteArray(QByteArray(58, 'g') + ";English;")
+            << QStringList{QString(58, u'g'), "", "", "", "", ""} << QStringList{"E", "", "", "", "", ""};
+        QTest::newRow("Windows-1252")
+            << QByteArray("Pr\xFC"
+                          "fer;Inspector;")
+            << QStringList{"Prüfer", "", "", "", "", ""} << QStringList{"Inspector", "", "", "", "", ""};
+    }
+
+    void readsProjectLabels() {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, german);
+        QFETCH(QStringList, english);
+
+        const ProjectLabels labels = parseProjectLabelFile(content);
+        for (int k = 0; k < ProjectLabels::LabelCount; ++k) {
+            QCOMPARE(labels.label(k, 0), german[k]);
+            QCOMPARE(labels.label(k, 1), english[k]);
+        }
+    }
+
+    void labelsOutsideTheSixAreEmpty() {
+        const ProjectLabels labels = parseProjectLabelFile("A;B;\r\n");
+        QCOMPARE(labels.label(-1, 0), QString());
+        QCOMPARE(labels.label(6, 0), QString());
+        QCOMPARE(labels.label(0, 2), QStringLiteral("B"));
+        QCOMPARE(labels.label(0, -1), QStringLiteral("A"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettingsFormats)
+#include "tst_settingsformats.moc"
