@@ -16,7 +16,7 @@ namespace {
 
 constexpr int ProjectFieldLength = 30;
 constexpr qsizetype DateTextLength = 20;
-const QString includeNothing = QStringLiteral("0000");
+constexpr qsizetype IncludeFlagCount = 4;
 
 QStringList fileLines(const QByteArray& content) {
     return splitLines(decodeFileText(content));
@@ -44,7 +44,7 @@ QString numberText(double value) {
 
 // Exactly four characters "0"/"1"; anything else counts as "0" so every flag can be looked up.
 QString normalisedFlags(const QString& text) {
-    QString flags = includeNothing;
+    QString flags(IncludeFlagCount, u'0');
     for (qsizetype i = 0; i < flags.size() && i < text.size(); ++i) {
         if (text[i] == u'1')
             flags[i] = u'1';
