@@ -9,22 +9,38 @@ namespace {
 
 constexpr qsizetype MaxNumberDigits = 8;
 
+int pairValue(char highDigit, char lowDigit) {
+    const int high = hexDigitValue(highDigit);
+    const int low = hexDigitValue(lowDigit);
+    return high < 0 || low < 0 ? -1 : high * 16 + low;
+}
+
 // The digits of the pairs taken from the last to the first, as an unsigned number.
 Parsed<quint32> reversedPairs(QByteArrayView digits, qsizetype& usedDigits) {
     qsizetype pairs = digits.size() / 2;
     if (digits.size() % 2 != 0 && pairs % 2 != 0)
         ++pairs; // length / 2 rounded half to even
     pairs = qMax<qsizetype>(pairs, 1);
+    // With an odd length the last pair is one digit short.
+    usedDigits = qMin(2 * pairs, digits.size());
+    if (usedDigits > MaxNumberDigits)
+        return FieldError::NumberOutOfRange;
     quint32 result = 0;
-    usedDigits = 0;
+    if (usedDigits == 2 * pairs) {
+        for (qsizetype i = usedDigits - 2; i >= 0; i -= 2) {
+            const int value = pairValue(digits[i], digits[i + 1]);
+            if (value < 0)
+                return FieldError::InvalidHexDigit;
+            result = (result << 8) | static_cast<quint32>(value);
+        }
+        return result;
+    }
     for (qsizetype pair = pairs - 1; pair >= 0; --pair) {
         const qsizetype end = qMin(2 * pair + 2, digits.size());
         for (qsizetype i = 2 * pair; i < end; ++i) {
             const int value = hexDigitValue(digits[i]);
             if (value < 0)
                 return FieldError::InvalidHexDigit;
-            if (++usedDigits > MaxNumberDigits)
-                return FieldError::NumberOutOfRange;
             result = (result << 4) | static_cast<quint32>(value);
         }
     }
@@ -36,12 +52,6 @@ qint32 signedValue(quint32 bits, qsizetype usedDigits) {
     if (usedDigits <= 4)
         return static_cast<qint16>(static_cast<quint16>(bits));
     return static_cast<qint32>(bits);
-}
-
-int pairValue(char highDigit, char lowDigit) {
-    const int high = hexDigitValue(highDigit);
-    const int low = hexDigitValue(lowDigit);
-    return high < 0 || low < 0 ? -1 : high * 16 + low;
 }
 
 } // namespace
@@ -120,7 +130,7 @@ Parsed<QString> hexToText(QByteArrayView digits) {
     return text;
 }
 
-Parsed<QDateTime> hexToTimestamp(QByteArrayView digits) {
+Parsed<DateAndTime> hexToDateAndTime(QByteArrayView digits) {
     constexpr qsizetype Bytes = 6;
     if (digits.size() < 2 * Bytes)
         return FieldError::InvalidHexDigit;
@@ -137,7 +147,14 @@ Parsed<QDateTime> hexToTimestamp(QByteArrayView digits) {
     const QTime time(parts[2], parts[1], parts[0]);
     if (!date.isValid() || !time.isValid())
         return FieldError::InvalidDate;
-    return QDateTime(date, time);
+    return DateAndTime{date, time};
+}
+
+Parsed<QDateTime> hexToTimestamp(QByteArrayView digits) {
+    const Parsed<DateAndTime> parsed = hexToDateAndTime(digits);
+    if (!parsed)
+        return parsed.error();
+    return QDateTime(parsed->date, parsed->time);
 }
 
 } // namespace vexa

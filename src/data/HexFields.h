@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QtGlobal>
+#include <array>
 
 // Fields of the gauge's hexadecimal formats: two digits per byte, upper or lower case, multi-byte
 // numbers with the least significant byte first.
@@ -46,19 +47,36 @@ Parsed<FlagBits> splitFlagBits(QByteArrayView digits);
 // count the first digit stands alone.
 Parsed<QString> hexToText(QByteArrayView digits);
 
-// Six bytes: second, minute, hour, day, month, year - 2000, each a plain binary number; local time.
+// A calendar date and a time of day, valid both.
+struct DateAndTime {
+    QDate date;
+    QTime time;
+};
+
+// Six bytes: second, minute, hour, day, month, year - 2000, each a plain binary number.
 // Fails on a non-hex digit, fewer than 12 digits or bytes that form no date or time of day.
+Parsed<DateAndTime> hexToDateAndTime(QByteArrayView digits);
+
+// hexToDateAndTime() as local time.
 Parsed<QDateTime> hexToTimestamp(QByteArrayView digits);
+
+namespace detail {
+constexpr std::array<qint8, 256> HexDigitValues = [] {
+    std::array<qint8, 256> values{};
+    values.fill(-1);
+    for (int digit = 0; digit < 10; ++digit)
+        values['0' + digit] = qint8(digit);
+    for (int digit = 0; digit < 6; ++digit) {
+        values['a' + digit] = qint8(10 + digit);
+        values['A' + digit] = qint8(10 + digit);
+    }
+    return values;
+}();
+} // namespace detail
 
 // The value of one hex digit, or -1.
 inline int hexDigitValue(char digit) {
-    if (digit >= '0' && digit <= '9')
-        return digit - '0';
-    if (digit >= 'a' && digit <= 'f')
-        return digit - 'a' + 10;
-    if (digit >= 'A' && digit <= 'F')
-        return digit - 'A' + 10;
-    return -1;
+    return detail::HexDigitValues[static_cast<unsigned char>(digit)];
 }
 
 } // namespace vexa

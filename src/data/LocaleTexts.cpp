@@ -22,11 +22,15 @@ QString shortDateText(const QDate& date) {
     return QLocale().toString(date, format);
 }
 
-QString longTimeText(const QTime& time) {
+QString longTimeFormat() {
     QString format = QLocale().timeFormat(QLocale::LongFormat);
     // Drop the time-zone token and the blank before it; a row's time is local wall-clock time.
     format.remove(QRegularExpression(QStringLiteral("\\s*t+\\b")));
-    return QLocale().toString(time, format.trimmed());
+    return format.trimmed();
+}
+
+QString longTimeText(const QTime& time) {
+    return QLocale().toString(time, longTimeFormat());
 }
 
 QString dateTimeText(const QDateTime& dateTime) {

@@ -20,6 +20,9 @@ QChar decimalSeparator();
 // Short date with a four-digit year (reports and files must not lose the century).
 QString shortDateText(const QDate& date);
 
+// The locale's long time format without its time-zone token.
+QString longTimeFormat();
+
 // Time of day with seconds and without a time-zone name.
 QString longTimeText(const QTime& time);
 

@@ -133,7 +133,7 @@ QString modeSourceUnit(const QString& measureMode, const QString& modeSourceUnit
 double convertToDeviceUnit(double value, const QString& targetUnit, const QString& measureMode,
                            QString& modeSourceUnitState) {
     const QString source = modeSourceUnit(measureMode, modeSourceUnitState);
-    if (source.isEmpty() || source.trimmed() == targetUnit.trimmed())
+    if (source.isEmpty() || QStringView(source).trimmed() == QStringView(targetUnit).trimmed())
         return value;
     double factor = 1.0;
     for (const UnitFactor& pair : UnitFactors) {

@@ -14,34 +14,7 @@ namespace {
 
 constexpr int FormattedWidth = 11;
 constexpr int MaxDecimals = 15;
-constexpr double Infinity = std::numeric_limits<double>::infinity();
-
-// Decimals of a reading from `from` upwards, up to the next band's `from`.
-struct Band {
-    double from;
-    int decimals;
-};
-
-enum class Test { Magnitude, Signed };
-
-// The bands are tried in order on the value as rounded so far, so a value that rounds up into the next
-// band is rounded again by that band (9.996 mT may end as 10.0).
-RoundedMeasurement applyBands(double value, std::initializer_list<Band> bands, Test test) {
-    RoundedMeasurement result{value, bands.begin()->decimals};
-    for (auto band = bands.begin(); band != bands.end(); ++band) {
-        const double upTo = band + 1 == bands.end() ? Infinity : (band + 1)->from;
-        const double tested = test == Test::Magnitude ? std::fabs(result.value) : result.value;
-        if (tested >= band->from && (tested < upTo || upTo == Infinity)) {
-            result.value = roundHalfEven(result.value, band->decimals);
-            result.decimals = band->decimals;
-        }
-    }
-    return result;
-}
-
-RoundedMeasurement fixedDecimals(double value, int decimals) {
-    return {roundHalfEven(value, decimals), decimals};
-}
+constexpr double Infinity = MeasurementRounding::Infinity;
 
 int traitDecimals(const DeviceTraits& traits) {
     if (traits.decimals >= '1' && traits.decimals <= '3')
@@ -55,41 +28,6 @@ bool startsWithAny(QStringView unit, std::initializer_list<QStringView> prefixes
             return true;
     }
     return false;
-}
-
-std::optional<RoundedMeasurement> roundByUnitRule(double value, QStringView unit,
-                                                  const MeasureContext& context) {
-    const bool generation4 = context.traits.generation == '4';
-    const bool wl = context.deviceModel == u"WL";
-    const double NoLower = -Infinity;
-    if (unit.startsWith(u"mT")) {
-        if (generation4)
-            return applyBands(value, {{0, 2}, {10, 1}, {1000, 0}}, Test::Magnitude);
-        if (wl)
-            return applyBands(value, {{0, 3}, {100, 2}, {10000, 0}}, Test::Magnitude);
-        return applyBands(value, {{0, 2}, {100, 1}, {10000, 0}}, Test::Magnitude);
-    }
-    if (!wl && startsWithAny(unit, {u"A/cm", u"Oe", u"G"})) {
-        if (generation4)
-            return applyBands(value, {{0, 1}, {100, 0}}, Test::Magnitude);
-        return applyBands(value, {{0, 1}, {1000, 0}}, Test::Magnitude);
-    }
-    if (unit.startsWith(u"kA/m"))
-        return applyBands(value, {{0, 2}, {generation4 ? 10.0 : 100.0, 1}}, Test::Magnitude);
-    if (startsWithAny(unit, {u"\u00B5m", u"ym"}))
-        return applyBands(value, {{NoLower, 1}, {100, 0}}, Test::Signed);
-    if (unit.startsWith(u"mi"))
-        return applyBands(value, {{0, 2}, {generation4 ? 10.0 : 100.0, 1}}, Test::Magnitude);
-    if (unit.startsWith(u"\u00B5r"))
-        return applyBands(value, {{0, 3}, {10, 2}}, Test::Magnitude);
-    if (startsWithAny(unit, {u"FN", u"Fe%"}))
-        return applyBands(value, {{0, 2}, {10, 1}}, Test::Magnitude);
-    if (wl && startsWithAny(unit, {u"\u00B5Vs", u"mVs", u"A/cm", u"\u00B5Wb", u"mWb"})) {
-        if (unit.startsWith(u"A/cm"))
-            return applyBands(value, {{0, 3}, {100, 2}, {1000, 1}}, Test::Magnitude);
-        return fixedDecimals(value, 3);
-    }
-    return std::nullopt;
 }
 
 } // namespace
@@ -127,20 +65,65 @@ QString fixedText(double value, int decimals) {
     return numberLocale().toString(roundHalfEven(value, places), 'f', places);
 }
 
-RoundedMeasurement roundMeasurement(double value, const QString& unitOrDecimals,
-                                    const MeasureContext& context) {
-    const QString unit = unitOrDecimals.trimmed();
+MeasurementRounding::MeasurementRounding(const QString& unitOrDecimals, const MeasureContext& context) {
+    const QStringView unit = QStringView(unitOrDecimals).trimmed();
+    const bool generation4 = context.traits.generation == '4';
+    const bool wl = context.deviceModel == u"WL";
     bool numeric = false;
     const int decimals = unit.toInt(&numeric);
     if (numeric)
-        return fixedDecimals(value, qBound(0, decimals, MaxDecimals));
-    if (unit.startsWith(u"Stat"))
-        return fixedDecimals(value, context.traits.decimals == '3' ? 3 : 2);
-    if (const auto byRule = roundByUnitRule(value, unit, context))
-        return *byRule;
-    // Units without a rule of their own ("T", "A/m", "kG", "%", ...) still get a text, so the shown
-    // text, the stored value and a file written from them agree.
-    return fixedDecimals(value, traitDecimals(context.traits));
+        setBands({{-Infinity, qBound(0, decimals, MaxDecimals)}});
+    else if (unit.startsWith(u"Stat"))
+        setBands({{-Infinity, context.traits.decimals == '3' ? 3 : 2}});
+    else if (unit.startsWith(u"mT") && generation4)
+        setBands({{0, 2}, {10, 1}, {1000, 0}}, Test::Magnitude);
+    else if (unit.startsWith(u"mT") && wl)
+        setBands({{0, 3}, {100, 2}, {10000, 0}}, Test::Magnitude);
+    else if (unit.startsWith(u"mT"))
+        setBands({{0, 2}, {100, 1}, {10000, 0}}, Test::Magnitude);
+    else if (!wl && startsWithAny(unit, {u"A/cm", u"Oe", u"G"}))
+        setBands({{0, 1}, {generation4 ? 100.0 : 1000.0, 0}}, Test::Magnitude);
+    else if (unit.startsWith(u"kA/m") || unit.startsWith(u"mi"))
+        setBands({{0, 2}, {generation4 ? 10.0 : 100.0, 1}}, Test::Magnitude);
+    else if (startsWithAny(unit, {u"\u00B5m", u"ym"}))
+        setBands({{-Infinity, 1}, {100, 0}});
+    else if (unit.startsWith(u"\u00B5r"))
+        setBands({{0, 3}, {10, 2}}, Test::Magnitude);
+    else if (startsWithAny(unit, {u"FN", u"Fe%"}))
+        setBands({{0, 2}, {10, 1}}, Test::Magnitude);
+    else if (wl && unit.startsWith(u"A/cm"))
+        setBands({{0, 3}, {100, 2}, {1000, 1}}, Test::Magnitude);
+    else if (wl && startsWithAny(unit, {u"\u00B5Vs", u"mVs", u"\u00B5Wb", u"mWb"}))
+        setBands({{-Infinity, 3}});
+    else
+        // Units without a rule of their own ("T", "A/m", "kG", "%", ...) still get a text, so the shown
+        // text, the stored value and a file written from them agree.
+        setBands({{-Infinity, traitDecimals(context.traits)}});
+}
+
+void MeasurementRounding::setBands(std::initializer_list<Band> bands, Test test) {
+    bandCount_ = 0;
+    for (const Band& band : bands)
+        bands_[bandCount_++] = band;
+    test_ = test;
+}
+
+RoundedMeasurement MeasurementRounding::operator()(double value) const {
+    RoundedMeasurement result{value, bands_[0].decimals};
+    for (int i = 0; i < bandCount_; ++i) {
+        const double tested = test_ == Test::Magnitude ? std::fabs(result.value) : result.value;
+        const bool last = i + 1 == bandCount_;
+        if (tested >= bands_[i].from && (last || tested < bands_[i + 1].from)) {
+            result.value = roundHalfEven(result.value, bands_[i].decimals);
+            result.decimals = bands_[i].decimals;
+        }
+    }
+    return result;
+}
+
+RoundedMeasurement roundMeasurement(double value, const QString& unitOrDecimals,
+                                    const MeasureContext& context) {
+    return MeasurementRounding(unitOrDecimals, context)(value);
 }
 
 FormattedMeasurement formatMeasurement(double value, const QString& unitOrDecimals,

@@ -3,6 +3,9 @@
 #include "main/DeviceTraits.h"
 
 #include <QString>
+#include <array>
+#include <initializer_list>
+#include <limits>
 #include <optional>
 
 // Rounding and display texts of readings.
@@ -32,8 +35,35 @@ struct RoundedMeasurement {
     int decimals = 0;
 };
 
-// A reading rounded by the rules of its unit, or by a decimals count given as text (e.g. "2"), or, for
-// "Stat..." and units no rule knows, by the gauge's decimals trait (2 while no gauge is known).
+// The rounding rule of one unit, or of a decimals count given as text (e.g. "2"); for "Stat..." and
+// units no rule knows, the gauge's decimals trait (2 while no gauge is known). Choosing the rule once
+// saves the unit tests when many readings of one unit are rounded.
+class MeasurementRounding {
+public:
+    static constexpr double Infinity = std::numeric_limits<double>::infinity();
+
+    MeasurementRounding(const QString& unitOrDecimals, const MeasureContext& context);
+
+    // The bands are tried in order on the value as rounded so far, so a value that rounds up into the
+    // next band is rounded again by that band (9.996 mT may end as 10.0).
+    RoundedMeasurement operator()(double value) const;
+
+private:
+    // Decimals of readings from `from` up to the next band's `from`.
+    struct Band {
+        double from;
+        int decimals;
+    };
+    enum class Test { Signed, Magnitude };
+
+    void setBands(std::initializer_list<Band> bands, Test test = Test::Signed);
+
+    std::array<Band, 3> bands_{};
+    int bandCount_ = 0;
+    Test test_ = Test::Signed;
+};
+
+// A reading rounded by the rule of its unit (see MeasurementRounding).
 RoundedMeasurement roundMeasurement(double value, const QString& unitOrDecimals,
                                     const MeasureContext& context);
 
