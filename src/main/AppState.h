@@ -38,7 +38,11 @@ struct AppState {
     int languageIndex = 0; // 0 German, 1 English
     int currentMemory = 0; // which row store the table shows: 0 memory or file, 2 online
     int nextRowIndex = 1;
-    QString projectDate; // dd.mm.yyyy, set when a gauge is initialised
+    int onlineCounter = 1; // the number of the next online row
+    QString memoryName;    // from the downloaded memory's header
+    int selectedMemoryNumber = 0;
+    bool openedFromFile = false; // the table shows a measurement file, not a read memory
+    QString projectDate;         // dd.mm.yyyy, set when a gauge is initialised
     bool connected = false;
 };
 

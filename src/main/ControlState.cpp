@@ -53,4 +53,8 @@ void ControlState::setPicture(const QString& name, const QString& file, bool str
     });
 }
 
+void ControlState::setItems(const QString& name, const QStringList& items) {
+    edit(name, [&](ControlProps& p) { p.items = items; });
+}
+
 } // namespace vexa

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace vexa {
@@ -23,6 +24,7 @@ struct ControlProps {
     int fontPoints = 0;         // 0: the window's choice
     QString pictureFile;        // full path; empty or missing: the picture box shows nothing
     bool pictureStretched = false;
+    QStringList items; // the lines of a list, the entries of a combo box
     bool operator==(const ControlProps&) const = default;
 };
 
@@ -52,6 +54,8 @@ public:
     void setTwips(const QString& name, const QRect& twips);
     void setFontPoints(const QString& name, int points);
     void setPicture(const QString& name, const QString& file, bool stretched);
+    void setItems(const QString& name, const QStringList& items);
+    QStringList items(const QString& name) const { return (*this)[name].items; }
 
 signals:
     void changed(const QString& name);

@@ -5,6 +5,8 @@ namespace vexa {
 Initialisation decideInitialisation(const QString& deviceName, const QString& deviceNumber,
                                     const AppState& previous) {
     Initialisation init;
+    init.deviceName = deviceName;
+    init.deviceNumber = deviceNumber;
     ModelDecision before;
     before.deviceModel = previous.deviceModel;
     before.measureMode = previous.measureMode;

@@ -10,6 +10,8 @@ namespace vexa {
 // Everything the device initialisation decides from the gauge's name, its serial number and what the
 // previous connection left behind; the caller dresses the window with it and asks the gauge.
 struct Initialisation {
+    QString deviceName;
+    QString deviceNumber;
     ModelDecision model;
     QString brandCode;
     DeviceTraits traits;

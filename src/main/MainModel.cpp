@@ -6,6 +6,7 @@
 #include "store/Texts.h"
 
 #include <QDate>
+#include <QDateTime>
 
 namespace vexa {
 
@@ -59,10 +60,14 @@ void MainModel::programStart(const StartPaths& paths) {
     state_.programFolder = paths.programFolder;
     state_.appDataPath = paths.appDataPath;
     state_.messDataPath = paths.messDataPath;
+    log_ = std::make_unique<TransferLog>(paths.appDataPath);
+    settingsFiles_ = std::make_unique<SettingsFiles>(
+        paths.appDataPath, prompt_, *log_, [this](int languageIndex) { applyLanguage(languageIndex); });
 
     for (const QString& name : {FrameWerte, FrameStatistik, FrameBefehle, cmdProjekt, cmdWerte})
         controls_.hide(name);
     controls_.show(frmPic);
+    log_->DeleteLog();
     controls_.hide(picUsb);
 
     for (const QString& name : {lstStat, MSChart1, cmdChart, cmdGross, cmdMaterial, txtMittelwert, cmdLesen})
@@ -78,9 +83,11 @@ void MainModel::programStart(const StartPaths& paths) {
 
     blockButtons();
     state_.currentMemory = 0;
+    setupTable();
     controls_.show(MSFlex);
     controls_.show(cmdConnect);
     checkLanguageMenu();
+    Reset_Statistic();
     blockButtons();
 }
 
@@ -117,10 +124,30 @@ void MainModel::applyTexts() {
     controls_.setCaption(Frame4, message(Msg::CopyDataTo));
 }
 
+void MainModel::Voreinstellungen(QStringView aktion) {
+    if (!settingsFiles_)
+        return;
+    settings_.languageIndex = state_.languageIndex;
+    settingsFiles_->Voreinstellungen(aktion, state_.deviceNumber, settings_);
+}
+
 void MainModel::switchLanguage(int languageIndex) {
     state_.languageIndex = clampLanguage(languageIndex);
     applyTexts();
     checkLanguageMenu();
+    setupTable();
+    relabelMemoryView();
+    Voreinstellungen(u"SS");
+    Voreinstellungen(u"PI");
+}
+
+// The language file of the gauge was read: every caption changes at once.
+void MainModel::applyLanguage(int languageIndex) {
+    state_.languageIndex = clampLanguage(languageIndex);
+    applyTexts();
+    checkLanguageMenu();
+    setupTable();
+    relabelMemoryView();
 }
 
 void MainModel::checkLanguageMenu() {
@@ -149,6 +176,8 @@ void MainModel::applyInitialisation(const Initialisation& init) {
     controls_.setForeground(txtSpeicher, colours::white);
     controls_.setFontPoints(txtSpeicher, 12);
 
+    state_.deviceName = init.deviceName;
+    state_.deviceNumber = init.deviceNumber;
     state_.deviceModel = init.model.deviceModel;
     state_.measureMode = init.model.measureMode;
     state_.pictureFrameVisible = init.model.pictureFrameVisible;
@@ -182,6 +211,11 @@ void MainModel::applyInitialisation(const Initialisation& init) {
     for (const QString& name : {lstStat, cmdGross, cmdMaterial, cmdChart})
         controls_.hide(name);
 
+    log_->WriteLog(QStringLiteral("Logdatei ") + dateTimeText(QDateTime::currentDateTime()));
+    log_->WriteLog(QStringLiteral("App.Path = ") + state_.programFolder);
+    log_->WriteLog(QStringLiteral("AppDataPath = ") + state_.appDataPath);
+    log_->WriteLog(QStringLiteral("MessDataPath = ") + state_.messDataPath);
+
     state_.traits = init.traits;
 
     controls_.show(picZK);
@@ -200,6 +234,9 @@ void MainModel::applyInitialisation(const Initialisation& init) {
     state_.nextRowIndex = 1;
     for (RowStore& store : stores_)
         store.clear();
+
+    Voreinstellungen(u"SL");
+    Voreinstellungen(u"TL");
 
     for (const QString& name : {FrameWerte, FrameStatistik, FrameBefehle, cmdProjekt, cmdWerte})
         controls_.show(name);

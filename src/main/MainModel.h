@@ -4,8 +4,14 @@
 #include "main/AppState.h"
 #include "main/ControlState.h"
 #include "main/Initialisation.h"
+#include "main/MeasurementTableModel.h"
+#include "main/Statistics.h"
+#include "store/SettingsFiles.h"
+#include "store/SettingsState.h"
+#include "store/TransferLog.h"
 
 #include <QObject>
+#include <memory>
 
 namespace vexa {
 
@@ -25,11 +31,17 @@ public:
 
     explicit MainModel(Prompt& prompt, QObject* parent = nullptr);
 
+    Prompt& prompt() { return prompt_; }
     AppState& state() { return state_; }
     const AppState& state() const { return state_; }
     ControlState& controls() { return controls_; }
     const ControlState& controls() const { return controls_; }
     RowStores& stores() { return stores_; }
+    SettingsState& settings() { return settings_; }
+    TransferLog& log() { return *log_; }
+
+    // Reads or writes one settings file of the connected gauge.
+    void Voreinstellungen(QStringView aktion);
 
     // The program start, once, after the single-instance check.
     void programStart(const StartPaths& paths);
@@ -43,13 +55,52 @@ public:
     void blockButtons();
     void unblockButtons();
 
-    // The window dressing of the device initialisation, once the gauge's identity is known.
+    // --- measurement table and statistics
+    MeasurementTableModel& table() { return table_; }
+    Statistics& statistics() { return statistics_; }
+    RowStore& currentStore() { return stores_[static_cast<size_t>(state_.currentMemory)]; }
+
+    void setupTable();      // headers in the current language
+    void FillMSFlexOne();   // the whole table from the current row store, with statistics
+    void Reset_Statistic(); // statistics and the list back to nothing counted
+    void MSFlex_Click(int row);
+    void cmdFlexZeileLoeschen_Click();
+    void cmdFlexTabelleloeschen_Click();
+    void cmdSort_Click();
+    void cmdMaterial_Click();
+
+    // --- views and command state
+    void optFE_Click();
+    void optOnline_Click();
+    void Focus_setzen();
+    void Button_setzen_Init();
+    void Button_setzen();
+    // The memory view's caption in the new language, after a language change.
+    void relabelMemoryView();
+    // The path of the manual in the current language, and the message when it cannot be opened.
+    QString manualPath() const;
+    QString manualNotFoundMessage() const;
+
+    // The window dressing of the device initialisation, once the gauge's identity is known; it also
+    // loads the gauge's language and key-event settings.
     void applyInitialisation(const Initialisation& init);
     void showBattery(double volts);
 
+signals:
+    // The table's last row should become its top visible row.
+    void scrollToLastRow();
+
 private:
+    TableRow tableRow(int storeRow) const;
+    StatisticsContext statisticsContext() const;
+    StatisticsListHeader statisticsHeader();
+    // One statistics step for a row of the current store, with the list rebuilt when `showList`.
+    void addToStatistics(const MeasurementRow& row, bool showList);
+    void showStatisticsList();
+    void removeStoreRows(int storeRow, int count);
     void applyDesign();
     void switchLanguage(int languageIndex);
+    void applyLanguage(int languageIndex);
     void checkLanguageMenu();
     QString pictureFile(const QString& fileName) const;
 
@@ -57,6 +108,12 @@ private:
     AppState state_;
     ControlState controls_;
     RowStores stores_;
+    MeasurementTableModel table_;
+    Statistics statistics_;
+    QString memoryCaptionSuffix_ = QStringLiteral(" (0)");
+    SettingsState settings_;
+    std::unique_ptr<TransferLog> log_;
+    std::unique_ptr<SettingsFiles> settingsFiles_;
 };
 
 } // namespace vexa

@@ -113,6 +113,9 @@ public:
 
     void setAbsoluteValues(bool on) { state_.absoluteValues = on; }
 
+    // Deleting the table forgets which unit the statistics compare with, even when the user keeps it.
+    void clearReferenceUnit() { state_.referenceUnit.clear(); }
+
     // The statistics list: header, title, then the value lines or the mixed-units lines; empty while
     // nothing is counted.
     QStringList lines(const StatisticsListHeader& header) const;

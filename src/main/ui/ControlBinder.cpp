@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 
@@ -64,6 +65,18 @@ void applyWidget(QWidget* widget, const ControlProps& props) {
         QFont font = widget->font();
         font.setPointSize(props.fontPoints);
         widget->setFont(font);
+    }
+    if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        list->clear();
+        list->addItems(props.items);
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        const QString text = combo->currentText();
+        if (combo->count() != props.items.size() || text != props.caption) {
+            const QSignalBlocker quiet(combo);
+            combo->clear();
+            combo->addItems(props.items);
+            combo->setEditText(props.caption);
+        }
     }
     if (auto* label = qobject_cast<QLabel*>(widget); label && !props.pictureFile.isEmpty())
         showPicture(label, props.pictureFile, props.pictureStretched);

@@ -2,9 +2,12 @@
 
 #include "main/MainControls.h"
 #include "main/MainModel.h"
+#include "main/Prompt.h"
 #include "main/ui/BatteryIcon.h"
 #include "main/ui/ControlBinder.h"
 #include "main/ui/FixedFont.h"
+#include "main/ui/ManualOpener.h"
+#include "main/ui/TablePaintProxy.h"
 #include "main/ui/Twips.h"
 
 #include <QComboBox>
@@ -96,8 +99,19 @@ void FrmTransfer::buildControls() {
     place<QLabel>(central, lblBatterie, QRect(432, 40, 100, 24));
 
     auto* table = place<QTableView>(central, MSFlex, twipsToPixels(QRect(250, 1100, 5500, 5100)));
+    auto* paint = new TablePaintProxy(table);
+    paint->setSourceModel(&model_.table());
+    table->setModel(paint);
     table->setFont(fixedFont());
     table->verticalHeader()->hide();
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setWordWrap(false);
+    const int widths[] = {1700, 800, 1500, 1800};
+    for (int column = 0; column < 4; ++column)
+        table->setColumnWidth(column, twipsToPixels(widths[column]));
+    table->verticalHeader()->setDefaultSectionSize(fixedFont().pointSize() * 2 + 4);
 
     auto* views = place<QGroupBox>(central, FrameWerte, QRect(400, 72, 420, 112));
     place<QRadioButton>(views, optFE, QRect(10, 22, 200, 22))->setCheckable(true);
@@ -135,9 +149,30 @@ void FrmTransfer::buildControls() {
 }
 
 void FrmTransfer::connectActions() {
+    auto* table = findChild<QTableView*>(MSFlex);
+    connect(table, &QTableView::clicked, &model_,
+            [this](const QModelIndex& index) { model_.MSFlex_Click(index.row()); });
+    connect(&model_, &MainModel::scrollToLastRow, table, [table] {
+        if (table->model()->rowCount() > 2)
+            table->scrollTo(table->model()->index(table->model()->rowCount() - 1, 0),
+                            QAbstractItemView::PositionAtTop);
+    });
+    const auto onClick = [this](const QString& name, void (MainModel::*handler)()) {
+        connect(findChild<QAbstractButton*>(name), &QAbstractButton::clicked, &model_, handler);
+    };
+    onClick(cmdFlexZeileLoeschen, &MainModel::cmdFlexZeileLoeschen_Click);
+    onClick(cmdFlexTabelleloeschen, &MainModel::cmdFlexTabelleloeschen_Click);
+    onClick(cmdSort, &MainModel::cmdSort_Click);
+    onClick(cmdMaterial, &MainModel::cmdMaterial_Click);
+    onClick(optFE, &MainModel::optFE_Click);
+    onClick(optOnline, &MainModel::optOnline_Click);
     connect(findChild<QAction*>(English), &QAction::triggered, &model_, &MainModel::englishClick);
     connect(findChild<QAction*>(German), &QAction::triggered, &model_, &MainModel::germanClick);
     connect(findChild<QAction*>(mnuEnd), &QAction::triggered, this, &QWidget::close);
+    connect(findChild<QAction*>(mnuHelp1), &QAction::triggered, this, [this] {
+        if (!openManual(model_.manualPath(), model_.state().languageIndex))
+            model_.prompt().message(model_.manualNotFoundMessage(), PromptIcon::None);
+    });
     connect(findChild<QPushButton*>(cmdEnde), &QPushButton::clicked, this, &QWidget::close);
 }
 

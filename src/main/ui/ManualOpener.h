@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace vexa {
+
+// Opens the manual PDF with the desktop's viewer. A missing PDF is first rendered from the manual that
+// ships inside the program, so the menu entry works on a fresh install; false when the file can neither
+// be written nor opened.
+bool openManual(const QString& pdfPath, int languageIndex);
+
+} // namespace vexa
