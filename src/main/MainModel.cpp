@@ -139,6 +139,7 @@ void MainModel::switchLanguage(int languageIndex) {
     relabelMemoryView();
     Voreinstellungen(u"SS");
     Voreinstellungen(u"PI");
+    refreshLimitsCaption();
 }
 
 // The language file of the gauge was read: every caption changes at once.

@@ -69,6 +69,12 @@ public:
     void cmdSort_Click();
     void cmdMaterial_Click();
 
+    // --- limits
+    // The limits button shows the limits in effect.
+    void refreshLimitsCaption();
+    // "Speichern" in the limits dialog: the table is evaluated anew and the limits file written.
+    void saveLimits();
+
     // --- views and command state
     void optFE_Click();
     void optOnline_Click();

@@ -1,4 +1,5 @@
 // The memory and online views, their captions with row counts, and the manual.
+#include "main/LimitsCaption.h"
 #include "main/MainControls.h"
 #include "main/MainModel.h"
 #include "store/Texts.h"
@@ -85,6 +86,16 @@ void MainModel::relabelMemoryView() {
     if (state_.traits.generation != '4' || caption.isEmpty() || bracket < 0)
         return;
     controls_.setCaption(optFE, statisticsHeader().memoryCaption + QLatin1Char(' ') + caption.mid(bracket));
+}
+
+void MainModel::refreshLimitsCaption() {
+    controls_.setCaption(cmdWerte, limitsCaption(settings_.limits, state_.deviceModel, state_.languageIndex));
+}
+
+void MainModel::saveLimits() {
+    Focus_setzen();
+    Voreinstellungen(u"LS");
+    refreshLimitsCaption();
 }
 
 QString MainModel::manualPath() const {

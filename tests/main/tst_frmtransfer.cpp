@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace vexa;
@@ -29,6 +30,7 @@ private:
     QString text(const QString& name) const;
     void trigger(const QString& action);
 
+    QTemporaryDir folder_;
     std::unique_ptr<ScriptedPrompt> prompt_;
     std::unique_ptr<MainModel> model_;
     std::unique_ptr<FrmTransfer> window_;
@@ -38,7 +40,7 @@ void TestFrmTransfer::init() {
     prompt_ = std::make_unique<ScriptedPrompt>();
     model_ = std::make_unique<MainModel>(*prompt_);
     window_ = std::make_unique<FrmTransfer>(*model_);
-    model_->programStart({});
+    model_->programStart({QString(), folder_.path(), folder_.path()});
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }

@@ -2,6 +2,7 @@
 #include "main/MainModel.h"
 #include "main/ScriptedPrompt.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace vexa;
@@ -23,6 +24,7 @@ private slots:
     void batteryShown();
 
 private:
+    QTemporaryDir folder_;
     std::unique_ptr<ScriptedPrompt> prompt_;
     std::unique_ptr<MainModel> model_;
 };
@@ -30,7 +32,7 @@ private:
 void TestStartup::init() {
     prompt_ = std::make_unique<ScriptedPrompt>();
     model_ = std::make_unique<MainModel>(*prompt_);
-    model_->programStart({QStringLiteral("/opt/vexa"), QStringLiteral("/cfg"), QStringLiteral("/data")});
+    model_->programStart({QStringLiteral("/opt/vexa"), folder_.path(), folder_.path()});
 }
 
 void TestStartup::commandsBlocked() {
@@ -87,7 +89,7 @@ void TestStartup::languageSwitchRoundTrip() {
 void TestStartup::storedLanguageAboveOneStartsInEnglish() {
     MainModel model(*prompt_);
     model.state().languageIndex = 2;
-    model.programStart({});
+    model.programStart({QString(), folder_.path(), folder_.path()});
     QCOMPARE(model.state().languageIndex, 1);
     QCOMPARE(model.controls().caption(cmdConnect), QStringLiteral("Connect"));
 }

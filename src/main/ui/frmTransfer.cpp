@@ -9,6 +9,7 @@
 #include "main/ui/ManualOpener.h"
 #include "main/ui/TablePaintProxy.h"
 #include "main/ui/Twips.h"
+#include "main/ui/frmWerte.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -148,6 +149,19 @@ void FrmTransfer::buildControls() {
         place<QPushButton>(copy, copyButtons[i], QRect(10 + (i % 2) * 184, 22 + (i / 2) * 50, 178, 44));
 }
 
+void FrmTransfer::showLimits() {
+    if (!limits_) {
+        limits_ = new FrmWerte(model_.settings().limits, model_.prompt(), this);
+        limits_->setOnSave([this] { model_.saveLimits(); });
+        limits_->setOnClosed([this] { model_.refreshLimitsCaption(); });
+    }
+    limits_->setLanguageIndex(model_.state().languageIndex);
+    limits_->setRule8020Offered(model_.state().traits.rule8020 != '-');
+    limits_->show();
+    limits_->raise();
+    limits_->activateWindow();
+}
+
 void FrmTransfer::connectActions() {
     auto* table = findChild<QTableView*>(MSFlex);
     connect(table, &QTableView::clicked, &model_,
@@ -166,6 +180,7 @@ void FrmTransfer::connectActions() {
     onClick(cmdMaterial, &MainModel::cmdMaterial_Click);
     onClick(optFE, &MainModel::optFE_Click);
     onClick(optOnline, &MainModel::optOnline_Click);
+    connect(findChild<QAbstractButton*>(cmdWerte), &QAbstractButton::clicked, this, &FrmTransfer::showLimits);
     connect(findChild<QAction*>(English), &QAction::triggered, &model_, &MainModel::englishClick);
     connect(findChild<QAction*>(German), &QAction::triggered, &model_, &MainModel::germanClick);
     connect(findChild<QAction*>(mnuEnd), &QAction::triggered, this, &QWidget::close);

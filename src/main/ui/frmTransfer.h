@@ -5,6 +5,7 @@
 namespace vexa {
 
 class ControlBinder;
+class FrmWerte;
 class MainModel;
 
 // The main window: every control carries the object name the logic addresses it by.
@@ -17,10 +18,12 @@ private:
     void buildMenus();
     void buildControls();
     void connectActions();
+    void showLimits();
     template <typename W> W* place(QWidget* parent, const QString& name, const QRect& pixels);
 
     MainModel& model_;
     ControlBinder* binder_;
+    FrmWerte* limits_ = nullptr;
 };
 
 } // namespace vexa

@@ -1,0 +1,52 @@
+#include "main/MainModel.h"
+#include "main/ScriptedPrompt.h"
+#include "main/SingleInstance.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vexa;
+
+class TestSingleInstance : public QObject {
+    Q_OBJECT
+private slots:
+    void secondInstanceFindsTheLockTaken();
+    void lockIsFreeAgainAfterTheFirstEnds();
+    void startEmptiesTheLogOfThePreviousRun();
+};
+
+void TestSingleInstance::secondInstanceFindsTheLockTaken() {
+    QTemporaryDir dir;
+    const QString lock = dir.filePath(QStringLiteral("vexa.lock"));
+    SingleInstance first(lock);
+    SingleInstance second(lock);
+    QVERIFY(first.isFirst());
+    QVERIFY(!second.isFirst());
+}
+
+void TestSingleInstance::lockIsFreeAgainAfterTheFirstEnds() {
+    QTemporaryDir dir;
+    const QString lock = dir.filePath(QStringLiteral("vexa.lock"));
+    { SingleInstance first(lock); }
+    QVERIFY(SingleInstance(lock).isFirst());
+}
+
+void TestSingleInstance::startEmptiesTheLogOfThePreviousRun() {
+    QTemporaryDir dir;
+    ScriptedPrompt prompt;
+    {
+        MainModel previous(prompt);
+        previous.programStart({dir.path(), dir.path(), dir.path()});
+        previous.log().WriteLog(QStringLiteral("from the previous run"));
+    }
+    MainModel model(prompt);
+    model.programStart({dir.path(), dir.path(), dir.path()});
+    model.log().WriteLog(QStringLiteral("this run"));
+    QFile log(model.log().filePath());
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QCOMPARE(log.readAll(), QByteArray("this run\r\n"));
+}
+
+QTEST_GUILESS_MAIN(TestSingleInstance)
+#include "tst_singleinstance.moc"
