@@ -137,6 +137,7 @@ void MainModel::switchLanguage(int languageIndex) {
     checkLanguageMenu();
     setupTable();
     relabelMemoryView();
+    refreshStatisticsList();
     Voreinstellungen(u"SS");
     Voreinstellungen(u"PI");
     refreshLimitsCaption();
@@ -149,6 +150,7 @@ void MainModel::applyLanguage(int languageIndex) {
     checkLanguageMenu();
     setupTable();
     relabelMemoryView();
+    refreshStatisticsList();
 }
 
 void MainModel::checkLanguageMenu() {

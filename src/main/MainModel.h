@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/MeasurementRow.h"
+#include "data/MemoryDump.h"
 #include "main/AppState.h"
 #include "main/ControlState.h"
 #include "main/Initialisation.h"
@@ -68,6 +69,14 @@ public:
     void cmdFlexTabelleloeschen_Click();
     void cmdSort_Click();
     void cmdMaterial_Click();
+    // Row `storeRow` of the current store appended to the table as it arrives: coloured, counted and shown
+    // without rebuilding the table.
+    void AppendOnlineRow(int storeRow);
+
+    // A decoded memory into row store 0, the table and the statistics (or, for a series, the series
+    // statistics). False when the memory holds no record: the status field then says so.
+    bool FillMessdatenDatei(const DecodedMemory& memory);
+    const DecodedMemory& lastMemory() const { return lastMemory_; }
 
     // --- limits
     // The limits button shows the limits in effect.
@@ -103,6 +112,7 @@ private:
     // One statistics step for a row of the current store, with the list rebuilt when `showList`.
     void addToStatistics(const MeasurementRow& row, bool showList);
     void showStatisticsList();
+    void refreshStatisticsList();
     void removeStoreRows(int storeRow, int count);
     void applyDesign();
     void switchLanguage(int languageIndex);
@@ -117,6 +127,7 @@ private:
     MeasurementTableModel table_;
     Statistics statistics_;
     QString memoryCaptionSuffix_ = QStringLiteral(" (0)");
+    DecodedMemory lastMemory_; // header and series of the memory shown
     SettingsState settings_;
     std::unique_ptr<TransferLog> log_;
     std::unique_ptr<SettingsFiles> settingsFiles_;

@@ -1,4 +1,5 @@
 // The measurement table: filling it from the current row store, colouring, marking, deleting, sorting.
+#include "data/SeriesStatisticsLines.h"
 #include "data/TextAlign.h"
 #include "main/MainControls.h"
 #include "main/MainModel.h"
@@ -54,6 +55,13 @@ StatisticsListHeader MainModel::statisticsHeader() {
 
 void MainModel::showStatisticsList() {
     controls_.setItems(lstStat, statistics_.lines(statisticsHeader()));
+}
+
+// The list speaks the new language at once rather than at the next reading.
+void MainModel::refreshStatisticsList() {
+    const bool seriesShown = state_.currentMemory == 0 && lastMemory_.kind == MemoryKind::Series;
+    if (statistics_.state().count > 0 && !seriesShown)
+        showStatisticsList();
 }
 
 void MainModel::addToStatistics(const MeasurementRow& row, bool showList) {
@@ -116,6 +124,67 @@ void MainModel::FillMSFlexOne() {
         Button_setzen_Init();
     Button_setzen();
     controls_.show(MSFlex);
+}
+
+void MainModel::AppendOnlineRow(int storeRow) {
+    controls_.show(MSFlex);
+    if (state_.traits.dateHeader != '-' && storeRow == 1)
+        setupTable();
+    table_.appendRow(tableRow(storeRow));
+    memoryCaptionSuffix_ = QStringLiteral(" (%1)").arg(storeRow);
+    if (!state_.openedFromFile && controls_.caption(optFE).contains(u".mes") && state_.currentMemory == 0)
+        Button_setzen_Init();
+    Button_setzen();
+    addToStatistics(currentStore()[storeRow], true);
+    emit scrollToLastRow();
+    if (storeRow < 2) {
+        controls_.show(picVexa);
+        for (const QString& name : {lstStat, cmdGross, cmdMaterial, cmdChart})
+            controls_.hide(name);
+    } else {
+        controls_.hide(picVexa);
+        controls_.show(lstStat);
+    }
+}
+
+bool MainModel::FillMessdatenDatei(const DecodedMemory& memory) {
+    const int lang = state_.languageIndex;
+    state_.nextRowIndex = 1;
+    state_.currentMemory = 0;
+    lastMemory_ = memory;
+    state_.memoryName = memory.header.memoryName;
+    controls_.show(optFE);
+    controls_.setCaption(cmbSpeicher, memory.selector);
+    controls_.setCaption(lblSpeicher, memory.memoryLabel());
+    controls_.setCaption(optFE, memory.selector);
+    currentStore().clear();
+    Reset_Statistic();
+    if (memory.empty) {
+        controls_.setCaption(txtSpeicher, Texts::message(Msg::MemoryEmpty, lang));
+        controls_.show(txtSpeicher);
+        return false;
+    }
+    controls_.setCaption(txtSpeicher, QString());
+
+    if (memory.kind == MemoryKind::Series) {
+        controls_.hide(cmdMaterial);
+        const SeriesStatisticsLabels labels{
+            Texts::statistics(Stat::Count, lang),   Texts::statistics(Stat::Minimum, lang),
+            Texts::statistics(Stat::Maximum, lang), Texts::statistics(Stat::Average, lang),
+            Texts::statistics(Stat::StdDev, lang),  Texts::statistics(Stat::PulseTime, lang)};
+        controls_.setItems(lstStat, seriesStatisticsLines(memory.selector, memory.memoryLabel(),
+                                                          memory.header.recordCount, memory.seriesStatistics,
+                                                          state_.deviceInfo.U, labels));
+        controls_.show(lstStat);
+        controls_.hide(picVexa);
+        state_.nextRowIndex = static_cast<int>(memory.seriesValues.size()) + 1;
+        return true;
+    }
+    currentStore().assign(memory.rows);
+    state_.nextRowIndex = static_cast<int>(memory.rows.size()) + 1;
+    statistics_.setAbsoluteValues(true);
+    FillMSFlexOne();
+    return true;
 }
 
 void MainModel::MSFlex_Click(int row) {

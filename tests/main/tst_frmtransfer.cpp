@@ -214,8 +214,40 @@ void TestFrmTransfer::screenshots() {
     if (folder.isEmpty())
         QSKIP("VEXA_SCREENSHOT_DIR not set");
     QVERIFY(window_->grab().save(folder + QStringLiteral("/frmTransfer-start-de.png")));
+
+    // A coating gauge with a 25-reading memory, limits 80..120, target 100 and the 80/20 rule on.
+    model_->applyInitialisation(
+        decideInitialisation(QStringLiteral("QY-FE-1"), QStringLiteral("1"), model_->state()));
+    model_->state().deviceInfo.U = QStringLiteral("µm");
+    model_->unblockButtons();
+    Limits& limits = model_->settings().limits;
+    limits = {80, 120, 100, QStringLiteral("80"), QStringLiteral("120"), QStringLiteral("100"), true};
+    std::vector<MeasurementRow> rows;
+    for (int i = 1; i <= 25; ++i) {
+        MeasurementRow row;
+        row.number = static_cast<qint16>(i);
+        row.value = 70 + (i * 37 % 60);
+        row.unit = QStringLiteral("µm");
+        row.material = QStringLiteral("FE");
+        row.dateText = QStringLiteral("05.03.2026");
+        row.timeText = QStringLiteral("07:%1:09").arg(i, 2, 10, QLatin1Char('0'));
+        rows.push_back(row);
+    }
+    model_->currentStore().assign(rows);
+    model_->controls().setCaption(cmbSpeicher, QStringLiteral("m001"));
+    model_->state().memoryName = QStringLiteral("Bridge A");
+    model_->controls().setCaption(optFE, QStringLiteral("m001 (0)"));
+    model_->optFE_Click();
+    model_->refreshLimitsCaption();
+    QVERIFY(window_->grab().save(folder + QStringLiteral("/frmTransfer-memory-de.png")));
     trigger(English);
-    QVERIFY(window_->grab().save(folder + QStringLiteral("/frmTransfer-start-en.png")));
+    QVERIFY(window_->grab().save(folder + QStringLiteral("/frmTransfer-memory-en.png")));
+
+    window_->findChild<QPushButton*>(cmdWerte)->click();
+    auto* limitsDialog = window_->findChild<QWidget*>(QStringLiteral("frmWerte"));
+    QVERIFY(limitsDialog);
+    QVERIFY(QTest::qWaitForWindowExposed(limitsDialog));
+    QVERIFY(limitsDialog->grab().save(folder + QStringLiteral("/frmWerte-en.png")));
 }
 
 QTEST_MAIN(TestFrmTransfer)

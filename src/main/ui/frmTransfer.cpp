@@ -4,6 +4,7 @@
 #include "main/MainModel.h"
 #include "main/Prompt.h"
 #include "main/ui/BatteryIcon.h"
+#include "main/ui/BluetoothIcon.h"
 #include "main/ui/ControlBinder.h"
 #include "main/ui/FixedFont.h"
 #include "main/ui/ManualOpener.h"
@@ -74,9 +75,9 @@ void FrmTransfer::buildMenus() {
 void FrmTransfer::buildControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
-    central->setFixedSize(830, 560);
+    central->setFixedSize(900, 560);
 
-    place<QLabel>(central, picRahmen, QRect(0, 0, 830, 70));
+    place<QLabel>(central, picRahmen, QRect(0, 0, 900, 70));
     auto* picture = place<QFrame>(central, frmPic, QRect(8, 4, 380, 64));
     picture->setFrameShape(QFrame::StyledPanel);
     place<QLabel>(picture, picZK, QRect(4, 4, 120, 56));
@@ -86,14 +87,16 @@ void FrmTransfer::buildControls() {
     status->setAlignment(Qt::AlignCenter);
 
     place<QPushButton>(central, cmdConnect, QRect(400, 8, 120, 28));
-    for (const QString& name : {picBth, picBthBlitz, picUsb}) {
-        auto* symbol = place<QLabel>(central, name, QRect(526, 8, 28, 28));
-        symbol->setAlignment(Qt::AlignCenter);
+    for (const bool connected : {true, false}) {
+        auto* symbol = new BluetoothIcon(connected, central);
+        symbol->setObjectName(connected ? picBth : picBthBlitz);
+        symbol->setGeometry(526, 8, 28, 28);
+        binder_->bind(symbol);
     }
-    model_.controls().setCaption(picBth, QStringLiteral("ᛒ"));
-    model_.controls().setCaption(picBthBlitz, QStringLiteral("ᛒ✗"));
+    auto* cable = place<QLabel>(central, picUsb, QRect(526, 8, 28, 28));
+    cable->setAlignment(Qt::AlignCenter);
     model_.controls().setCaption(picUsb, QStringLiteral("⎓"));
-    auto* wait = place<QLineEdit>(central, txtWait, QRect(560, 8, 260, 28));
+    auto* wait = place<QLineEdit>(central, txtWait, QRect(560, 8, 330, 28));
     wait->setReadOnly(true);
     wait->setFrame(false);
     place<BatteryIcon>(central, BattIcon, QRect(400, 40, 28, 24));
@@ -109,39 +112,41 @@ void FrmTransfer::buildControls() {
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setWordWrap(false);
+    // Number and value texts are padded with leading blanks: clip those rather than eliding the digits.
+    table->setTextElideMode(Qt::ElideNone);
     const int widths[] = {1700, 800, 1500, 1800};
     for (int column = 0; column < 4; ++column)
         table->setColumnWidth(column, twipsToPixels(widths[column]));
     table->verticalHeader()->setDefaultSectionSize(fixedFont().pointSize() * 2 + 4);
 
-    auto* views = place<QGroupBox>(central, FrameWerte, QRect(400, 72, 420, 112));
+    auto* views = place<QGroupBox>(central, FrameWerte, QRect(400, 72, 490, 112));
     place<QRadioButton>(views, optFE, QRect(10, 22, 200, 22))->setCheckable(true);
     place<QRadioButton>(views, optOnline, QRect(10, 48, 200, 22))->setCheckable(true);
     place<QLabel>(views, lblSpeicher, QRect(10, 78, 200, 22));
-    auto* memories = place<QComboBox>(views, cmbSpeicher, QRect(215, 20, 195, 26));
+    auto* memories = place<QComboBox>(views, cmbSpeicher, QRect(215, 20, 265, 26));
     memories->setEditable(true);
     memories->setFont(fixedFont());
     place<QPushButton>(views, cmdRefresh, QRect(215, 50, 34, 28));
-    place<QPushButton>(views, cmdLesen, QRect(254, 50, 156, 28));
-    place<QPushButton>(views, cmdStop, QRect(254, 80, 156, 26));
+    place<QPushButton>(views, cmdLesen, QRect(254, 50, 226, 28));
+    place<QPushButton>(views, cmdStop, QRect(254, 80, 226, 26));
 
-    auto* statistics = place<QGroupBox>(central, FrameStatistik, QRect(400, 188, 420, 232));
-    auto* list = place<QListWidget>(statistics, lstStat, QRect(10, 22, 400, 166));
+    auto* statistics = place<QGroupBox>(central, FrameStatistik, QRect(400, 188, 490, 232));
+    auto* list = place<QListWidget>(statistics, lstStat, QRect(10, 22, 470, 166));
     list->setFont(fixedFont());
-    place<QLabel>(statistics, picVexa, QRect(10, 22, 400, 166));
-    place<QFrame>(statistics, MSChart1, QRect(10, 22, 400, 166));
-    place<QLineEdit>(statistics, txtMittelwert, QRect(300, 22, 110, 24))->setReadOnly(true);
+    place<QLabel>(statistics, picVexa, QRect(10, 22, 470, 166));
+    place<QFrame>(statistics, MSChart1, QRect(10, 22, 470, 166));
+    place<QLineEdit>(statistics, txtMittelwert, QRect(370, 22, 110, 24))->setReadOnly(true);
     place<QPushButton>(statistics, cmdMaterial, QRect(10, 194, 60, 28));
     place<QPushButton>(statistics, cmdChart, QRect(76, 194, 80, 28));
     place<QPushButton>(statistics, cmdGross, QRect(162, 194, 50, 28));
 
-    auto* commands = place<QGroupBox>(central, FrameBefehle, QRect(400, 424, 420, 128));
+    auto* commands = place<QGroupBox>(central, FrameBefehle, QRect(400, 424, 490, 128));
     const QList<QString> firstRow{cmdOpen, cmdSave, cmdWerte, cmdProjekt};
     for (int i = 0; i < firstRow.size(); ++i)
-        place<QPushButton>(commands, firstRow[i], QRect(10 + i * 100, 22, 96, 44));
+        place<QPushButton>(commands, firstRow[i], QRect(10 + i * 118, 22, 114, 48));
     const QList<QString> secondRow{cmdFlexZeileLoeschen, cmdFlexTabelleloeschen, cmdSort, cmdEnde};
     for (int i = 0; i < secondRow.size(); ++i)
-        place<QPushButton>(commands, secondRow[i], QRect(10 + i * 100, 72, 96, 44));
+        place<QPushButton>(commands, secondRow[i], QRect(10 + i * 118, 74, 114, 44));
 
     auto* copy = place<QGroupBox>(central, Frame4, QRect(8, 424, 384, 128));
     const QList<QString> copyButtons{cmdprint, cmdWord, cmdClipboard, cmdExcel};
