@@ -1,13 +1,17 @@
 #include "main/MainControls.h"
 #include "main/MainModel.h"
 #include "main/ScriptedPrompt.h"
+#include "main/ui/ManualOpener.h"
 #include "main/ui/frmTransfer.h"
 
 #include <QAction>
+#include <QBrush>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,6 +27,10 @@ private slots:
     void startsBlockedAndHidden();
     void languageMenuSwitchesCaptions_data();
     void languageMenuSwitchesCaptions();
+    void clickOnTableMarksRow();
+    void manualIsRenderedWhenMissing_data();
+    void manualIsRenderedWhenMissing();
+    void manualInUnwritableFolderShowsNotFound();
     // Grabs of the window for a person to look at, written only when asked for.
     void screenshots();
 
@@ -207,6 +215,58 @@ void TestFrmTransfer::languageMenuSwitchesCaptions() {
     QVERIFY(!window_->findChild<QAction*>(German)->isChecked());
     trigger(German);
     QTEST(text(name), "german");
+}
+
+void TestFrmTransfer::clickOnTableMarksRow() {
+    std::vector<MeasurementRow> rows(3);
+    for (int i = 0; i < 3; ++i) {
+        rows[static_cast<size_t>(i)].number = static_cast<qint16>(i + 1);
+        rows[static_cast<size_t>(i)].value = 10 + i;
+    }
+    model_->currentStore().assign(rows);
+    model_->FillMSFlexOne();
+    auto* table = window_->findChild<QTableView*>(MSFlex);
+    const QRect cell = table->visualRect(table->model()->index(1, 2));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(model_->table().markedRows(), std::vector<int>{1});
+    QCOMPARE(table->model()->index(1, 0).data(Qt::BackgroundRole).value<QBrush>().color(),
+             QColor(204, 204, 204));
+}
+
+void TestFrmTransfer::manualIsRenderedWhenMissing_data() {
+    QTest::addColumn<int>("language");
+    QTest::newRow("German") << 0;
+    QTest::newRow("English") << 1;
+}
+
+void TestFrmTransfer::manualIsRenderedWhenMissing() {
+    QFETCH(int, language);
+    model_->state().languageIndex = language;
+    const QString pdf = model_->manualPath();
+    QVERIFY(pdf.startsWith(folder_.path()));
+    QVERIFY(pdf.endsWith(language ? QStringLiteral("/EN_Manual_Vexa_Connect.pdf")
+                                  : QStringLiteral("/DE_Manual_Vexa_Connect.pdf")));
+    QVERIFY(ensureManualPdf(pdf, language));
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(5) == "%PDF-");
+}
+
+void TestFrmTransfer::manualInUnwritableFolderShowsNotFound() {
+    // A settings "folder" that is a plain file: nothing can be written below it, not even as root.
+    const QString blocked = folder_.filePath(QStringLiteral("blocked"));
+    QFile plain(blocked);
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    model_->state().appDataPath = blocked;
+    model_->englishClick();
+    trigger(mnuHelp1);
+    QCOMPARE(prompt_->shown().last(),
+             QStringLiteral("File ") + blocked + QStringLiteral("/EN_Manual_Vexa_Connect.pdf not found "));
+    model_->germanClick();
+    trigger(mnuHelp1);
+    QCOMPARE(prompt_->shown().last(), QStringLiteral("Datei ") + blocked +
+                                          QStringLiteral("/DE_Manual_Vexa_Connect.pdf wurde nicht gefunden"));
 }
 
 void TestFrmTransfer::screenshots() {

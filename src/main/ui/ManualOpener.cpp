@@ -9,11 +9,17 @@
 #include <QTextDocument>
 #include <QUrl>
 
+// The manual's resource lives in a static library: it has to be registered by name before use.
+static void registerManualResource() {
+    Q_INIT_RESOURCE(manual);
+}
+
 namespace vexa {
 
 namespace {
 
 bool renderManual(const QString& pdfPath, int languageIndex) {
+    registerManualResource();
     QFile source(languageIndex != 0 ? QStringLiteral(":/manual/en.md") : QStringLiteral(":/manual/de.md"));
     if (!source.open(QIODevice::ReadOnly))
         return false;
@@ -35,10 +41,12 @@ bool renderManual(const QString& pdfPath, int languageIndex) {
 
 } // namespace
 
+bool ensureManualPdf(const QString& pdfPath, int languageIndex) {
+    return QFileInfo::exists(pdfPath) || renderManual(pdfPath, languageIndex);
+}
+
 bool openManual(const QString& pdfPath, int languageIndex) {
-    if (!QFileInfo::exists(pdfPath) && !renderManual(pdfPath, languageIndex))
-        return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(pdfPath));
+    return ensureManualPdf(pdfPath, languageIndex) && QDesktopServices::openUrl(QUrl::fromLocalFile(pdfPath));
 }
 
 } // namespace vexa

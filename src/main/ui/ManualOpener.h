@@ -9,4 +9,7 @@ namespace vexa {
 // be written nor opened.
 bool openManual(const QString& pdfPath, int languageIndex);
 
+// The manual PDF exists at `pdfPath`, rendered now when it was missing; false when it cannot be written.
+bool ensureManualPdf(const QString& pdfPath, int languageIndex);
+
 } // namespace vexa
