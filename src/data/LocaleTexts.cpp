@@ -1,6 +1,7 @@
 #include "data/LocaleTexts.h"
 
 #include <QRegularExpression>
+#include <cmath>
 
 namespace vexa {
 
@@ -15,11 +16,27 @@ QChar decimalSeparator() {
     return text.size() > 1 ? text.at(1) : QChar('.');
 }
 
-QString shortDateText(const QDate& date) {
+QString numberText(double value) {
+    return numberLocale().toString(value, 'g', QLocale::FloatingPointShortest);
+}
+
+std::optional<double> readNumber(const QString& text) {
+    bool ok = false;
+    const double value = numberLocale().toDouble(text, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+QString shortDateFormat() {
     QString format = QLocale().dateFormat(QLocale::ShortFormat);
     if (!format.contains(QLatin1String("yyyy")))
         format.replace(QRegularExpression(QStringLiteral("y+")), QStringLiteral("yyyy"));
-    return QLocale().toString(date, format);
+    return format;
+}
+
+QString shortDateText(const QDate& date) {
+    return QLocale().toString(date, shortDateFormat());
 }
 
 QString longTimeFormat() {

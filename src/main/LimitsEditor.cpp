@@ -11,18 +11,6 @@ namespace vexa {
 
 namespace {
 
-QString numberText(double value) {
-    return numberLocale().toString(value, 'g', QLocale::FloatingPointShortest);
-}
-
-std::optional<double> readNumber(const QString& text) {
-    bool ok = false;
-    const double value = numberLocale().toDouble(text, &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
 // The sign of an exponent ("1e-5") stays: dropping it would turn a small positive number into a huge one.
 QString withoutMinusSigns(const QString& text) {
     const QString localeMinus = numberLocale().negativeSign();

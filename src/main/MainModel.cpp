@@ -132,12 +132,7 @@ void MainModel::Voreinstellungen(QStringView aktion) {
 }
 
 void MainModel::switchLanguage(int languageIndex) {
-    state_.languageIndex = clampLanguage(languageIndex);
-    applyTexts();
-    checkLanguageMenu();
-    setupTable();
-    relabelMemoryView();
-    refreshStatisticsList();
+    applyLanguage(languageIndex);
     Voreinstellungen(u"SS");
     Voreinstellungen(u"PI");
     refreshLimitsCaption();

@@ -30,18 +30,6 @@ QString notANumber(const QString& text) {
     return QStringLiteral("Not a number: \"%1\"").arg(text);
 }
 
-std::optional<double> readNumber(const QString& text) {
-    bool ok = false;
-    const double value = numberLocale().toDouble(text, &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-QString numberText(double value) {
-    return numberLocale().toString(value, 'g', QLocale::FloatingPointShortest);
-}
-
 // Exactly four characters "0"/"1"; anything else counts as "0" so every flag can be looked up.
 QString normalisedFlags(const QString& text) {
     QString flags(IncludeFlagCount, u'0');
@@ -69,13 +57,6 @@ std::optional<QString> readLimitField(const QStringList& fields, int index, cons
     limit.value = *number;
     limit.text = field;
     return std::nullopt;
-}
-
-QString shortDateFormat() {
-    QString format = QLocale().dateFormat(QLocale::ShortFormat);
-    if (!format.contains(QLatin1String("yyyy")))
-        format.replace(QRegularExpression(QStringLiteral("y+")), QStringLiteral("yyyy"));
-    return format;
 }
 
 // Line breaks would shift every following line of the file.
