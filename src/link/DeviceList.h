@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The link window's device list: how an advertisement becomes a list entry and an entry a gauge.
+namespace vexa {
+
+// "MAC: " + server id + " Name: " + name + "       RSSI: " + signal strength.
+QString deviceListEntry(const QString& serverId, const QString& name, int rssi);
+
+// Only gauges are listed: names starting with "." or holding one of the family's name parts.
+bool isGaugeName(const QString& name);
+
+// The server id an entry reserves 12 characters for, and the 20 characters where the name stands (they
+// may run into the blanks and "RSSI" after a short name; the model tables look for substrings).
+QString entryServerId(const QString& entry);
+QString entryDeviceName(const QString& entry);
+
+// Gauges whose names say they answer on more services are discovered without a service filter.
+QStringList discoveryServices(const QString& deviceName);
+
+} // namespace vexa
