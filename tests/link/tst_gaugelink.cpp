@@ -1,0 +1,130 @@
+#include "link/GaugeLink.h"
+
+#include <QTest>
+#include <QTimer>
+#include <qcoro/qcorotask.h>
+
+using namespace vexa;
+using namespace std::chrono_literals;
+
+namespace {
+
+// A gauge that keeps its previous answer in the command characteristic for `staleReads` reads after a
+// command, and can stay silent or drop the link. Every outcome is delivered on a later event-loop pass.
+class FakeTransport final : public Transport {
+public:
+    QByteArray answer = "$old!";
+    QByteArray nextAnswer;
+    int staleReads = 0;
+    bool silent = false;
+    bool dropOnWrite = false;
+    int reads = 0;
+    int writes = 0;
+
+    void startScan() override {}
+    void stopScan() override {}
+    void connectToGauge(const QString&) override {}
+    void disconnectFromGauge() override {}
+    void discover(const QStringList&) override {}
+    void read(const QString& service, const QString& characteristic) override {
+        ++reads;
+        if (silent)
+            return;
+        later([=, this] {
+            if (characteristic == uuid::CharVexa && staleReads-- <= 0)
+                answer = nextAnswer;
+            emit value(service, characteristic, answer);
+        });
+    }
+    void write(const QString& service, const QString& characteristic, const QByteArray&) override {
+        ++writes;
+        if (dropOnWrite)
+            return later([this] { emit disconnected(0, QStringLiteral("Offline")); });
+        if (!silent)
+            later([=, this] { emit writeResponse(service, characteristic); });
+    }
+    void subscribe(const QString& service, const QString& characteristic) override {
+        later([=, this] { emit subscribed(service, characteristic); });
+    }
+    void unsubscribe(const QString& service, const QString& characteristic) override {
+        later([=, this] { emit unsubscribed(service, characteristic); });
+    }
+
+private:
+    template <typename F> void later(F&& f) { QTimer::singleShot(0, this, std::forward<F>(f)); }
+};
+
+template <typename T> T run(QCoro::Task<T> task) {
+    return QCoro::waitFor(std::move(task));
+}
+
+bool isBattery(const QByteArray& value) {
+    return value.startsWith("$gcv?");
+}
+
+} // namespace
+
+class TestGaugeLink : public QObject {
+    Q_OBJECT
+private slots:
+    void requestOutcomes_data();
+    void requestOutcomes();
+    void answerReadyAtOnceTakesOneWriteAndOneRead();
+    void cancelEndsTheWait();
+    void subscriptionIsConfirmed();
+};
+
+void TestGaugeLink::requestOutcomes_data() {
+    QTest::addColumn<int>("staleReads");
+    QTest::addColumn<bool>("silent");
+    QTest::addColumn<bool>("drop");
+    QTest::addColumn<int>("outcome");
+
+    QTest::newRow("answered after stale reads") << 3 << false << false << int(WaitOutcome::Answered);
+    QTest::newRow("never the right answer") << 1000000 << false << false << int(WaitOutcome::TimedOut);
+    QTest::newRow("silent gauge") << 0 << true << false << int(WaitOutcome::TimedOut);
+    QTest::newRow("link dropped") << 0 << false << true << int(WaitOutcome::Disconnected);
+}
+
+void TestGaugeLink::requestOutcomes() {
+    QFETCH(int, staleReads);
+    FakeTransport transport;
+    transport.nextAnswer = "$gcv?3.85!";
+    transport.staleReads = staleReads;
+    QFETCH(bool, silent);
+    QFETCH(bool, drop);
+    transport.silent = silent;
+    transport.dropOnWrite = drop;
+    GaugeLink link(transport);
+    const WaitResult result = run(link.request(uuid::ServiceMI, "$gcv!", isBattery, 300ms));
+    QTEST(int(result.outcome), "outcome");
+    if (result.answered())
+        QCOMPARE(result.value, QByteArray("$gcv?3.85!"));
+}
+
+void TestGaugeLink::answerReadyAtOnceTakesOneWriteAndOneRead() {
+    FakeTransport transport;
+    transport.nextAnswer = "$gcv?3.85!";
+    GaugeLink link(transport);
+    QVERIFY(run(link.request(uuid::ServiceMI, "$gcv!", isBattery)).answered());
+    QCOMPARE(transport.writes, 1);
+    QCOMPARE(transport.reads, 1);
+}
+
+void TestGaugeLink::cancelEndsTheWait() {
+    FakeTransport transport;
+    transport.silent = true;
+    GaugeLink link(transport);
+    QTimer::singleShot(10ms, &link, &GaugeLink::cancel);
+    QCOMPARE(run(link.request(uuid::ServiceMI, "$gcv!", isBattery)).outcome, WaitOutcome::Cancelled);
+}
+
+void TestGaugeLink::subscriptionIsConfirmed() {
+    FakeTransport transport;
+    GaugeLink link(transport);
+    QVERIFY(run(link.subscribe(uuid::ServiceZK, uuid::CharMeasure)).answered());
+    QVERIFY(run(link.unsubscribe(uuid::ServiceZK, uuid::CharMeasure)).answered());
+}
+
+QTEST_GUILESS_MAIN(TestGaugeLink)
+#include "tst_gaugelink.moc"
