@@ -1,0 +1,138 @@
+#include "link/RecordLine.h"
+
+#include <QTest>
+
+using namespace vexa;
+
+namespace {
+
+const QByteArray FullLine = "0001  12.5       ym   NFE 2025-03-01 08:05:09";
+
+} // namespace
+
+class TestRecordLine : public QObject {
+    Q_OBJECT
+
+private slots:
+    void parse_data();
+    void parse();
+    void malformedDate_data();
+    void malformedDate();
+    void liveLines_data();
+    void liveLines();
+    void storageRecords_data();
+    void storageRecords();
+};
+
+void TestRecordLine::parse_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("variantCode");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("material");
+    QTest::addColumn<QDateTime>("timestamp");
+
+    const QDateTime march1(QDate(2025, 3, 1), QTime(8, 5, 9));
+    QTest::newRow("full line") << FullLine << "3" << 1 << 12.5 << QStringLiteral("\u00B5m") << "NF" << march1;
+    QTest::newRow("right-aligned fields")
+        << QByteArray("  12    -3.25    mT   FE  2025-12-31 23:59:58") << "3" << 12 << -3.25 << "mT"
+        << "FE" << QDateTime(QDate(2025, 12, 31), QTime(23, 59, 58));
+    QTest::newRow("CR LF inside keeps the columns")
+        << QByteArray("0002\r\n7.5        mT   FE  2025-03-01 08:05:09\r\n") << "3" << 2 << 7.5 << "mT"
+        << "FE" << march1;
+    QTest::newRow("short line") << QByteArray("0003  4.2") << "3" << 3 << 4.2 << ""
+                                << "" << QDateTime();
+    QTest::newRow("value without number, Latin-1 unit")
+        << QByteArray("0004  ---        \xB5m       ") << "3" << 4 << 0.0 << QStringLiteral("\u00B5m") << ""
+        << QDateTime();
+    QTest::newRow("value with trailing text") << QByteArray("0006  1.5.7xyz   mT") << "3" << 6 << 1.5 << "mT"
+                                              << "" << QDateTime();
+    QTest::newRow("empty line") << QByteArray() << "3" << 0 << 0.0 << ""
+                                << "" << QDateTime();
+}
+
+void TestRecordLine::parse() {
+    QFETCH(QByteArray, line);
+    QFETCH(QString, variantCode);
+    QFETCH(int, number);
+    QFETCH(double, value);
+    QFETCH(QString, unit);
+    QFETCH(QString, material);
+    QFETCH(QDateTime, timestamp);
+    const RecordFields fields = parseRecordLine(line, variantCode);
+    QCOMPARE(fields.number, number);
+    QCOMPARE(fields.value, value);
+    QCOMPARE(fields.unit, unit);
+    QCOMPARE(fields.material, material);
+    QVERIFY(fields.timestamp.ok());
+    QCOMPARE(*fields.timestamp, timestamp);
+}
+
+void TestRecordLine::malformedDate_data() {
+    QTest::addColumn<QByteArray>("line");
+
+    QTest::newRow("no such month and hour") << QByteArray("0005  7.5        A/cm NF  2025-13-45 99:00:00");
+    QTest::newRow("letters in the year") << QByteArray("0005  7.5        A/cm NF  20x5-03-01 08:05:09");
+    QTest::newRow("date cut short") << QByteArray("0005  7.5        A/cm NF  2025-03-01 08:0");
+}
+
+void TestRecordLine::malformedDate() {
+    QFETCH(QByteArray, line);
+    const RecordFields fields = parseRecordLine(line, QStringLiteral("3"));
+    QVERIFY(!fields.timestamp.ok());
+    QCOMPARE(fields.timestamp.error(), FieldError::InvalidDate);
+    QCOMPARE(fields.value, 7.5);
+}
+
+void TestRecordLine::liveLines_data() {
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QList<QByteArray>>("lines");
+
+    QTest::newRow("single record") << FullLine << QList<QByteArray>{FullLine};
+    QTest::newRow("two records of equal length")
+        << QByteArray("0001 DNF 1\n0002 DNF 2\n") << QList<QByteArray>{"0001 DNF 1\n", " 0002 DNF 2\n"};
+    QTest::newRow("odd length, half rounded up to even")
+        << QByteArray("DNF\nabcdefg") << QList<QByteArray>{"DNF\n", " bcdefg"};
+    QTest::newRow("odd length, half rounded down to even")
+        << QByteArray("DNF\nabcdefghi") << QList<QByteArray>{"DNF\n", " defghi"};
+    QTest::newRow("DNF without line feed") << QByteArray("0001 DNF") << QList<QByteArray>{"0001 DNF"};
+}
+
+void TestRecordLine::liveLines() {
+    QFETCH(QByteArray, value);
+    QFETCH(QList<QByteArray>, lines);
+    QCOMPARE(liveRecordLines(value), lines);
+}
+
+void TestRecordLine::storageRecords_data() {
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<int>("recordsLeft");
+    QTest::addColumn<int>("parsed");
+    QTest::addColumn<int>("counted");
+
+    const QByteArray five = FullLine + '\n' + FullLine + '\n' + FullLine + '\n' + FullLine + '\n' + FullLine;
+    QTest::newRow("first five of seven") << five << 7 << 5 << 5;
+    QTest::newRow("last two of seven") << FullLine + '\n' + FullLine + '\n' << 2 << 2 << 2;
+    QTest::newRow("only five lines per value") << five + '\n' + FullLine << 9 << 5 << 5;
+    QTest::newRow("stops at the count") << five << 3 << 3 << 3;
+    QTest::newRow("short line counts unread") << FullLine + "\n0002 short\n\n" << 7 << 1 << 2;
+    QTest::newRow("fifteen characters unread, sixteen read")
+        << QByteArray("123456789012345\n1234567890123456") << 7 << 1 << 2;
+    QTest::newRow("nothing left") << five << 0 << 0 << 0;
+}
+
+void TestRecordLine::storageRecords() {
+    QFETCH(QByteArray, value);
+    QFETCH(int, recordsLeft);
+    QFETCH(int, parsed);
+    QFETCH(int, counted);
+    const StorageRecords records = vexa::storageRecords(value, recordsLeft);
+    QCOMPARE(records.lines.size(), parsed);
+    QCOMPARE(records.counted, counted);
+    for (const QByteArray& line : records.lines)
+        QVERIFY(line.size() > 15);
+}
+
+QTEST_APPLESS_MAIN(TestRecordLine)
+#include "tst_recordline.moc"
