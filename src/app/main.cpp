@@ -1,3 +1,6 @@
+#include "link/GaugeSession.h"
+#include "link/sim/GaugeProfile.h"
+#include "link/sim/SimulatedTransport.h"
 #include "main/DataFolders.h"
 #include "main/MainModel.h"
 #include "main/SingleInstance.h"
@@ -5,20 +8,49 @@
 #include "main/ui/frmTransfer.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(vexa::ProgramName);
+
+    QCommandLineParser options;
+    options.setApplicationDescription(
+        QStringLiteral("Measurement data from handheld gauges over Bluetooth LE."));
+    options.addHelpOption();
+    const QCommandLineOption simulate(
+        QStringLiteral("simulate"),
+        QStringLiteral("A simulated gauge advertises instead of the adapter (repeatable)."),
+        QStringLiteral("PROFILE.json"));
+    options.addOption(simulate);
+    options.addPositionalArgument(QStringLiteral("profiles"),
+                                  QStringLiteral("More profiles for --simulate."));
+    options.process(app);
 
     // A second copy ends before it touches the first one's log or settings.
     vexa::SingleInstance instance;
     if (!instance.isFirst())
         return 0;
 
+    QList<vexa::sim::GaugeProfile> profiles;
+    const QStringList files =
+        options.values(simulate) + (options.isSet(simulate) ? options.positionalArguments() : QStringList());
+    for (const QString& file : files) {
+        const vexa::sim::LoadedProfile loaded = vexa::sim::loadGaugeProfile(file);
+        if (!loaded.profile) {
+            std::fprintf(stderr, "%s\n", qPrintable(loaded.error));
+            return 2;
+        }
+        profiles.append(*loaded.profile);
+    }
+
     const vexa::DataFolders folders = vexa::prepareDataFolders();
     vexa::DialogPrompt prompt;
     vexa::MainModel model(prompt);
-    vexa::FrmTransfer window(model);
+    vexa::sim::SimulatedTransport transport(profiles);
+    vexa::GaugeSession session(transport, model);
+    vexa::FrmTransfer window(model, &session);
     prompt.setParentWindow(&window);
     model.programStart({QCoreApplication::applicationDirPath(), folders.appDataPath, folders.messDataPath});
     window.show();

@@ -72,6 +72,9 @@ public:
     // Row `storeRow` of the current store appended to the table as it arrives: coloured, counted and shown
     // without rebuilding the table.
     void AppendOnlineRow(int storeRow);
+    // One record line into the row at the next row index of the current store, appended to the table.
+    // False when the line gives no row (value and number 0, or a date that is none).
+    bool FillMessdaten(const QByteArray& recordLine);
 
     // A decoded memory into row store 0, the table and the statistics (or, for a series, the series
     // statistics). False when the memory holds no record: the status field then says so.

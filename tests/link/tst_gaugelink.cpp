@@ -72,7 +72,25 @@ private slots:
     void answerReadyAtOnceTakesOneWriteAndOneRead();
     void cancelEndsTheWait();
     void subscriptionIsConfirmed();
+    void requestsInSequence();
 };
+
+namespace {
+QCoro::Task<int> twoRequests(GaugeLink& link) {
+    int answered = 0;
+    for (int i = 0; i < 3; ++i)
+        if ((co_await link.request(uuid::ServiceMI, "$gcv!", isBattery)).answered())
+            ++answered;
+    co_return answered;
+}
+} // namespace
+
+void TestGaugeLink::requestsInSequence() {
+    FakeTransport transport;
+    transport.nextAnswer = "$gcv?3.85!";
+    GaugeLink link(transport);
+    QCOMPARE(run(twoRequests(link)), 3);
+}
 
 void TestGaugeLink::requestOutcomes_data() {
     QTest::addColumn<int>("staleReads");

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMainWindow>
 #include <QMenu>
 
 namespace vexa {
@@ -22,7 +21,9 @@ QColor toColor(const Rgb& rgb) {
 }
 
 void applyCaption(QObject* target, const QString& caption) {
-    if (auto* window = qobject_cast<QMainWindow*>(target))
+    if (auto* menu = qobject_cast<QMenu*>(target))
+        menu->setTitle(caption);
+    else if (auto* window = qobject_cast<QWidget*>(target); window && window->isWindow())
         window->setWindowTitle(caption);
     else if (auto* button = qobject_cast<QAbstractButton*>(target))
         button->setText(caption);
@@ -34,8 +35,6 @@ void applyCaption(QObject* target, const QString& caption) {
         group->setTitle(caption);
     else if (auto* combo = qobject_cast<QComboBox*>(target); combo && combo->isEditable())
         combo->setEditText(caption);
-    else if (auto* menu = qobject_cast<QMenu*>(target))
-        menu->setTitle(caption);
     else if (auto* action = qobject_cast<QAction*>(target))
         action->setText(caption);
 }
@@ -109,7 +108,7 @@ void ControlBinder::apply(const QString& name) {
     } else if (auto* menu = qobject_cast<QMenu*>(target)) {
         menu->menuAction()->setVisible(props.visible);
         menu->setEnabled(props.enabled);
-    } else if (auto* window = qobject_cast<QMainWindow*>(target)) {
+    } else if (auto* window = qobject_cast<QWidget*>(target); window && window->isWindow()) {
         if (!props.pictureFile.isEmpty())
             window->setWindowIcon(loadPicture(props.pictureFile));
     } else if (auto* widget = qobject_cast<QWidget*>(target)) {

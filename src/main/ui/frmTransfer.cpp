@@ -1,5 +1,7 @@
 #include "main/ui/frmTransfer.h"
 
+#include "link/GaugeSession.h"
+#include "link/ui/BLE.h"
 #include "main/MainControls.h"
 #include "main/MainModel.h"
 #include "main/Prompt.h"
@@ -12,6 +14,7 @@
 #include "main/ui/Twips.h"
 #include "main/ui/frmWerte.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -27,15 +30,49 @@ namespace vexa {
 
 using namespace ctl;
 
-FrmTransfer::FrmTransfer(MainModel& model, QWidget* parent)
+FrmTransfer::FrmTransfer(MainModel& model, GaugeSession* session, QWidget* parent)
     : QMainWindow(parent)
     , model_(model)
+    , session_(session)
     , binder_(new ControlBinder(model.controls(), this)) {
     setObjectName(frmTransfer);
     buildMenus();
     buildControls();
     connectActions();
+    if (session_)
+        connectSession();
     binder_->bind(this);
+}
+
+void FrmTransfer::connectSession() {
+    GaugeSession& session = *session_;
+    const auto onClick = [this](const QString& name, auto handler) {
+        connect(findChild<QAbstractButton*>(name), &QAbstractButton::clicked, this, handler);
+    };
+    onClick(cmdConnect, [&session] { session.cmdConnect_Click(); });
+    onClick(cmdLesen, [&session] { session.cmdLesen_Click(); });
+    onClick(cmdStop, [&session] { session.cmdStop_Click(); });
+    onClick(cmdRefresh, [&session] { session.cmdRefresh_Click(); });
+    connect(&session, &GaugeSession::linkWindowRequested, this, [this, &session] {
+        FrmBLE window(session, this);
+        window.exec();
+    });
+}
+
+void FrmTransfer::closeEvent(QCloseEvent* event) {
+    if (!session_ || ending_ || !session_->linkWindow().linkConnected()) {
+        event->accept();
+        return;
+    }
+    // The gauge is disconnected before the window goes.
+    event->ignore();
+    endProgram();
+}
+
+QCoro::Task<> FrmTransfer::endProgram() {
+    ending_ = true;
+    co_await session_->endProgram();
+    close();
 }
 
 template <typename W> W* FrmTransfer::place(QWidget* parent, const QString& name, const QRect& pixels) {
@@ -168,6 +205,9 @@ void FrmTransfer::showLimits() {
 }
 
 void FrmTransfer::connectActions() {
+    // The memory the user picks is the list's text the logic reads.
+    connect(findChild<QComboBox*>(cmbSpeicher), &QComboBox::currentTextChanged, &model_,
+            [this](const QString& text) { model_.controls().setCaption(cmbSpeicher, text); });
     auto* table = findChild<QTableView*>(MSFlex);
     connect(table, &QTableView::clicked, &model_,
             [this](const QModelIndex& index) { model_.MSFlex_Click(index.row()); });
@@ -183,8 +223,15 @@ void FrmTransfer::connectActions() {
     onClick(cmdFlexTabelleloeschen, &MainModel::cmdFlexTabelleloeschen_Click);
     onClick(cmdSort, &MainModel::cmdSort_Click);
     onClick(cmdMaterial, &MainModel::cmdMaterial_Click);
-    onClick(optFE, &MainModel::optFE_Click);
-    onClick(optOnline, &MainModel::optOnline_Click);
+    if (session_) {
+        connect(findChild<QAbstractButton*>(optFE), &QAbstractButton::clicked, this,
+                [this] { session_->optFE_Click(); });
+        connect(findChild<QAbstractButton*>(optOnline), &QAbstractButton::clicked, this,
+                [this] { session_->optOnline_Click(); });
+    } else {
+        onClick(optFE, &MainModel::optFE_Click);
+        onClick(optOnline, &MainModel::optOnline_Click);
+    }
     connect(findChild<QAbstractButton*>(cmdWerte), &QAbstractButton::clicked, this, &FrmTransfer::showLimits);
     connect(findChild<QAction*>(English), &QAction::triggered, &model_, &MainModel::englishClick);
     connect(findChild<QAction*>(German), &QAction::triggered, &model_, &MainModel::germanClick);

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QMainWindow>
+#include <qcoro/qcorotask.h>
 
 namespace vexa {
 
 class ControlBinder;
+class GaugeSession;
 class FrmWerte;
 class MainModel;
 
@@ -12,16 +14,24 @@ class MainModel;
 class FrmTransfer : public QMainWindow {
     Q_OBJECT
 public:
-    explicit FrmTransfer(MainModel& model, QWidget* parent = nullptr);
+    // Without a session (no gauge link) the window still shows and edits tables.
+    explicit FrmTransfer(MainModel& model, GaugeSession* session = nullptr, QWidget* parent = nullptr);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildMenus();
     void buildControls();
     void connectActions();
     void showLimits();
+    void connectSession();
+    QCoro::Task<> endProgram();
     template <typename W> W* place(QWidget* parent, const QString& name, const QRect& pixels);
 
     MainModel& model_;
+    GaugeSession* session_;
+    bool ending_ = false;
     ControlBinder* binder_;
     FrmWerte* limits_ = nullptr;
 };

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDialog>
+
+namespace vexa {
+
+class ControlBinder;
+class GaugeSession;
+
+// The link window: scan, choose a gauge, connect. Shown modally by the main window's connect button; it
+// hides itself once the gauge's link is up.
+class FrmBLE : public QDialog {
+    Q_OBJECT
+public:
+    FrmBLE(GaugeSession& session, QWidget* parent = nullptr);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    GaugeSession& session_;
+    ControlBinder* binder_;
+};
+
+} // namespace vexa
