@@ -1,0 +1,91 @@
+#include "link/GaugeSession.h"
+#include "link/sim/GaugeProfile.h"
+#include "link/sim/SimulatedTransport.h"
+#include "main/MainControls.h"
+#include "main/MainModel.h"
+#include "main/ScriptedPrompt.h"
+#include "main/ui/frmTransfer.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace vexa;
+using namespace vexa::ctl;
+
+namespace {
+
+QList<sim::GaugeProfile> demoProfiles() {
+    QList<sim::GaugeProfile> profiles;
+    for (const char* file : {"qy-coating.json", "ze-probe-memory.json"}) {
+        const sim::LoadedProfile loaded =
+            sim::loadGaugeProfile(QStringLiteral(VEXA_SOURCE_DIR "/examples/gauges/") + QLatin1String(file));
+        if (!loaded.profile)
+            qFatal("%s", qPrintable(loaded.error));
+        profiles.append(*loaded.profile);
+    }
+    return profiles;
+}
+
+} // namespace
+
+// The link window as a user meets it: opened by Connect, scanning, choosing a gauge, connecting.
+class TestBleWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void connectThroughTheLinkWindow();
+};
+
+void TestBleWindow::connectThroughTheLinkWindow() {
+    QTemporaryDir folder;
+    ScriptedPrompt prompt;
+    MainModel model(prompt);
+    sim::SimulationOptions options;
+    options.liveIntervalMs = 50;
+    sim::SimulatedTransport transport(demoProfiles(), options);
+    GaugeSession session(transport, model);
+    FrmTransfer window(model, &session);
+    model.programStart({QString(), folder.path(), folder.path()});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QString shots = qEnvironmentVariable("VEXA_SCREENSHOT_DIR");
+
+    bool listedBoth = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QCOMPARE(dialog->objectName(), QStringLiteral("BLE"));
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdScan"))->click();
+        auto* devices = dialog->findChild<QListWidget*>(QStringLiteral("lbDevices"));
+        QTRY_COMPARE(devices->count(), 2);
+        listedBoth = true;
+        QCOMPARE(devices->item(0)->text().left(5), QStringLiteral("MAC: "));
+        if (!shots.isEmpty())
+            dialog->grab().save(shots + QStringLiteral("/BLE-two-gauges.png"));
+        devices->setCurrentRow(0);
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdConnect"))->click();
+    });
+    window.findChild<QPushButton*>(cmdConnect)->click();
+    QVERIFY(listedBoth);
+    QTRY_COMPARE(model.controls().caption(cmdConnect), QStringLiteral("Trennen"));
+    QTRY_VERIFY(model.controls().enabled(cmdLesen));
+    QTRY_VERIFY(model.table().rowCount() >= 3); // live values arrive in online mode
+    if (!shots.isEmpty())
+        window.grab().save(shots + QStringLiteral("/frmTransfer-online.png"));
+
+    window.findChild<QPushButton*>(cmdLesen)->click();
+    QTRY_COMPARE(model.state().currentMemory, 0);
+    QTRY_COMPARE(model.table().rowCount(), 25);
+    if (!shots.isEmpty())
+        window.grab().save(shots + QStringLiteral("/frmTransfer-download.png"));
+
+    window.close();
+    QTRY_VERIFY(!session.linkWindow().linkConnected());
+}
+
+QTEST_MAIN(TestBleWindow)
+#include "tst_ble_window.moc"
