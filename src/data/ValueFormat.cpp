@@ -14,7 +14,6 @@ namespace {
 
 constexpr int FormattedWidth = 11;
 constexpr int MaxDecimals = 15;
-constexpr double Infinity = MeasurementRounding::Infinity;
 
 int traitDecimals(const DeviceTraits& traits) {
     if (traits.decimals >= '1' && traits.decimals <= '3')
