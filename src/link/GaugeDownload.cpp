@@ -102,7 +102,9 @@ QCoro::Task<> GaugeSession::Read_Datei() {
                                      : Texts::message(Msg::DeviceOutOfRange, lang));
                 if (!cancelled)
                     gaugeLost();
-                co_await subscribeMeasure();
+                // A gauge that stopped answering would only hold the user up for another deadline.
+                if (cancelled)
+                    co_await subscribeMeasure();
                 co_return;
             }
             dump += lastDispatch_.payload;
@@ -119,6 +121,8 @@ QCoro::Task<> GaugeSession::Read_Datei() {
             main_.log().WriteLog(memory.error->text);
             main_.prompt().message(memory.error->text, PromptIcon::Warning);
         } else {
+            // A series shows no rows: the table must not keep the rows of what it showed before.
+            main_.table().clear();
             main_.FillMessdatenDatei(memory);
         }
     }
@@ -175,12 +179,13 @@ QCoro::Task<bool> GaugeSession::downloadProbeRecords(const ProbeMemoryChoice& ch
                 gaugeLost();
             co_return false;
         }
-        if (values_.storageDataEnd)
-            break;
+        // An empty memory may end at once with an empty value; it is reported all the same.
         if (valueCount == 0) {
             Meldung_Speicher_Leer();
             co_return false;
         }
+        if (values_.storageDataEnd)
+            break;
         const StorageRecords records = storageRecords(data.value, recordsLeft);
         lines += records.lines;
         recordsLeft -= records.counted;

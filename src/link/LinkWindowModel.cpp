@@ -34,6 +34,7 @@ LinkWindowModel::LinkWindowModel(GaugeLink& link, MainModel& main, QObject* pare
     connect(&transport, &Transport::unsubscribed, this,
             [this](const QString&, const QString& c) { onSubscription(c, false); });
     connect(&transport, &Transport::error, this, &LinkWindowModel::onError);
+    connect(&main_, &MainModel::textsApplied, this, &LinkWindowModel::applyTexts);
     load();
 }
 

@@ -1,3 +1,5 @@
+// The gauge session end to end against simulated gauges: the user's path from the scan to a filled table.
+#include "data/LocaleTexts.h"
 #include "link/GaugeSession.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
@@ -5,12 +7,17 @@
 #include "main/MainModel.h"
 #include "main/ScriptedPrompt.h"
 
+#include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <qcoro/qcorotask.h>
 
 using namespace vexa;
 using namespace vexa::ctl;
+
+Q_DECLARE_METATYPE(vexa::sim::GaugeProfile)
+Q_DECLARE_METATYPE(vexa::sim::GaugeMemory)
 
 namespace {
 
@@ -22,71 +29,637 @@ sim::GaugeProfile demoProfile(const char* file) {
     return *loaded.profile;
 }
 
-// A connected gauge, chosen in the link window the way a user does: scan, pick the first entry, connect.
-struct Connected {
+const QString OutOfRange = QStringLiteral("Gerät außerhalb der Bluetooth Reichweite oder ausgeschaltet");
+
+// No live value arrives unless a test sends it or asks for them.
+sim::SimulationOptions quiet(sim::SimulationOptions options = {}) {
+    options.liveIntervalMs = 3'600'000;
+    return options;
+}
+
+// A dual reading: two records, the second half of the value being the second record without its
+// leading blank (the reader puts one back).
+QByteArray dualReading(const QByteArray& first, const QByteArray& second) {
+    return first + '\n' + second.mid(1) + " \n";
+}
+
+// A gauge known only by its name and answers; generation-5 names get a probe and files.
+sim::GaugeProfile namedGauge(const QString& name, const QByteArray& battery = "$gcv?3.85!") {
+    sim::GaugeProfile profile;
+    profile.name = name;
+    profile.address = QStringLiteral("0080E1000001");
+    profile.info = "$vexa00T:2,S:4242,R:1.00,M:0080E1000001,U:ym!";
+    profile.probe = QByteArray("$gpiT:F1,R:1.0,S:77!");
+    profile.battery = battery;
+    profile.clock = "$glt?05.03.2026 07:08:09!";
+    return profile;
+}
+
+sim::GaugeProfile fileGauge(QList<sim::GaugeFile> files, std::optional<QByteArray> listAnswer = {}) {
+    sim::GaugeProfile profile = namedGauge(QStringLiteral("QY-FE 9"));
+    profile.files = std::move(files);
+    profile.fileList = std::move(listAnswer);
+    return profile;
+}
+
+sim::GaugeProfile probeGauge(QList<sim::GaugeMemory> memories) {
+    sim::GaugeProfile profile = demoProfile("ze-probe-memory.json");
+    profile.memories = std::move(memories);
+    return profile;
+}
+
+// Passes everything through to the simulated gauges, counting the operations that reach a gauge and
+// keeping the commands written to the command characteristic; `tamper` may change a value on its way.
+class SpyTransport : public Transport {
+public:
+    explicit SpyTransport(Transport& inner)
+        : inner_(inner) {
+        connect(&inner, &Transport::advertisement, this, &Transport::advertisement);
+        connect(&inner, &Transport::scanStarted, this, &Transport::scanStarted);
+        connect(&inner, &Transport::connected, this, &Transport::connected);
+        connect(&inner, &Transport::disconnected, this, &Transport::disconnected);
+        connect(&inner, &Transport::discovered, this, &Transport::discovered);
+        connect(&inner, &Transport::discoveryFinished, this, &Transport::discoveryFinished);
+        connect(&inner, &Transport::writeResponse, this, &Transport::writeResponse);
+        connect(&inner, &Transport::subscribed, this, &Transport::subscribed);
+        connect(&inner, &Transport::unsubscribed, this, &Transport::unsubscribed);
+        connect(&inner, &Transport::error, this, &Transport::error);
+        connect(&inner, &Transport::value, this,
+                [this](const QString& service, const QString& characteristic, const QByteArray& value) {
+                    emit this->value(service, characteristic, tamper ? tamper(value) : value);
+                });
+    }
+
+    int operations = 0;
+    QByteArrayList commands;
+    std::function<QByteArray(const QByteArray&)> tamper;
+
+    QByteArrayList commandsStartingWith(const char* prefix) const {
+        QByteArrayList found;
+        for (const QByteArray& command : commands)
+            if (command.startsWith(prefix))
+                found.append(command);
+        return found;
+    }
+
+    void startScan() override { inner_.startScan(); }
+    void stopScan() override { inner_.stopScan(); }
+    void connectToGauge(const QString& serverId) override {
+        ++operations;
+        inner_.connectToGauge(serverId);
+    }
+    void disconnectFromGauge() override {
+        ++operations;
+        inner_.disconnectFromGauge();
+    }
+    void discover(const QStringList& serviceUuids) override {
+        ++operations;
+        inner_.discover(serviceUuids);
+    }
+    void read(const QString& service, const QString& characteristic) override {
+        ++operations;
+        inner_.read(service, characteristic);
+    }
+    void write(const QString& service, const QString& characteristic, const QByteArray& value) override {
+        ++operations;
+        if (characteristic == uuid::CharVexa)
+            commands.append(value);
+        inner_.write(service, characteristic, value);
+    }
+    void subscribe(const QString& service, const QString& characteristic) override {
+        ++operations;
+        inner_.subscribe(service, characteristic);
+    }
+    void unsubscribe(const QString& service, const QString& characteristic) override {
+        ++operations;
+        inner_.unsubscribe(service, characteristic);
+    }
+
+private:
+    Transport& inner_;
+};
+
+// The main window and the link over simulated gauges, not yet connected.
+struct Session {
     QTemporaryDir folder;
     ScriptedPrompt prompt;
     MainModel main{prompt};
-    sim::SimulatedTransport transport;
+    sim::SimulatedTransport simulation;
+    SpyTransport transport{simulation};
     GaugeSession session{transport, main};
 
-    explicit Connected(const char* profile, sim::SimulationOptions options = {})
-        : transport({demoProfile(profile)}, options) {
+    explicit Session(const QList<sim::GaugeProfile>& profiles, sim::SimulationOptions options = quiet(),
+                     int languageIndex = 0)
+        : simulation(profiles, options) {
         main.programStart({QString(), folder.path(), folder.path()});
+        if (languageIndex == 1)
+            main.englishClick();
+    }
+
+    ControlState& controls() { return main.controls(); }
+    LinkWindowModel& window() { return session.linkWindow(); }
+};
+
+// A connected gauge, chosen in the link window the way a user does: scan, pick the entry, connect.
+struct Connected : Session {
+    explicit Connected(const sim::GaugeProfile& profile, sim::SimulationOptions options = quiet(),
+                       int languageIndex = 0)
+        : Session({profile}, options, languageIndex) {
         QObject::connect(&session, &GaugeSession::linkWindowRequested, &session, [this] {
-            LinkWindowModel& window = session.linkWindow();
-            window.cmdScan_Click();
-            QTRY_VERIFY(!window.controls().items(ble::lbDevices).isEmpty());
-            window.lbDevices_Click(0);
-            window.cmdConnect_Click();
-            QTRY_VERIFY(window.linkConnected());
+            window().cmdScan_Click();
+            QTRY_VERIFY(!window().controls().items(ble::lbDevices).isEmpty());
+            window().lbDevices_Click(0);
+            window().cmdConnect_Click();
+            QTRY_VERIFY(window().linkConnected());
         });
         QCoro::waitFor(session.cmdConnect_Click());
+        // The gauge's own language settings (none here: German) apply at connect; switch back and refresh.
+        if (languageIndex == 1) {
+            main.englishClick();
+            QCoro::waitFor(session.cmdRefresh_Click());
+        }
+    }
+
+    void choose(const QString& entry) { controls().setCaption(cmbSpeicher, entry); }
+    void read() { QCoro::waitFor(session.cmdLesen_Click()); }
+    QList<int> numbers() {
+        QList<int> found;
+        for (int i = 1; i <= main.currentStore().presentCount(); ++i)
+            found.append(main.currentStore()[i].number);
+        return found;
+    }
+    void sendLive(const QByteArray& value) {
+        emit transport.value(uuid::ServiceZK, uuid::CharMeasure, value);
     }
 };
+
+QList<int> oneTo(int count) {
+    QList<int> numbers;
+    for (int i = 1; i <= count; ++i)
+        numbers.append(i);
+    return numbers;
+}
+
+QString padded(const char* name) {
+    return QString::fromLatin1(name).leftJustified(20, u' ');
+}
+
+QString q(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 } // namespace
 
 class TestSession : public QObject {
     Q_OBJECT
 private slots:
-    void connectInitialisesFileGauge();
-    void downloadsMeasurementMemory();
-    void connectInitialisesProbeGauge();
+    // scan and connect
+    void scanListsGaugesOnce_data();
+    void scanListsGaugesOnce();
+    void scanButtonToggles();
+    void connectInitialisesGauge_data();
+    void connectInitialisesGauge();
+
+    // memory lists
+    void fileMemoryList_data();
+    void fileMemoryList();
+    void probeMemoryList_data();
+    void probeMemoryList();
+    void emptyProbeTableRefusesRead_data();
+    void emptyProbeTableRefusesRead();
+
+    // downloads
+    void fileDownload_data();
+    void fileDownload();
+    void fileReadInBlocks_data();
+    void fileReadInBlocks();
+    void probeDownload_data();
+    void probeDownload();
+    void probeReadAfterOnlineStartsAtOne();
+
+    // live values
+    void liveValuesBecomeOnlineRows();
+    void dualReadingFillsTwoRows();
+    void fullTableRefusesValues_data();
+    void fullTableRefusesValues();
+
+    // link loss, silence, cancel, bad data
+    void gaugeDropsLinkAndReconnects();
+    void silentGaugeEndsDownload();
+    void cancelledDownloadKeepsTable();
+    void decodingErrorKeepsTable();
 };
 
-void TestSession::connectInitialisesFileGauge() {
-    Connected gauge("qy-coating.json");
-    QCOMPARE(gauge.main.state().deviceModel, QStringLiteral("QY"));
-    QCOMPARE(gauge.main.state().deviceNumber, QStringLiteral("210745"));
-    QCOMPARE(gauge.main.state().deviceInfo.U, QStringLiteral("µm"));
-    QCOMPARE(gauge.main.controls().caption(cmdConnect), QStringLiteral("Trennen"));
-    QCOMPARE(gauge.main.controls().items(cmbSpeicher).size(), 3);
-    QVERIFY(gauge.main.controls().enabled(cmdLesen));
-    QVERIFY(gauge.session.linkWindow().measureSubscribed());
-    QCOMPARE(gauge.main.state().currentMemory, 2);
+void TestSession::scanListsGaugesOnce_data() {
+    QTest::addColumn<QList<sim::GaugeProfile>>("profiles");
+    QTest::addColumn<QStringList>("listed");
+
+    const sim::GaugeProfile qy = demoProfile("qy-coating.json");
+    const sim::GaugeProfile ze = demoProfile("ze-probe-memory.json");
+    sim::GaugeProfile phone = namedGauge(QStringLiteral("Phone"));
+    phone.address = QStringLiteral("AABBCCDDEEFF");
+    sim::GaugeProfile dotted = namedGauge(QStringLiteral(".x1"));
+    dotted.rssi = -67;
+
+    QTest::newRow("two gauges") << QList<sim::GaugeProfile>{qy, ze} << QStringList{qy.name, ze.name};
+    QTest::newRow("phone dropped") << QList<sim::GaugeProfile>{phone, ze} << QStringList{ze.name};
+    QTest::newRow("leading dot listed")
+        << QList<sim::GaugeProfile>{dotted, phone} << QStringList{dotted.name};
 }
 
-void TestSession::downloadsMeasurementMemory() {
-    Connected gauge("qy-coating.json");
-    gauge.main.controls().setCaption(cmbSpeicher, gauge.main.controls().items(cmbSpeicher).first());
-    QCoro::waitFor(gauge.session.cmdLesen_Click());
+void TestSession::scanListsGaugesOnce() {
+    QFETCH(QList<sim::GaugeProfile>, profiles);
+    QFETCH(QStringList, listed);
+    Session s(profiles, quiet({.advertisementIntervalMs = 1}));
+    QSignalSpy advertisements(&s.transport, &Transport::advertisement);
+    s.window().cmdScan_Click();
+    QTRY_VERIFY(advertisements.count() >= 4 * profiles.size());
+
+    QStringList expected;
+    for (const QString& name : listed)
+        for (const sim::GaugeProfile& profile : profiles)
+            if (profile.name == name)
+                expected.append(QStringLiteral("MAC: ") + profile.address + QStringLiteral(" Name: ") + name +
+                                QStringLiteral("       RSSI: ") + QString::number(profile.rssi));
+    QCOMPARE(s.window().controls().items(ble::lbDevices), expected);
+}
+
+void TestSession::scanButtonToggles() {
+    Session s({demoProfile("qy-coating.json")}, quiet({.advertisementIntervalMs = 1}));
+    s.window().cmdScan_Click();
+    QTRY_COMPARE(s.window().controls().caption(ble::cmdScan), QStringLiteral("Stop"));
+    s.window().cmdScan_Click();
+    QCOMPARE(s.window().controls().caption(ble::cmdScan), QStringLiteral("Scan"));
+}
+
+void TestSession::connectInitialisesGauge_data() {
+    QTest::addColumn<sim::GaugeProfile>("profile");
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("traits");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("battery");
+
+    QTest::newRow("QY coating") << demoProfile("qy-coating.json") << q("QY") << q("SM") << q("5LE2+-2")
+                                << q("210745") << q("K");
+    QTest::newRow("ZE probe") << demoProfile("ze-probe-memory.json") << q("ZKB") << q("SM") << q("4LE2+-2")
+                              << q("471100") << q("J");
+    QTest::newRow("VIMS") << demoProfile("vims-field.json") << q("WL") << q("MF") << q("5LE0--3")
+                          << q("081501") << q("K");
+    QTest::newRow("KR-4") << namedGauge(QStringLiteral("KR-4000 FE"), "$gcv?4.40!") << q("KR4") << q("FM")
+                          << q("5LE2--2") << q("4242") << q("J");
+    QTest::newRow("KR-8") << namedGauge(QStringLiteral("KR-8000"), "$gcv?1.20!") << q("KR8") << q("FM")
+                          << q("4LE2--2") << q("4242") << q("K");
+    QTest::newRow("Sidra") << namedGauge(QStringLiteral("Sidra FE"), "$gcv?3.20!") << q("WP") << q("PM")
+                           << q("5LE2--3") << q("4242") << q("L");
+    QTest::newRow("350") << namedGauge(QStringLiteral("FE 350"), "$gcv?1.00!") << q("VD1") << q("VD")
+                         << q("4LE2+-2") << q("4242") << q("L");
+    QTest::newRow("450") << namedGauge(QStringLiteral("FE 450")) << q("VD2") << q("VD") << q("5LE2+-1")
+                         << q("4242") << q("K");
+}
+
+void TestSession::connectInitialisesGauge() {
+    QFETCH(sim::GaugeProfile, profile);
+    QFETCH(QString, model);
+    Connected gauge(profile);
+    const AppState& state = gauge.main.state();
+    QCOMPARE(state.deviceModel, model);
+    QTEST(state.measureMode, "mode");
+    QTEST(state.traits.text(), "traits");
+    QTEST(state.deviceNumber, "number");
+    QTEST(gauge.controls().caption(BattIcon), "battery");
+    QVERIFY(gauge.controls().visible(BattIcon));
+    QCOMPARE(gauge.controls().caption(cmdConnect), QStringLiteral("Trennen"));
+    QCOMPARE(gauge.controls().caption(txtWait), QStringLiteral("Verbunden"));
+    QVERIFY(gauge.controls().enabled(cmdLesen));
+    QVERIFY(gauge.controls().visible(cmdLesen));
+    QVERIFY(gauge.window().measureSubscribed());
+    QVERIFY(gauge.prompt.shown().isEmpty());
+}
+
+void TestSession::fileMemoryList_data() {
+    QTest::addColumn<QByteArray>("listAnswer");
+    QTest::addColumn<QStringList>("entries");
+
+    QTest::newRow("memories of every kind") << QByteArray("$ls?03 files  m001 s002 t003!")
+                                            << QStringList{padded("m001"), padded("s002"), padded("t003")};
+    QTest::newRow("settings file and other words left out")
+        << QByteArray("$ls?06 files  m001 setup.cfg data M1 s2 t9!")
+        << QStringList{padded("m001"), padded("s2"), padded("t9")};
+    QTest::newRow("raw list with only the settings file")
+        << QByteArray("$ls?01 files  setup.cfg!") << QStringList{};
+    QTest::newRow("long name kept whole") << QByteArray("$ls?01 files  m0123456789abcdefghijk!")
+                                          << QStringList{QStringLiteral("m0123456789abcdefghijk")};
+}
+
+void TestSession::fileMemoryList() {
+    QFETCH(QByteArray, listAnswer);
+    QFETCH(QStringList, entries);
+    Connected gauge(fileGauge({}, listAnswer));
+    QCOMPARE(gauge.controls().items(cmbSpeicher), entries);
+    QCOMPARE(gauge.controls().caption(cmbSpeicher), entries.value(0));
+    QVERIFY(gauge.window().measureSubscribed());
+}
+
+void TestSession::probeMemoryList_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QList<sim::GaugeMemory>>("memories");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("shown");
+
+    const sim::GaugeProfile ze = demoProfile("ze-probe-memory.json");
+    QTest::newRow("German") << 0 << ze.memories
+                            << QStringList{QStringLiteral("   S1   (7)"), QStringLiteral("   S2   (0)"),
+                                           QStringLiteral("   S3  (12)")}
+                            << QStringLiteral("   S1   (7)");
+    QTest::newRow("English") << 1 << ze.memories
+                             << QStringList{QStringLiteral("   M1   (7)"), QStringLiteral("   M2   (0)"),
+                                            QStringLiteral("   M3  (12)")}
+                             << QStringLiteral("   M1   (7)");
+    QTest::newRow("empty, German") << 0 << QList<sim::GaugeMemory>{} << QStringList{}
+                                   << QStringLiteral("Speicher leer");
+    QTest::newRow("empty, English") << 1 << QList<sim::GaugeMemory>{} << QStringList{}
+                                    << QStringLiteral("memory empty");
+}
+
+void TestSession::probeMemoryList() {
+    QFETCH(int, language);
+    QFETCH(QList<sim::GaugeMemory>, memories);
+    Connected gauge(probeGauge(memories), quiet(), language);
+    QTEST(gauge.controls().items(cmbSpeicher), "entries");
+    QTEST(gauge.controls().caption(cmbSpeicher), "shown");
+    QVERIFY(gauge.window().measureSubscribed());
+}
+
+void TestSession::emptyProbeTableRefusesRead_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("German") << 0 << QStringLiteral("Keine Speicher vorhanden\r\n");
+    QTest::newRow("English") << 1 << QStringLiteral("No memory available\r\n");
+}
+
+void TestSession::emptyProbeTableRefusesRead() {
+    QFETCH(int, language);
+    Connected gauge(probeGauge({}), quiet(), language);
+    gauge.read();
+    QTEST(gauge.prompt.shown().value(0), "message");
+    QCOMPARE(gauge.main.currentStore().presentCount(), 0);
+    QVERIFY(gauge.controls().enabled(cmdLesen));
+    QVERIFY(gauge.window().measureSubscribed());
+}
+
+void TestSession::fileDownload_data() {
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QList<int>>("numbers");
+    QTest::addColumn<QString>("dateText");
+    QTest::addColumn<int>("statisticsLines");
+
+    // A memory of rows; a memory of single values, dated by the memory; a series, shown only as statistics.
+    QTest::newRow("m") << 0 << oneTo(25) << QString() << 5;
+    QTest::newRow("s") << 1 << oneTo(10) << dateTimeText(QDateTime(QDate(2026, 2, 19), QTime(9, 30))) << 5;
+    QTest::newRow("t") << 2 << QList<int>{} << QString() << 5;
+}
+
+void TestSession::fileDownload() {
+    QFETCH(int, entry);
+    QFETCH(QList<int>, numbers);
+    QFETCH(QString, dateText);
+    QFETCH(int, statisticsLines);
+    Connected gauge(demoProfile("qy-coating.json"));
+    gauge.sendLive(demoProfile("qy-coating.json").live.first());
+    QCOMPARE(gauge.main.table().rowCount(), 1);
+
+    gauge.choose(gauge.controls().items(cmbSpeicher).at(entry));
+    gauge.read();
     QCOMPARE(gauge.main.state().currentMemory, 0);
-    QCOMPARE(gauge.main.currentStore().presentCount(), 25);
-    QCOMPARE(gauge.main.table().rowCount(), 25);
-    QVERIFY(gauge.main.controls().items(lstStat).size() > 4);
-    QVERIFY(gauge.main.controls().enabled(cmdLesen));
-    QVERIFY(gauge.session.linkWindow().measureSubscribed());
+    QCOMPARE(gauge.numbers(), numbers);
+    QCOMPARE(gauge.main.table().rowCount(), numbers.size());
+    if (!dateText.isEmpty())
+        for (int i = 1; i <= numbers.size(); ++i)
+            QCOMPARE(gauge.main.currentStore()[i].dateText, dateText);
+    QVERIFY2(gauge.controls().items(lstStat).size() >= statisticsLines,
+             qPrintable(gauge.controls().items(lstStat).join(u'|')));
+    QVERIFY(gauge.controls().visible(lstStat));
+    QVERIFY(gauge.prompt.shown().isEmpty());
+    QVERIFY(gauge.controls().enabled(cmdLesen));
+    QVERIFY(gauge.window().measureSubscribed());
+    QCOMPARE(gauge.transport.commandsStartingWith("$fc?").size(), 1);
 }
 
-void TestSession::connectInitialisesProbeGauge() {
-    Connected gauge("ze-probe-memory.json");
-    QCOMPARE(gauge.main.state().deviceModel, QStringLiteral("ZKB"));
-    const QStringList entries = gauge.main.controls().items(cmbSpeicher);
-    QCOMPARE(entries.first(), QStringLiteral("   S1   (7)"));
-    QCoro::waitFor(gauge.session.cmdLesen_Click());
-    QCOMPARE(gauge.main.currentStore().presentCount(), 7);
-    QCOMPARE(gauge.main.controls().caption(optFE), QStringLiteral("Speicher 1 (7)"));
+void TestSession::fileReadInBlocks_data() {
+    QTest::addColumn<int>("fileBytes");
+    QTest::addColumn<QByteArrayList>("requests");
+    QTest::newRow("64 bytes") << 64 << QByteArrayList{"$rd?1 32!", "$rd?1 32!"};
+    QTest::newRow("70 bytes") << 70 << QByteArrayList{"$rd?1 32!", "$rd?1 32!", "$rd?1 6!"};
+    QTest::newRow("31 bytes") << 31 << QByteArrayList{"$rd?1 31!"};
+}
+
+void TestSession::fileReadInBlocks() {
+    QFETCH(int, fileBytes);
+    Connected gauge(fileGauge({{QStringLiteral("m001"), QByteArray(fileBytes, '\x5a')}}));
+    gauge.read();
+    QTEST(gauge.transport.commandsStartingWith("$rd?"), "requests");
+    // Too short for a memory: reported, and the file is closed all the same.
+    QCOMPARE(gauge.transport.commandsStartingWith("$fc?"), QByteArrayList{"$fc?1!"});
+}
+
+void TestSession::probeDownload_data() {
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QList<int>>("numbers");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("7 records") << 0 << oneTo(7) << QStringLiteral("BEREIT");
+    QTest::newRow("empty memory") << 1 << QList<int>{} << QStringLiteral("Speicher leer");
+    QTest::newRow("12 records") << 2 << oneTo(12) << QStringLiteral("BEREIT");
+}
+
+void TestSession::probeDownload() {
+    QFETCH(int, entry);
+    QFETCH(QList<int>, numbers);
+    Connected gauge(demoProfile("ze-probe-memory.json"));
+    gauge.choose(gauge.controls().items(cmbSpeicher).at(entry));
+    gauge.read();
+    QCOMPARE(gauge.numbers(), numbers);
+    QCOMPARE(gauge.main.table().rowCount(), numbers.size());
+    QTEST(gauge.controls().caption(txtSpeicher), "status");
+    QVERIFY(gauge.prompt.shown().isEmpty());
+    QVERIFY(gauge.controls().enabled(cmdLesen));
+    QVERIFY(gauge.window().measureSubscribed());
+    if (!numbers.isEmpty())
+        QCOMPARE(gauge.controls().caption(optFE),
+                 QStringLiteral("Speicher %1 (%2)").arg(entry + 1).arg(numbers.size()));
+}
+
+void TestSession::probeReadAfterOnlineStartsAtOne() {
+    Connected gauge(demoProfile("ze-probe-memory.json"));
+    for (const QByteArray& line : demoProfile("ze-probe-memory.json").live)
+        gauge.sendLive(line);
+    QCOMPARE(gauge.main.stores()[2].presentCount(), 5);
+    gauge.read();
+    QCOMPARE(gauge.main.state().currentMemory, 0);
+    QCOMPARE(gauge.numbers(), oneTo(7));
+    QCOMPARE(gauge.main.table().rowCount(), 7);
+    QCOMPARE(gauge.main.table().rows().front().number, 1);
+}
+
+void TestSession::liveValuesBecomeOnlineRows() {
+    Connected gauge(demoProfile("qy-coating.json"), {.liveIntervalMs = 1});
+    QTRY_VERIFY(gauge.main.stores()[2].presentCount() >= 8);
+    QCOMPARE(gauge.main.state().currentMemory, 2);
+    const int count = gauge.main.currentStore().presentCount();
+    QCOMPARE(gauge.numbers(), oneTo(count));
+    QCOMPARE(gauge.main.table().rowCount(), count);
+    // The status field shows the last reading as its row does, after six blanks on a file-memory gauge.
+    const TableRow last = gauge.main.table().rows().back();
+    QCOMPARE(gauge.controls().caption(txtSpeicher),
+             QStringLiteral("      ") + last.cells[2].trimmed() + " µm");
+    QVERIFY(gauge.controls().visible(txtSpeicher));
+    QVERIFY(gauge.controls().visible(cmdExcel));
+}
+
+void TestSession::dualReadingFillsTwoRows() {
+    Connected gauge(demoProfile("ze-probe-memory.json"));
+    gauge.sendLive("   1        92.0 ym   FE  2026-03-05 07:12:00");
+    gauge.sendLive(dualReading("   2        97.5 ym   DNF 2026-03-05 07:14:00",
+                               "   3        91.7 ym   FE  2026-03-05 07:16:00"));
+    QCOMPARE(gauge.numbers(), oneTo(3));
+    QCOMPARE(gauge.main.currentStore()[2].value, 97.5);
+    QCOMPARE(gauge.main.currentStore()[3].value, 91.7);
+    QCOMPARE(gauge.main.currentStore()[3].material, QStringLiteral("FE"));
+    QCOMPARE(gauge.main.table().rowCount(), 3);
+}
+
+void TestSession::fullTableRefusesValues_data() {
+    QTest::addColumn<int>("rowsHeld");
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QList<int>>("filled");
+    QTest::addColumn<QStringList>("messages");
+
+    const QByteArray single("   1        92.0 ym   FE  2026-03-05 07:12:00");
+    const QByteArray dual = dualReading("   2        97.5 ym   DNF 2026-03-05 07:14:00",
+                                        "   3        91.7 ym   FE  2026-03-05 07:16:00");
+    const QStringList refused{QStringLiteral("Maximale Werteanzahl überschritten 5000")};
+    QTest::newRow("full, one record") << 5000 << single << QList<int>{} << refused;
+    QTest::newRow("one row free, one record") << 4999 << single << QList<int>{5000} << QStringList{};
+    QTest::newRow("one row free, two records") << 4999 << dual << QList<int>{5000} << refused;
+    QTest::newRow("two rows free, two records") << 4998 << dual << QList<int>{4999, 5000} << QStringList{};
+}
+
+void TestSession::fullTableRefusesValues() {
+    QFETCH(int, rowsHeld);
+    QFETCH(QByteArray, value);
+    QFETCH(QList<int>, filled);
+    Connected gauge(demoProfile("ze-probe-memory.json"));
+    gauge.sendLive("   1        92.0 ym   FE  2026-03-05 07:12:00");
+    // The table as if it held `rowsHeld` readings.
+    gauge.main.state().onlineCounter = rowsHeld + 1;
+    gauge.controls().setCaption(txtSpeicher, QString());
+
+    gauge.sendLive(value);
+    QList<int> found;
+    for (int row = 2; row <= RowStore::Capacity; ++row)
+        if (gauge.main.stores()[2][row].number != 0)
+            found.append(row);
+    QCOMPARE(found, filled);
+    QTEST(gauge.prompt.shown(), "messages");
+    // Refused or not, the status field shows the reading.
+    QVERIFY(!gauge.controls().caption(txtSpeicher).isEmpty());
+}
+
+void TestSession::gaugeDropsLinkAndReconnects() {
+    Connected gauge(demoProfile("qy-coating.json"));
+    gauge.simulation.setOptions(quiet({.dropConnectionAfter = gauge.transport.operations + 1}));
+    gauge.transport.read(uuid::ServiceZK, uuid::CharStorageInfo);
+    QTRY_VERIFY(!gauge.window().linkConnected());
+    QCOMPARE(gauge.controls().caption(txtWait), OutOfRange);
+    QCOMPARE(gauge.controls().caption(cmdConnect), QStringLiteral("Wiederverbinden"));
+    QVERIFY(gauge.controls().visible(cmdConnect));
+    QVERIFY(gauge.controls().visible(picBthBlitz));
+    QVERIFY(!gauge.controls().visible(picBth));
+    QVERIFY(!gauge.window().measureSubscribed());
+    QCOMPARE(gauge.window().serverId(), demoProfile("qy-coating.json").address);
+
+    gauge.simulation.setOptions(quiet());
+    QCoro::waitFor(gauge.session.cmdConnect_Click());
+    QVERIFY(gauge.window().linkConnected());
+    QCOMPARE(gauge.controls().caption(cmdConnect), QStringLiteral("Trennen"));
+    QCOMPARE(gauge.controls().caption(txtWait), QStringLiteral("Verbunden"));
+    QCOMPARE(gauge.controls().items(cmbSpeicher).size(), 3);
+    QVERIFY(gauge.window().measureSubscribed());
+    gauge.read();
+    QCOMPARE(gauge.main.currentStore().presentCount(), 25);
+}
+
+void TestSession::silentGaugeEndsDownload() {
+    Connected gauge(demoProfile("qy-coating.json"));
+    gauge.choose(gauge.controls().items(cmbSpeicher).at(0));
+    gauge.read();
+    QCOMPARE(gauge.numbers(), oneTo(25));
+
+    // Probe information, unsubscribe, open and one block are answered; the second block is not.
+    gauge.simulation.setOptions(quiet({.stopAnsweringAfter = gauge.transport.operations + 8}));
+    gauge.choose(gauge.controls().items(cmbSpeicher).at(1));
+    const qsizetype blocksBefore = gauge.transport.commandsStartingWith("$rd?").size();
+    QElapsedTimer elapsed;
+    elapsed.start();
+    gauge.read();
+    QVERIFY2(elapsed.elapsed() < GaugeLink::AnswerDeadline.count() * 3 / 2,
+             qPrintable(QString::number(elapsed.elapsed())));
+    QCOMPARE(gauge.transport.commandsStartingWith("$rd?").size(), blocksBefore + 2);
+    QCOMPARE(gauge.controls().caption(txtWait), OutOfRange);
+    QVERIFY(gauge.controls().enabled(cmdLesen));
+    QCOMPARE(gauge.numbers(), oneTo(25));
+    QCOMPARE(gauge.main.table().rowCount(), 25);
+}
+
+void TestSession::cancelledDownloadKeepsTable() {
+    Connected gauge(demoProfile("qy-coating.json"));
+    gauge.choose(gauge.controls().items(cmbSpeicher).at(0));
+    gauge.read();
+    QCOMPARE(gauge.numbers(), oneTo(25));
+
+    gauge.simulation.setOptions(quiet({.latencyMs = 2}));
+    gauge.choose(gauge.controls().items(cmbSpeicher).at(2));
+    const qsizetype blocksBefore = gauge.transport.commandsStartingWith("$rd?").size();
+    QCoro::Task<> download = gauge.session.cmdLesen_Click();
+    QTRY_VERIFY(gauge.transport.commandsStartingWith("$rd?").size() >= blocksBefore + 2);
+    QVERIFY(!gauge.controls().enabled(cmdLesen));
+    gauge.session.cmdStop_Click();
+    QCoro::waitFor(download);
+
+    // The series memory has 11 blocks; the download stopped before its last.
+    QVERIFY(gauge.transport.commandsStartingWith("$rd?").size() < blocksBefore + 11);
+    QCOMPARE(gauge.transport.commands.last(), QByteArray("$fc?3!"));
+    QCOMPARE(gauge.numbers(), oneTo(25));
+    QCOMPARE(gauge.main.table().rowCount(), 25);
+    QVERIFY(gauge.controls().enabled(cmdLesen));
+    QVERIFY(gauge.window().measureSubscribed());
+    QVERIFY(gauge.prompt.shown().isEmpty());
+}
+
+void TestSession::decodingErrorKeepsTable() {
+    Connected gauge(demoProfile("qy-coating.json"));
+    gauge.choose(gauge.controls().items(cmbSpeicher).at(0));
+    gauge.read();
+    QCOMPARE(gauge.numbers(), oneTo(25));
+
+    // The last block of the single-value memory carries a digit that is none.
+    int blocks = 0;
+    gauge.transport.tamper = [&blocks](const QByteArray& value) {
+        QByteArray changed = value;
+        if (value.startsWith("$rd") && ++blocks == 7)
+            changed[changed.size() - 2] = 'G';
+        return changed;
+    };
+    gauge.choose(gauge.controls().items(cmbSpeicher).at(1));
+    gauge.read();
+    QCOMPARE(blocks, 7);
+    QCOMPARE(gauge.numbers(), oneTo(25));
+    QCOMPARE(gauge.main.table().rowCount(), 25);
+    QCOMPARE(gauge.prompt.shown().size(), 1);
+    QVERIFY(gauge.prompt.shown().first().contains(QStringLiteral("Record 10")));
+    QCOMPARE(gauge.transport.commands.last(), QByteArray("$fc?2!"));
+    QVERIFY(gauge.window().measureSubscribed());
+    QVERIFY(gauge.controls().enabled(cmdLesen));
 }
 
 QTEST_GUILESS_MAIN(TestSession)
