@@ -122,6 +122,7 @@ void MainModel::applyTexts() {
     controls_.setCaption(FrameWerte, message(Msg::MeasurementsFrame));
     controls_.setCaption(FrameBefehle, message(Msg::CommandsFrame));
     controls_.setCaption(Frame4, message(Msg::CopyDataTo));
+    emit textsApplied();
 }
 
 void MainModel::Voreinstellungen(QStringView aktion) {

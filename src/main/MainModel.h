@@ -107,6 +107,8 @@ public:
 signals:
     // The table's last row should become its top visible row.
     void scrollToLastRow();
+    // The captions were set anew (another language): other windows follow.
+    void textsApplied();
 
 private:
     TableRow tableRow(int storeRow) const;
