@@ -28,6 +28,7 @@ SimulatedTransport::SimulatedTransport(const QList<GaugeProfile>& profiles, Simu
         gauges_.push_back(std::make_unique<SimulatedGauge>(profile));
     clock_.start();
     deliveryTimer_.setSingleShot(true);
+    deliveryTimer_.setTimerType(Qt::PreciseTimer);
     connect(&deliveryTimer_, &QTimer::timeout, this, &SimulatedTransport::deliverNext);
     connect(&advertisementTimer_, &QTimer::timeout, this, &SimulatedTransport::advertise);
     connect(&liveTimer_, &QTimer::timeout, this, &SimulatedTransport::notifyLiveValue);
@@ -133,9 +134,16 @@ void SimulatedTransport::unsubscribe(const QString& service, const QString& char
 }
 
 void SimulatedTransport::schedule(std::function<void()> deliver) {
-    outcomes_.push_back({clock_.elapsed() + options_.latencyMs, std::move(deliver)});
+    const qint64 latencyNs = options_.latencyMs * qint64(1'000'000) + options_.latencyUs * qint64(1'000);
+    outcomes_.push_back({clock_.nsecsElapsed() + latencyNs, std::move(deliver)});
     if (!deliveryTimer_.isActive())
-        deliveryTimer_.start(int(qMax<qint64>(0, outcomes_.front().dueMs - clock_.elapsed())));
+        startDeliveryTimer();
+}
+
+// Whole milliseconds by the timer; the rest of a due time is waited out pass by pass of the event loop.
+void SimulatedTransport::startDeliveryTimer() {
+    const qint64 waitNs = qMax<qint64>(0, outcomes_.front().dueNs - clock_.nsecsElapsed());
+    deliveryTimer_.start(int(waitNs / 1'000'000));
 }
 
 void SimulatedTransport::scheduleGaugeOperation(std::function<void()> deliver) {
@@ -155,15 +163,14 @@ void SimulatedTransport::scheduleGaugeOperation(std::function<void()> deliver) {
 void SimulatedTransport::deliverNext() {
     if (outcomes_.empty())
         return;
-    const qint64 wait = outcomes_.front().dueMs - clock_.elapsed();
-    if (wait > 0) {
-        deliveryTimer_.start(int(wait));
+    if (outcomes_.front().dueNs > clock_.nsecsElapsed()) {
+        startDeliveryTimer();
         return;
     }
     const std::function<void()> deliver = std::move(outcomes_.front().deliver);
     outcomes_.pop_front();
     if (!outcomes_.empty())
-        deliveryTimer_.start(int(qMax<qint64>(0, outcomes_.front().dueMs - clock_.elapsed())));
+        startDeliveryTimer();
     deliver();
 }
 

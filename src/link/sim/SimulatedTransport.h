@@ -15,6 +15,7 @@ namespace vexa::sim {
 
 struct SimulationOptions {
     int latencyMs = 0; // per operation; 0 delivers on the next pass of the event loop
+    int latencyUs = 0; // added to latencyMs, for latencies between whole milliseconds
     int liveIntervalMs = 1000;
     int advertisementIntervalMs = 500;
     // Operations after the first N get no outcome at all, and live values stop.
@@ -57,13 +58,14 @@ public:
 
 private:
     struct Outcome {
-        qint64 dueMs;
+        qint64 dueNs;
         std::function<void()> deliver;
     };
 
     void schedule(std::function<void()> deliver);
     void scheduleGaugeOperation(std::function<void()> deliver);
     void deliverNext();
+    void startDeliveryTimer();
     bool silent() const;
     // The connected gauge offering the characteristic, or nullptr after reporting the error.
     SimulatedGauge* connectedGaugeFor(const QString& service, const QString& characteristic);
