@@ -75,14 +75,11 @@ QCoro::Task<> GaugeSession::cmdConnect_Click() {
     }
 
     linkWindow_.controls().hide(ble::cmdReconnect);
-    bool gone = false;
-    const QMetaObject::Connection closed =
-        connect(this, &GaugeSession::linkWindowGone, this, [&gone] { gone = true; });
+    // The link window is modal: when the request returns the user has connected or closed it.
     emit linkWindowRequested();
-    if (!linkWindow_.linkConnected() && !gone)
-        co_await qCoro(&linkWindow_, &LinkWindowModel::linkChanged, std::chrono::milliseconds{-1});
-    disconnect(closed);
     if (!linkWindow_.linkConnected()) {
+        // A connection still under way is abandoned with the window.
+        link_.transport().disconnectFromGauge();
         gaugeLost();
         co_return;
     }

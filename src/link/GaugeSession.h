@@ -27,8 +27,6 @@ public:
 
     // The main window's connect button: connect (through the link window), disconnect, or reconnect.
     QCoro::Task<> cmdConnect_Click();
-    // The link window was closed; a connect waiting for it gives up.
-    void linkWindowClosed() { emit linkWindowGone(); }
 
     QCoro::Task<> Initialisierung();
     void Verbindungscheck();
@@ -51,9 +49,8 @@ public:
     QCoro::Task<> endProgram();
 
 signals:
-    // The link window should be shown (modal) for the user to choose a gauge.
+    // The link window should be shown, modally: it returns once the user connected or closed it.
     void linkWindowRequested();
-    void linkWindowGone();
     void downloadProgress(int done, int total);
 
 private:

@@ -4,7 +4,6 @@
 #include "main/ui/ControlBinder.h"
 #include "main/ui/FixedFont.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -46,16 +45,6 @@ FrmBLE::FrmBLE(GaugeSession& session, QWidget* parent)
     connect(reconnect, &QPushButton::clicked, &model, &LinkWindowModel::cmdReconnect_Click);
     connect(devices, &QListWidget::currentRowChanged, &model, &LinkWindowModel::lbDevices_Click);
     connect(&model, &LinkWindowModel::linkEstablished, this, &QDialog::accept);
-}
-
-void FrmBLE::closeEvent(QCloseEvent* event) {
-    session_.linkWindowClosed();
-    QDialog::closeEvent(event);
-}
-
-void FrmBLE::reject() {
-    session_.linkWindowClosed();
-    QDialog::reject();
 }
 
 } // namespace vexa

@@ -14,10 +14,6 @@ class FrmBLE : public QDialog {
 public:
     FrmBLE(GaugeSession& session, QWidget* parent = nullptr);
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void reject() override;
-
 private:
     GaugeSession& session_;
     ControlBinder* binder_;
