@@ -225,12 +225,12 @@ QCoro::Task<> GaugeSession::readProbeMemory() {
         main_.prompt().message(Texts::message(Msg::SelectMemory, lang) + QStringLiteral("\r\n"));
     if (choice && numeric && entry != Texts::message(Msg::MemoryListEmpty, lang)) {
         DownloadGuard guard(main_, downloading_);
-        const bool read = co_await downloadProbeRecords(*choice, number);
-        main_.log().WriteLog(QStringLiteral("Ende Speicher lesen vor sub") +
-                             (read ? QStringLiteral("True") : QStringLiteral("False")));
+        co_await downloadProbeRecords(*choice, number);
     }
     co_await subscribeMeasure();
     co_await link_.write(uuid::ServiceZK, uuid::CharStorageInfo, command::releaseProbe());
+    main_.log().WriteLog(QStringLiteral("Ende Speicher lesen vor sub") +
+                         (linkWindow_.measureSubscribed() ? QStringLiteral("True") : QStringLiteral("False")));
 }
 
 } // namespace vexa
