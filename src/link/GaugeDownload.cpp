@@ -69,6 +69,7 @@ QCoro::Task<> GaugeSession::Read_Datei() {
     if (selector.isEmpty())
         co_return;
     co_await unsubscribeMeasure();
+    bool shown = false;
     {
         DownloadGuard guard(main_, downloading_);
         main_.state().openedFromFile = false;
@@ -123,11 +124,12 @@ QCoro::Task<> GaugeSession::Read_Datei() {
         } else {
             // A series shows no rows: the table must not keep the rows of what it showed before.
             main_.table().clear();
-            main_.FillMessdatenDatei(memory);
+            shown = main_.FillMessdatenDatei(memory);
         }
     }
     co_await subscribeMeasure();
-    if (!selector.left(2).contains(u't'))
+    // Reselecting the view would replace what the status field says about an empty or broken memory.
+    if (shown && !selector.left(2).contains(u't'))
         co_await optFE_Click();
 }
 

@@ -657,6 +657,7 @@ void TestSession::decodingErrorKeepsTable() {
     QCOMPARE(gauge.main.table().rowCount(), 25);
     QCOMPARE(gauge.prompt.shown().size(), 1);
     QVERIFY(gauge.prompt.shown().first().contains(QStringLiteral("Record 10")));
+    QCOMPARE(gauge.controls().caption(txtSpeicher), gauge.prompt.shown().first());
     QCOMPARE(gauge.transport.commands.last(), QByteArray("$fc?2!"));
     QVERIFY(gauge.window().measureSubscribed());
     QVERIFY(gauge.controls().enabled(cmdLesen));
