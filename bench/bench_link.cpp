@@ -1,5 +1,6 @@
 // The gauge session against a simulated gauge: whole memory downloads and a stream of live values.
 #include "link/GaugeSession.h"
+#include "link/RelayTransport.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
 #include "main/MainControls.h"
@@ -82,28 +83,10 @@ sim::GaugeProfile coatingGauge(int records) {
 }
 
 // Times the operations reaching the gauge and the block requests among them.
-class CountingTransport : public Transport {
+class CountingTransport : public RelayTransport {
 public:
     explicit CountingTransport(Transport& inner)
-        : inner_(inner) {
-        connect(&inner, &Transport::advertisement, this, &Transport::advertisement);
-        connect(&inner, &Transport::scanStarted, this, &Transport::scanStarted);
-        connect(&inner, &Transport::connected, this, &Transport::connected);
-        connect(&inner, &Transport::disconnected, this, &Transport::disconnected);
-        connect(&inner, &Transport::discovered, this, &Transport::discovered);
-        connect(&inner, &Transport::discoveryFinished, this, &Transport::discoveryFinished);
-        connect(&inner, &Transport::writeResponse, this, &Transport::writeResponse);
-        connect(&inner, &Transport::subscribed, this, &Transport::subscribed);
-        connect(&inner, &Transport::unsubscribed, this, &Transport::unsubscribed);
-        connect(&inner, &Transport::error, this, &Transport::error);
-        connect(&inner, &Transport::value, this,
-                [this](const QString& service, const QString& characteristic, const QByteArray& value) {
-                    if (value.startsWith("$rd")) {
-                        lastBlockAnswerOperations = operations;
-                        lastBlockAnswerNs = clock.nsecsElapsed();
-                    }
-                    emit this->value(service, characteristic, value);
-                });
+        : RelayTransport(inner) {
         clock.start();
     }
 
@@ -119,43 +102,21 @@ public:
     qint64 lastBlockAnswerOperations = -1;
     qint64 lastBlockAnswerNs = 0;
 
-    void startScan() override { inner_.startScan(); }
-    void stopScan() override { inner_.stopScan(); }
-    void connectToGauge(const QString& serverId) override {
-        ++operations;
-        inner_.connectToGauge(serverId);
-    }
-    void disconnectFromGauge() override {
-        ++operations;
-        inner_.disconnectFromGauge();
-    }
-    void discover(const QStringList& serviceUuids) override {
-        ++operations;
-        inner_.discover(serviceUuids);
-    }
-    void read(const QString& service, const QString& characteristic) override {
-        ++operations;
-        inner_.read(service, characteristic);
-    }
-    void write(const QString& service, const QString& characteristic, const QByteArray& value) override {
-        if (value.startsWith("$rd?") && firstBlockOperations < 0) {
+protected:
+    void operationStarting(const QString&, const QByteArray& written) override {
+        if (written.startsWith("$rd?") && firstBlockOperations < 0) {
             firstBlockOperations = operations;
             firstBlockNs = clock.nsecsElapsed();
         }
         ++operations;
-        inner_.write(service, characteristic, value);
     }
-    void subscribe(const QString& service, const QString& characteristic) override {
-        ++operations;
-        inner_.subscribe(service, characteristic);
+    QByteArray valueArriving(const QString&, const QByteArray& value) override {
+        if (value.startsWith("$rd")) {
+            lastBlockAnswerOperations = operations;
+            lastBlockAnswerNs = clock.nsecsElapsed();
+        }
+        return value;
     }
-    void unsubscribe(const QString& service, const QString& characteristic) override {
-        ++operations;
-        inner_.unsubscribe(service, characteristic);
-    }
-
-private:
-    Transport& inner_;
 };
 
 // Handles events until `done` holds; false when it does not within five seconds.

@@ -1,6 +1,7 @@
 // The gauge session end to end against simulated gauges: the user's path from the scan to a filled table.
 #include "data/LocaleTexts.h"
 #include "link/GaugeSession.h"
+#include "link/RelayTransport.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
 #include "main/MainControls.h"
@@ -70,25 +71,9 @@ sim::GaugeProfile probeGauge(QList<sim::GaugeMemory> memories) {
 
 // Passes everything through to the simulated gauges, counting the operations that reach a gauge and
 // keeping the commands written to the command characteristic; `tamper` may change a value on its way.
-class SpyTransport : public Transport {
+class SpyTransport : public RelayTransport {
 public:
-    explicit SpyTransport(Transport& inner)
-        : inner_(inner) {
-        connect(&inner, &Transport::advertisement, this, &Transport::advertisement);
-        connect(&inner, &Transport::scanStarted, this, &Transport::scanStarted);
-        connect(&inner, &Transport::connected, this, &Transport::connected);
-        connect(&inner, &Transport::disconnected, this, &Transport::disconnected);
-        connect(&inner, &Transport::discovered, this, &Transport::discovered);
-        connect(&inner, &Transport::discoveryFinished, this, &Transport::discoveryFinished);
-        connect(&inner, &Transport::writeResponse, this, &Transport::writeResponse);
-        connect(&inner, &Transport::subscribed, this, &Transport::subscribed);
-        connect(&inner, &Transport::unsubscribed, this, &Transport::unsubscribed);
-        connect(&inner, &Transport::error, this, &Transport::error);
-        connect(&inner, &Transport::value, this,
-                [this](const QString& service, const QString& characteristic, const QByteArray& value) {
-                    emit this->value(service, characteristic, tamper ? tamper(value) : value);
-                });
-    }
+    using RelayTransport::RelayTransport;
 
     int operations = 0;
     QByteArrayList commands;
@@ -102,41 +87,15 @@ public:
         return found;
     }
 
-    void startScan() override { inner_.startScan(); }
-    void stopScan() override { inner_.stopScan(); }
-    void connectToGauge(const QString& serverId) override {
+protected:
+    void operationStarting(const QString& characteristic, const QByteArray& written) override {
         ++operations;
-        inner_.connectToGauge(serverId);
+        if (characteristic == uuid::CharVexa && !written.isEmpty())
+            commands.append(written);
     }
-    void disconnectFromGauge() override {
-        ++operations;
-        inner_.disconnectFromGauge();
+    QByteArray valueArriving(const QString&, const QByteArray& value) override {
+        return tamper ? tamper(value) : value;
     }
-    void discover(const QStringList& serviceUuids) override {
-        ++operations;
-        inner_.discover(serviceUuids);
-    }
-    void read(const QString& service, const QString& characteristic) override {
-        ++operations;
-        inner_.read(service, characteristic);
-    }
-    void write(const QString& service, const QString& characteristic, const QByteArray& value) override {
-        ++operations;
-        if (characteristic == uuid::CharVexa)
-            commands.append(value);
-        inner_.write(service, characteristic, value);
-    }
-    void subscribe(const QString& service, const QString& characteristic) override {
-        ++operations;
-        inner_.subscribe(service, characteristic);
-    }
-    void unsubscribe(const QString& service, const QString& characteristic) override {
-        ++operations;
-        inner_.unsubscribe(service, characteristic);
-    }
-
-private:
-    Transport& inner_;
 };
 
 // The main window and the link over simulated gauges, not yet connected.
