@@ -109,7 +109,6 @@ QCoro::Task<> GaugeSession::Read_Datei() {
                 co_return;
             }
             dump += lastDispatch_.payload;
-            emit downloadProgress(block + 1, plan.blockCount());
             showStatus(QStringLiteral("%1 / %2").arg(block + 1).arg(plan.blockCount()));
         }
 
@@ -191,7 +190,6 @@ QCoro::Task<bool> GaugeSession::downloadProbeRecords(const ProbeMemoryChoice& ch
         const StorageRecords records = storageRecords(data.value, recordsLeft);
         lines += records.lines;
         recordsLeft -= records.counted;
-        emit downloadProgress(valueCount - recordsLeft, valueCount);
         showStatus(QStringLiteral("%1 / %2").arg(valueCount - recordsLeft).arg(valueCount));
     }
 

@@ -23,7 +23,6 @@ public:
 
     GaugeLink& link() { return link_; }
     LinkWindowModel& linkWindow() { return linkWindow_; }
-    const LinkValues& values() const { return values_; }
 
     // The main window's connect button: connect (through the link window), disconnect, or reconnect.
     QCoro::Task<> cmdConnect_Click();
@@ -51,7 +50,6 @@ public:
 signals:
     // The link window should be shown, modally: it returns once the user connected or closed it.
     void linkWindowRequested();
-    void downloadProgress(int done, int total);
 
 private:
     void onValue(const QString& service, const QString& characteristic, const QByteArray& value);

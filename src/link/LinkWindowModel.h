@@ -53,7 +53,6 @@ public:
     bool linkConnected() const { return linkConnected_; }
     bool linkOffline() const { return linkOffline_; }
     bool measureSubscribed() const { return measureSubscribed_; }
-    bool pathsFound() const { return commandPathFound_ && probePathFound_; }
     // The service the command characteristic was found in.
     const QString& commandService() const { return commandService_; }
 

@@ -79,7 +79,6 @@ public:
     // A decoded memory into row store 0, the table and the statistics (or, for a series, the series
     // statistics). False when the memory holds no record: the status field then says so.
     bool FillMessdatenDatei(const DecodedMemory& memory);
-    const DecodedMemory& lastMemory() const { return lastMemory_; }
 
     // --- limits
     // The limits button shows the limits in effect.
