@@ -63,15 +63,22 @@ void markBroken(LinkValues& values, DispatchResult& result) {
     result.brokenLayout = true;
 }
 
-// "$fr?" handle " " length "!"
-void applyOpenFile(LinkValues& values, const QByteArray& value, DispatchResult& result) {
-    result.kind = AnswerKind::OpenFile;
+// The file handle between "?" and the first blank, then the number up to "!": "$fr" and "$fw" answers.
+// A broken second field keeps the handle already read.
+template <typename Number>
+std::optional<Number> handleThenNumber(LinkValues& values, const QByteArray& value) {
     const Marks at(value);
     const auto handle = integerField<qint16>(between(value, at.question, at.space));
     if (!handle)
-        return markBroken(values, result);
+        return std::nullopt;
     values.fileHandle = *handle;
-    const auto length = integerField<qint32>(between(value, at.space, at.bang));
+    return integerField<Number>(between(value, at.space, at.bang));
+}
+
+// "$fr?" handle " " length "!"
+void applyOpenFile(LinkValues& values, const QByteArray& value, DispatchResult& result) {
+    result.kind = AnswerKind::OpenFile;
+    const auto length = handleThenNumber<qint32>(values, value);
     if (!length)
         return markBroken(values, result);
     values.fileLength = *length;
@@ -80,12 +87,7 @@ void applyOpenFile(LinkValues& values, const QByteArray& value, DispatchResult& 
 // "$fw?" handle " " code "!"
 void applyFileWrite(LinkValues& values, const QByteArray& value, DispatchResult& result) {
     result.kind = AnswerKind::FileWrite;
-    const Marks at(value);
-    const auto handle = integerField<qint16>(between(value, at.question, at.space));
-    if (!handle)
-        return markBroken(values, result);
-    values.fileHandle = *handle;
-    const auto code = integerField<qint16>(between(value, at.space, at.bang));
+    const auto code = handleThenNumber<qint16>(values, value);
     if (!code)
         return markBroken(values, result);
     values.handshakeCode = *code;
