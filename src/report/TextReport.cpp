@@ -1,0 +1,11 @@
+#include "report/TextReport.h"
+
+#include "main/MainModel.h"
+
+namespace vexa {
+
+QString buildReport(MainModel&, ReportMode) {
+    return {};
+}
+
+} // namespace vexa

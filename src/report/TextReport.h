@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace vexa {
+
+class MainModel;
+
+enum class ReportMode {
+    All,     // project, statistics and data sections: files, clipboard, Word, print
+    Project, // the project section alone: the spreadsheet export
+};
+
+// The current memory as one plain text in fixed-width columns, every line ending in CR LF. Built from
+// scratch for every use; with two materials it leaves the material button at the other material.
+QString buildReport(MainModel& main, ReportMode mode);
+
+} // namespace vexa
