@@ -8,4 +8,8 @@ QString buildReport(MainModel&, ReportMode) {
     return {};
 }
 
+QString measurementFileText(MainModel& main) {
+    return buildReport(main, ReportMode::All) + QStringLiteral("\r\n");
+}
+
 } // namespace vexa

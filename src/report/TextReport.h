@@ -15,4 +15,7 @@ enum class ReportMode {
 // scratch for every use; with two materials it leaves the material button at the other material.
 QString buildReport(MainModel& main, ReportMode mode);
 
+// A measurement file's content: the full report and one more line end, so the file ends with an empty line.
+QString measurementFileText(MainModel& main);
+
 } // namespace vexa
