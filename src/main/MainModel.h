@@ -50,6 +50,8 @@ public:
     // Every language-dependent caption of the main window from the text tables.
     void applyTexts();
 
+    // Every caption in the language, for this run only: the gauge's language file stays as it is.
+    void applyLanguage(int languageIndex);
     void englishClick() { switchLanguage(1); }
     void germanClick() { switchLanguage(0); }
 
@@ -79,6 +81,23 @@ public:
     // A decoded memory into row store 0, the table and the statistics (or, for a series, the series
     // statistics). False when the memory holds no record: the status field then says so.
     bool FillMessdatenDatei(const DecodedMemory& memory);
+
+    // --- measurement files
+    // "Save to File": the report of the current memory into a file the user names in the device folder.
+    void cmdSave_Click();
+    // "Open Data File": a measurement file into the memory view's row store and the table.
+    void cmdOpen_Click();
+    // The report written to `path` (".mes" appended when the name lacks it); a failure is shown and logged.
+    bool saveMeasurementFile(const QString& path);
+    // The rows of the file at `path` into row store 0, shown in the memory view; a file that cannot be read
+    // is shown and logged, and changes nothing.
+    bool openMeasurementFile(const QString& path);
+    // The gauge's measurement-file folder, created when missing; empty when it cannot be created.
+    QString measurementFolder();
+    // The memory the memory view shows: its header and, for a series, its samples.
+    const DecodedMemory& shownMemory() const { return lastMemory_; }
+    // The project data and their labels read anew from their files, for the reports.
+    void reloadProjectData();
 
     // --- limits
     // The limits button shows the limits in effect.
@@ -119,8 +138,9 @@ private:
     void refreshStatisticsList();
     void removeStoreRows(int storeRow, int count);
     void applyDesign();
+    void showCopyCommands();
+    void reportFileError(const QString& text, const QString& path, const QString& reason);
     void switchLanguage(int languageIndex);
-    void applyLanguage(int languageIndex);
     void checkLanguageMenu();
     QString pictureFile(const QString& fileName) const;
 

@@ -8,21 +8,17 @@ namespace vexa {
 
 using namespace ctl;
 
-namespace {
-
-void showCopyCommands(ControlState& controls) {
+void MainModel::showCopyCommands() {
     for (const QString& name : {cmdprint, cmdWord, cmdClipboard, cmdExcel})
-        controls.show(name);
+        controls_.show(name);
 }
-
-} // namespace
 
 void MainModel::optFE_Click() {
     controls_.hide(cmdStop);
     controls_.setCaption(txtSpeicher, Texts::message(Msg::Ready, state_.languageIndex));
     for (const QString& name : {cmdChart, cmdGross, txtMittelwert})
         controls_.hide(name);
-    showCopyCommands(controls_);
+    showCopyCommands();
     unblockButtons();
     Reset_Statistic();
     controls_.setItems(lstStat, {});
@@ -43,7 +39,7 @@ void MainModel::optOnline_Click() {
     Reset_Statistic();
     controls_.setItems(lstStat, {});
     FillMSFlexOne();
-    showCopyCommands(controls_);
+    showCopyCommands();
     controls_.show(MSFlex);
     unblockButtons();
     controls_.setChecked(optOnline, true);

@@ -18,6 +18,19 @@ public:
     // A question with two buttons captioned `yesText` and `noText`; true when the first was chosen.
     virtual bool question(const QString& text, const QString& yesText, const QString& noText,
                           PromptIcon icon = PromptIcon::Question) = 0;
+
+    // The file chosen in a save or open dialog that starts in `folder` and offers `filter`; empty when the
+    // dialog was cancelled. Where no one can choose, every dialog counts as cancelled.
+    virtual QString saveFileName(const QString& folder, const QString& filter) {
+        Q_UNUSED(folder)
+        Q_UNUSED(filter)
+        return {};
+    }
+    virtual QString openFileName(const QString& folder, const QString& filter) {
+        Q_UNUSED(folder)
+        Q_UNUSED(filter)
+        return {};
+    }
 };
 
 } // namespace vexa

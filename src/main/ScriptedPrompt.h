@@ -20,12 +20,26 @@ public:
         return answers_.isEmpty() ? defaultAnswer_ : answers_.takeFirst();
     }
 
+    // Names the next file dialogs return, in order; when used up, dialogs are cancelled.
+    void setFileNames(QStringList names) { fileNames_ = std::move(names); }
+    QString saveFileName(const QString& folder, const QString&) override { return nextFileName(folder); }
+    QString openFileName(const QString& folder, const QString&) override { return nextFileName(folder); }
+    // The folder the last file dialog started in.
+    const QString& dialogFolder() const { return dialogFolder_; }
+
     // Everything shown so far, messages and questions alike, oldest first.
     const QStringList& shown() const { return shown_; }
     void clear() { shown_.clear(); }
 
 private:
+    QString nextFileName(const QString& folder) {
+        dialogFolder_ = folder;
+        return fileNames_.isEmpty() ? QString() : fileNames_.takeFirst();
+    }
+
     QList<bool> answers_;
+    QStringList fileNames_;
+    QString dialogFolder_;
     bool defaultAnswer_ = false;
     QStringList shown_;
 };

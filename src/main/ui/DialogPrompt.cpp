@@ -2,6 +2,7 @@
 
 #include "main/AppState.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -39,6 +40,14 @@ bool DialogPrompt::question(const QString& text, const QString& yesText, const Q
     box.addButton(noText, QMessageBox::NoRole);
     box.exec();
     return box.clickedButton() == yes;
+}
+
+QString DialogPrompt::saveFileName(const QString& folder, const QString& filter) {
+    return QFileDialog::getSaveFileName(parent_, windowTitle(), folder, filter);
+}
+
+QString DialogPrompt::openFileName(const QString& folder, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent_, windowTitle(), folder, filter);
 }
 
 } // namespace vexa

@@ -15,6 +15,8 @@ public:
     void message(const QString& text, PromptIcon icon) override;
     bool question(const QString& text, const QString& yesText, const QString& noText,
                   PromptIcon icon) override;
+    QString saveFileName(const QString& folder, const QString& filter) override;
+    QString openFileName(const QString& folder, const QString& filter) override;
 
 private:
     QPointer<QWidget> parent_;

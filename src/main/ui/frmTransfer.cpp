@@ -223,6 +223,8 @@ void FrmTransfer::connectActions() {
     onClick(cmdFlexTabelleloeschen, &MainModel::cmdFlexTabelleloeschen_Click);
     onClick(cmdSort, &MainModel::cmdSort_Click);
     onClick(cmdMaterial, &MainModel::cmdMaterial_Click);
+    onClick(cmdSave, &MainModel::cmdSave_Click);
+    onClick(cmdOpen, &MainModel::cmdOpen_Click);
     if (session_) {
         connect(findChild<QAbstractButton*>(optFE), &QAbstractButton::clicked, this,
                 [this] { session_->optFE_Click(); });
