@@ -25,6 +25,7 @@ LinkWindowModel::LinkWindowModel(GaugeLink& link, MainModel& main, QObject* pare
     Transport& transport = link_.transport();
     connect(&transport, &Transport::advertisement, this, &LinkWindowModel::onAdvertisement);
     connect(&transport, &Transport::scanStarted, this, &LinkWindowModel::onScanStarted);
+    connect(&transport, &Transport::scanFailed, this, &LinkWindowModel::onScanFailed);
     connect(&transport, &Transport::connected, this,
             [this](int status, const QString& description) { onConnected(status, description); });
     connect(&transport, &Transport::disconnected, this, &LinkWindowModel::onDisconnected);
@@ -71,6 +72,13 @@ void LinkWindowModel::onScanStarted() {
     controls_.setCaption(ble::cmdScan, QStringLiteral("Stop"));
     controls_.setCaption(ble::txtLog, QStringLiteral("Scanning ..."));
     main_.log().WriteLog(QStringLiteral("StartScan Ende"));
+}
+
+// The window stays open: the user may plug in an adapter or switch Bluetooth on and scan again.
+void LinkWindowModel::onScanFailed(int code, const QString& description) {
+    main_.log().WriteLog(QString::number(code) + u' ' + description);
+    controls_.setCaption(ble::cmdScan, QStringLiteral("Scan"));
+    main_.prompt().message(Texts::message(Msg::CheckBluetoothSettings, main_.state().languageIndex) + CRLF);
 }
 
 void LinkWindowModel::onAdvertisement(const QString& serverId, const QString& name, int rssi) {

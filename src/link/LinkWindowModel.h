@@ -65,6 +65,7 @@ signals:
 private:
     void onAdvertisement(const QString& serverId, const QString& name, int rssi);
     void onScanStarted();
+    void onScanFailed(int code, const QString& description);
     QCoro::Task<> onConnected(int status, QString description);
     void onDisconnected(int status, const QString& description);
     void onDiscovered(GattType type, const QString& service, const QString& characteristic);

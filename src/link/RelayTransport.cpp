@@ -7,6 +7,7 @@ RelayTransport::RelayTransport(Transport& inner, QObject* parent)
     , inner_(inner) {
     connect(&inner, &Transport::advertisement, this, &Transport::advertisement);
     connect(&inner, &Transport::scanStarted, this, &Transport::scanStarted);
+    connect(&inner, &Transport::scanFailed, this, &Transport::scanFailed);
     connect(&inner, &Transport::connected, this, &Transport::connected);
     connect(&inner, &Transport::disconnected, this, &Transport::disconnected);
     connect(&inner, &Transport::discovered, this, &Transport::discovered);

@@ -30,10 +30,12 @@ class Transport : public QObject {
 public:
     using QObject::QObject;
 
-    virtual void startScan() = 0; // scanStarted, then advertisement per received advertisement
+    // scanStarted, then advertisement per received advertisement; or scanFailed (no adapter, Bluetooth
+    // off), also when a running scan breaks off.
+    virtual void startScan() = 0;
     virtual void stopScan() = 0;
     virtual void connectToGauge(const QString& serverId) = 0; // connected or error
-    virtual void disconnectFromGauge() = 0;                    // disconnected
+    virtual void disconnectFromGauge() = 0;                   // disconnected
     // Services in `serviceUuids` (all when empty) and their characteristics: discovered per item, then
     // discoveryFinished.
     virtual void discover(const QStringList& serviceUuids) = 0;
@@ -46,6 +48,7 @@ public:
 signals:
     void advertisement(const QString& serverId, const QString& name, int rssi);
     void scanStarted();
+    void scanFailed(int code, const QString& description);
     // status 0 and "OK": the link is up.
     void connected(int status, const QString& description);
     // status 0 and "Offline": the gauge dropped the link by itself.

@@ -1,16 +1,13 @@
 // The gauge session end to end against simulated gauges: the user's path from the scan to a filled table.
+#include "SessionHarness.h"
 #include "data/LocaleTexts.h"
-#include "link/GaugeSession.h"
-#include "link/RelayTransport.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
 #include "main/MainControls.h"
-#include "main/MainModel.h"
-#include "main/ScriptedPrompt.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <qcoro/qcorotask.h>
 
@@ -69,54 +66,19 @@ sim::GaugeProfile probeGauge(QList<sim::GaugeMemory> memories) {
     return profile;
 }
 
-// Passes everything through to the simulated gauges, counting the operations that reach a gauge and
-// keeping the commands written to the command characteristic; `tamper` may change a value on its way.
-class SpyTransport : public RelayTransport {
-public:
-    using RelayTransport::RelayTransport;
-
-    int operations = 0;
-    QByteArrayList commands;
-    std::function<QByteArray(const QByteArray&)> tamper;
-
-    QByteArrayList commandsStartingWith(const char* prefix) const {
-        QByteArrayList found;
-        for (const QByteArray& command : commands)
-            if (command.startsWith(prefix))
-                found.append(command);
-        return found;
-    }
-
-protected:
-    void operationStarting(const QString& characteristic, const QByteArray& written) override {
-        ++operations;
-        if (characteristic == uuid::CharVexa && !written.isEmpty())
-            commands.append(written);
-    }
-    QByteArray valueArriving(const QString&, const QByteArray& value) override {
-        return tamper ? tamper(value) : value;
-    }
+// The simulated gauges, made before the session that uses them.
+struct Simulation {
+    Simulation(const QList<sim::GaugeProfile>& profiles, sim::SimulationOptions options)
+        : simulation(profiles, options) {}
+    sim::SimulatedTransport simulation;
 };
 
 // The main window and the link over simulated gauges, not yet connected.
-struct Session {
-    QTemporaryDir folder;
-    ScriptedPrompt prompt;
-    MainModel main{prompt};
-    sim::SimulatedTransport simulation;
-    SpyTransport transport{simulation};
-    GaugeSession session{transport, main};
-
+struct Session : Simulation, SessionHarness {
     explicit Session(const QList<sim::GaugeProfile>& profiles, sim::SimulationOptions options = quiet(),
                      int languageIndex = 0)
-        : simulation(profiles, options) {
-        main.programStart({QString(), folder.path(), folder.path()});
-        if (languageIndex == 1)
-            main.englishClick();
-    }
-
-    ControlState& controls() { return main.controls(); }
-    LinkWindowModel& window() { return session.linkWindow(); }
+        : Simulation(profiles, options)
+        , SessionHarness(simulation, languageIndex) {}
 };
 
 // A connected gauge, chosen in the link window the way a user does: scan, pick the entry, connect.
@@ -124,14 +86,7 @@ struct Connected : Session {
     explicit Connected(const sim::GaugeProfile& profile, sim::SimulationOptions options = quiet(),
                        int languageIndex = 0)
         : Session({profile}, options, languageIndex) {
-        QObject::connect(&session, &GaugeSession::linkWindowRequested, &session, [this] {
-            window().cmdScan_Click();
-            QTRY_VERIFY(!window().controls().items(ble::lbDevices).isEmpty());
-            window().lbDevices_Click(0);
-            window().cmdConnect_Click();
-            QTRY_VERIFY(window().linkConnected());
-        });
-        QCoro::waitFor(session.cmdConnect_Click());
+        connectGauge();
         // The gauge's own language settings (none here: German) apply at connect; switch back and refresh.
         if (languageIndex == 1) {
             main.englishClick();
@@ -139,14 +94,6 @@ struct Connected : Session {
         }
     }
 
-    void choose(const QString& entry) { controls().setCaption(cmbSpeicher, entry); }
-    void read() { QCoro::waitFor(session.cmdLesen_Click()); }
-    QList<int> numbers() {
-        QList<int> found;
-        for (int i = 1; i <= main.currentStore().presentCount(); ++i)
-            found.append(main.currentStore()[i].number);
-        return found;
-    }
     void sendLive(const QByteArray& value) {
         emit transport.value(uuid::ServiceZK, uuid::CharMeasure, value);
     }
@@ -176,6 +123,8 @@ private slots:
     void scanListsGaugesOnce_data();
     void scanListsGaugesOnce();
     void scanButtonToggles();
+    void scanWithoutAdapterKeepsWindowUsable_data();
+    void scanWithoutAdapterKeepsWindowUsable();
     void connectInitialisesGauge_data();
     void connectInitialisesGauge();
 
@@ -249,6 +198,33 @@ void TestSession::scanButtonToggles() {
     QTRY_COMPARE(s.window().controls().caption(ble::cmdScan), QStringLiteral("Stop"));
     s.window().cmdScan_Click();
     QCOMPARE(s.window().controls().caption(ble::cmdScan), QStringLiteral("Scan"));
+}
+
+void TestSession::scanWithoutAdapterKeepsWindowUsable_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("German") << 0 << q("Bitte Bluetooth Einstellungen prüfen, oder Adapter verbinden\r\n");
+    QTest::newRow("English") << 1 << q("Please check bluetooth settings or connect dongle\r\n");
+}
+
+void TestSession::scanWithoutAdapterKeepsWindowUsable() {
+    QFETCH(int, language);
+    Session s({demoProfile("qy-coating.json")}, quiet({.advertisementIntervalMs = 1, .adapterMissing = true}),
+              language);
+    s.window().cmdScan_Click();
+    QTRY_COMPARE(s.prompt.shown().size(), 1);
+    QTEST(s.prompt.shown().first(), "message");
+    QCOMPARE(s.window().controls().caption(ble::cmdScan), QStringLiteral("Scan"));
+    QFile log(s.main.log().filePath());
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QVERIFY(log.readAll().contains("5 No Bluetooth adapter\r\n"));
+
+    // With the adapter plugged in, the next scan lists the gauge.
+    s.simulation.setOptions(quiet({.advertisementIntervalMs = 1}));
+    s.window().cmdScan_Click();
+    QTRY_COMPARE(s.window().controls().items(ble::lbDevices).size(), 1);
+    QCOMPARE(s.window().controls().caption(ble::cmdScan), QStringLiteral("Stop"));
+    QCOMPARE(s.prompt.shown().size(), 1);
 }
 
 void TestSession::connectInitialisesGauge_data() {

@@ -46,6 +46,10 @@ SimulatedGauge* SimulatedTransport::gauge(const QString& serverId) {
 
 void SimulatedTransport::startScan() {
     schedule([this] {
+        if (options_.adapterMissing) {
+            emit scanFailed(int(SimulationError::NoAdapter), QStringLiteral("No Bluetooth adapter"));
+            return;
+        }
         emit scanStarted();
         advertise();
         advertisementTimer_.start(options_.advertisementIntervalMs);

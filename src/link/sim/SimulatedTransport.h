@@ -22,6 +22,8 @@ struct SimulationOptions {
     std::optional<int> stopAnsweringAfter = std::nullopt;
     // Once the first N operations have their outcome the gauge drops the link ("Offline"), once.
     std::optional<int> dropConnectionAfter = std::nullopt;
+    // No Bluetooth adapter: every scan start fails with scanFailed.
+    bool adapterMissing = false;
 };
 
 // Error codes of the simulated transport's error signal.
@@ -30,6 +32,7 @@ enum class SimulationError {
     NotConnected = 2,
     UnknownCharacteristic = 3,
     AlreadyConnected = 4,
+    NoAdapter = 5,
 };
 
 // A Transport over simulated gauges. Operations touching a gauge (connect, disconnect, discover, read,

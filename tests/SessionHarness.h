@@ -1,0 +1,99 @@
+#pragma once
+
+// The main window and the gauge session over any transport, with the user's moves on the link window:
+// what the end-to-end tests of the simulated gauges and of Qt Bluetooth share.
+#include "link/GaugeSession.h"
+#include "link/RelayTransport.h"
+#include "main/MainControls.h"
+#include "main/MainModel.h"
+#include "main/ScriptedPrompt.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <qcoro/qcorotask.h>
+
+namespace vexa {
+
+// Passes everything through, counting the operations that reach a gauge and keeping the commands
+// written to the command characteristic; `tamper` may change a value on its way.
+class SpyTransport : public RelayTransport {
+public:
+    using RelayTransport::RelayTransport;
+
+    int operations = 0;
+    QByteArrayList commands;
+    std::function<QByteArray(const QByteArray&)> tamper;
+
+    QByteArrayList commandsStartingWith(const char* prefix) const {
+        QByteArrayList found;
+        for (const QByteArray& command : commands)
+            if (command.startsWith(prefix))
+                found.append(command);
+        return found;
+    }
+
+protected:
+    void operationStarting(const QString& characteristic, const QByteArray& written) override {
+        ++operations;
+        if (characteristic == uuid::CharVexa && !written.isEmpty())
+            commands.append(written);
+    }
+    QByteArray valueArriving(const QString&, const QByteArray& value) override {
+        return tamper ? tamper(value) : value;
+    }
+};
+
+// Not yet connected; settings and files in a temporary folder.
+struct SessionHarness {
+    QTemporaryDir folder;
+    ScriptedPrompt prompt;
+    MainModel main{prompt};
+    SpyTransport transport;
+    GaugeSession session{transport, main};
+
+    explicit SessionHarness(Transport& inner, int languageIndex = 0)
+        : transport(inner) {
+        main.programStart({QString(), folder.path(), folder.path()});
+        if (languageIndex == 1)
+            main.englishClick();
+    }
+
+    ControlState& controls() { return main.controls(); }
+    LinkWindowModel& window() { return session.linkWindow(); }
+
+    // The main window's connect button; in the link window the user scans, picks the gauge named
+    // `name` (the first one listed when empty) and connects.
+    void connectGauge(const QString& name = QString()) {
+        const QMetaObject::Connection user =
+            QObject::connect(&session, &GaugeSession::linkWindowRequested, &session, [this, name] {
+                window().cmdScan_Click();
+                QTRY_VERIFY(entryOf(name) >= 0);
+                window().lbDevices_Click(entryOf(name));
+                window().cmdConnect_Click();
+                QTRY_VERIFY(window().linkConnected());
+            });
+        QCoro::waitFor(session.cmdConnect_Click());
+        QObject::disconnect(user);
+    }
+
+    void choose(const QString& entry) { controls().setCaption(ctl::cmbSpeicher, entry); }
+    void read() { QCoro::waitFor(session.cmdLesen_Click()); }
+    QList<int> numbers() {
+        QList<int> found;
+        for (int i = 1; i <= main.currentStore().presentCount(); ++i)
+            found.append(main.currentStore()[i].number);
+        return found;
+    }
+
+private:
+    int entryOf(const QString& name) {
+        const QStringList entries = window().controls().items(ble::lbDevices);
+        for (int row = 0; row < entries.size(); ++row)
+            if (name.isEmpty() || entries[row].contains(QStringLiteral(" Name: ") + name))
+                return row;
+        return -1;
+    }
+};
+
+} // namespace vexa
