@@ -1,0 +1,34 @@
+#pragma once
+
+#include "CallHandler.h"
+
+namespace vexa::bluezdouble {
+
+class BluezDouble;
+
+inline const QString ControlPath = QStringLiteral("/org/vexa/BluezDouble");
+
+// org.vexa.BluezDouble1: what a test changes in the radio world while the program under test runs.
+//   LoadProfiles(as paths)                 replaces all gauges
+//   SetAdapter(b present, b powered)
+//   RemoveDevice(s address)                the gauge is switched off or out of range
+//   FailReads(s address, b fail)           ReadValue fails with org.bluez.Error.Failed
+//   StopNotifications(s address, b stop)   live values stop; StartNotify still succeeds
+//   CallCounts() -> a{su}                  calls on BlueZ objects by member since ResetCallCounts()
+//   ResetCallCounts()
+// Addresses are taken with or without colons.
+class ControlInterface : public CallHandler {
+public:
+    explicit ControlInterface(BluezDouble& bluez);
+
+    void call(const QDBusMessage& message) override;
+
+private:
+    QDBusMessage answer(const QDBusMessage& message);
+    QDBusMessage loadProfiles(const QDBusMessage& message);
+    QDBusMessage setGaugeFault(const QDBusMessage& message);
+
+    BluezDouble& bluez_;
+};
+
+} // namespace vexa::bluezdouble

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QSocketNotifier>
+#include <chrono>
+#include <deque>
+#include <memory>
+
+namespace vexa::bluezdouble {
+
+// Sends replies a fixed time after they were made, in order, to the microsecond: a timerfd wakes the
+// event loop, so nothing sleeps and no timer is rounded to whole milliseconds.
+class DelayedReplies {
+public:
+    DelayedReplies(QDBusConnection bus, std::chrono::microseconds delay);
+    DelayedReplies(const DelayedReplies&) = delete;
+    DelayedReplies& operator=(const DelayedReplies&) = delete;
+    ~DelayedReplies();
+
+    void send(const QDBusMessage& reply);
+
+private:
+    struct Pending {
+        std::chrono::nanoseconds due;
+        QDBusMessage reply;
+    };
+
+    void sendDue();
+    void arm();
+
+    QDBusConnection bus_;
+    std::chrono::microseconds delay_;
+    int timerFd_ = -1;
+    std::unique_ptr<QSocketNotifier> notifier_;
+    std::deque<Pending> pending_;
+};
+
+} // namespace vexa::bluezdouble
