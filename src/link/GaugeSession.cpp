@@ -46,6 +46,7 @@ void GaugeSession::gaugeLost() {
     main_.controls().setCaption(txtWait, Texts::message(Msg::DeviceOutOfRange, lang));
     main_.controls().show(txtWait);
     main_.unblockButtons();
+    emit gaugeNotAnswering();
 }
 
 QCoro::Task<> GaugeSession::cmdConnect_Click() {
@@ -83,7 +84,10 @@ QCoro::Task<> GaugeSession::cmdConnect_Click() {
         gaugeLost();
         co_return;
     }
+    co_await gaugeConnected();
+}
 
+QCoro::Task<> GaugeSession::gaugeConnected() {
     co_await Initialisierung();
     main_.unblockButtons();
     Verbindungscheck();

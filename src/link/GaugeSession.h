@@ -26,6 +26,9 @@ public:
 
     // The main window's connect button: connect (through the link window), disconnect, or reconnect.
     QCoro::Task<> cmdConnect_Click();
+    // The rest of the connect sequence once the link window has connected: the gauge's initialisation,
+    // the connection check, its settings, online view and memory list.
+    QCoro::Task<> gaugeConnected();
 
     QCoro::Task<> Initialisierung();
     void Verbindungscheck();
@@ -50,6 +53,8 @@ public:
 signals:
     // The link window should be shown, modally: it returns once the user connected or closed it.
     void linkWindowRequested();
+    // A step got no answer within its deadline or lost the link: the gauge is out of range or off.
+    void gaugeNotAnswering();
 
 private:
     void onValue(const QString& service, const QString& characteristic, const QByteArray& value);
