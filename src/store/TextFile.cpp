@@ -19,13 +19,12 @@ FileContent readFileBytes(const QString& path) {
     return content;
 }
 
-std::optional<QString> writeTextFile(const QString& path, const QStringList& lines) {
+std::optional<QString> writeFileBytes(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     // Unbuffered, so a short write (disk full, file size limit) shows in the count written: a buffered
     // QSaveFile commits the truncated file without complaint.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
-    const QByteArray bytes = encodeLines(lines);
     errno = 0;
     if (file.write(bytes) != bytes.size()) {
         const int systemError = errno;
@@ -38,6 +37,10 @@ std::optional<QString> writeTextFile(const QString& path, const QStringList& lin
     if (!file.commit())
         return file.errorString();
     return std::nullopt;
+}
+
+std::optional<QString> writeTextFile(const QString& path, const QStringList& lines) {
+    return writeFileBytes(path, encodeLines(lines));
 }
 
 } // namespace vexa

@@ -15,8 +15,11 @@ struct FileContent {
 
 FileContent readFileBytes(const QString& path);
 
-// Writes `lines` (see encodeLines) to a temporary file and renames it over `path`, so a failed write
-// leaves the previous file as it was. Returns the system's description of a failure.
+// Writes `bytes` to a temporary file and renames it over `path`, so a failed write leaves the previous
+// file as it was. Returns the system's description of a failure.
+std::optional<QString> writeFileBytes(const QString& path, const QByteArray& bytes);
+
+// writeFileBytes() of `lines` (see encodeLines).
 std::optional<QString> writeTextFile(const QString& path, const QStringList& lines);
 
 } // namespace vexa

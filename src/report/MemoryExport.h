@@ -1,0 +1,50 @@
+#pragma once
+
+#include "data/MeasurementRow.h"
+#include "data/MemoryDump.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+// A downloaded memory and online rows as JSON, for scripts.
+namespace vexa {
+
+struct ExportedDevice {
+    QString name;
+    QString address;
+    QString number;
+    QString model;
+    QString mode;
+    QString brand;
+    QString traits; // the seven trait characters in order
+    QString unit;
+};
+
+// A row and the text of the table's value column for it.
+struct ExportedRow {
+    MeasurementRow row;
+    QString valueText; // 11 characters
+};
+
+// What the memory view shows after a download.
+struct ExportedMemory {
+    ExportedDevice device;
+    QString selector;                   // the memory list entry, trimmed
+    QString memoryName;                 // from the dump header; empty for probe memories
+    std::optional<MemoryHeader> header; // file memories only
+    std::vector<ExportedRow> rows;
+    std::optional<std::vector<double>> series; // series memories only, in the gauge's unit, not rounded
+    QStringList statisticsLines;               // exactly as the statistics list shows them
+};
+
+// One row as a compact JSON object on one line: number, value, text, unit, material, mark, timestamp
+// ("YYYY-MM-DDThh:mm:ss", or null for a row without one).
+QByteArray rowJson(const ExportedRow& row);
+
+// The whole memory as one compact JSON object: device, memory, header, rows, series, statistics.
+QByteArray memoryJson(const ExportedMemory& memory);
+
+} // namespace vexa
