@@ -1,0 +1,156 @@
+#include "cli/CliRequest.h"
+
+#include "data/LocaleTexts.h"
+#include "data/MeasurementRow.h"
+
+#include <QCommandLineParser>
+
+namespace vexa::cli {
+
+namespace {
+
+const QString Usage = QStringLiteral(
+    "Commands:\n"
+    "  scan                          list the gauges that advertise, as the link window lists them\n"
+    "  memories                      list the gauge's memories, as the memory list shows them\n"
+    "  download MEMORY [--format json|mes|csv] [-o FILE]\n"
+    "                                read a memory (a memory-list entry, or a probe memory's name)\n"
+    "  online --count N [--format csv|json]\n"
+    "                                write the first N live readings as they arrive");
+
+std::optional<Command> commandNamed(const QString& name) {
+    if (name == u"scan")
+        return Command::Scan;
+    if (name == u"memories")
+        return Command::Memories;
+    if (name == u"download")
+        return Command::Download;
+    if (name == u"online")
+        return Command::Online;
+    return std::nullopt;
+}
+
+std::optional<LimitTexts> parseLimits(const QString& text) {
+    const QStringList parts = text.split(u':');
+    if (parts.size() < 3 || parts.size() > 4 || (parts.size() == 4 && parts[3] != u"8020"))
+        return std::nullopt;
+    for (int i = 0; i < 3; ++i)
+        if (!parts[i].trimmed().isEmpty() && !readNumber(parts[i].trimmed()))
+            return std::nullopt;
+    return LimitTexts{parts[0].trimmed(), parts[1].trimmed(), parts[2].trimmed(), parts.size() == 4};
+}
+
+ParsedRequest failure(const QString& error) {
+    return {std::nullopt, error, {}};
+}
+
+} // namespace
+
+ParsedRequest parseRequest(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Measurement data from handheld gauges, from a shell.\n\n") + Usage);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption simulate(
+        QStringLiteral("simulate"),
+        QStringLiteral("A simulated gauge advertises instead of the Bluetooth adapter (repeatable)."),
+        QStringLiteral("PROFILE.json"));
+    const QCommandLineOption device(
+        QStringLiteral("device"),
+        QStringLiteral("Connect to the first listed gauge whose entry contains TEXT (default: the first "
+                       "listed); the scan ends once one is listed, after 10 s at the latest."),
+        QStringLiteral("TEXT"));
+    const QCommandLineOption lang(
+        QStringLiteral("lang"),
+        QStringLiteral("Language of the output texts (default: the gauge's setting)."),
+        QStringLiteral("de|en"));
+    const QCommandLineOption limits(QStringLiteral("limits"),
+                                    QStringLiteral("Minimum, maximum, target and 8020 for the 80/20 rule, "
+                                                   "instead of the gauge's stored limits."),
+                                    QStringLiteral("MIN:MAX:TARGET[:8020]"));
+    const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("Output format."),
+                                    QStringLiteral("json|mes|csv"));
+    const QCommandLineOption output(QStringLiteral("o"), QStringLiteral("Write the download to FILE."),
+                                    QStringLiteral("FILE"));
+    const QCommandLineOption count(QStringLiteral("count"), QStringLiteral("Live readings to write."),
+                                   QStringLiteral("N"));
+    parser.addOptions({simulate, device, lang, limits, format, output, count});
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("scan, memories, download or online."));
+
+    if (!parser.parse(arguments))
+        return failure(parser.errorText());
+    if (parser.isSet(help))
+        return {std::nullopt, {}, parser.helpText()};
+
+    CliRequest request;
+    request.profileFiles = parser.values(simulate);
+    if (parser.isSet(device))
+        request.device = parser.value(device);
+    if (parser.isSet(lang)) {
+        const QString language = parser.value(lang);
+        if (language != u"de" && language != u"en")
+            return failure(QStringLiteral("--lang takes \"de\" or \"en\", not \"%1\"").arg(language));
+        request.languageIndex = language == u"en" ? 1 : 0;
+    }
+    if (parser.isSet(limits)) {
+        request.limits = parseLimits(parser.value(limits));
+        if (!request.limits)
+            return failure(QStringLiteral("--limits takes MIN:MAX:TARGET or MIN:MAX:TARGET:8020 with numbers "
+                                          "written as this locale writes them, not \"%1\"")
+                               .arg(parser.value(limits)));
+    }
+
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return failure(QStringLiteral("no command given: scan, memories, download or online"));
+    const std::optional<Command> command = commandNamed(positional.first());
+    if (!command)
+        return failure(QStringLiteral("unknown command \"%1\": scan, memories, download or online")
+                           .arg(positional.first()));
+    request.command = *command;
+    const int wantedArguments = request.command == Command::Download ? 2 : 1;
+    if (positional.size() < wantedArguments)
+        return failure(QStringLiteral("download needs the memory to read"));
+    if (positional.size() > wantedArguments)
+        return failure(QStringLiteral("unexpected argument \"%1\"").arg(positional.at(wantedArguments)));
+    if (request.command == Command::Download)
+        request.memory = positional.at(1).trimmed();
+
+    const bool download = request.command == Command::Download;
+    const bool online = request.command == Command::Online;
+    if (parser.isSet(format) && !download && !online)
+        return failure(QStringLiteral("--format is for download and online"));
+    if (parser.isSet(output) && !download)
+        return failure(QStringLiteral("-o is for download"));
+    if (parser.isSet(count) && !online)
+        return failure(QStringLiteral("--count is for online"));
+
+    request.format = online ? Format::Csv : Format::Json;
+    if (parser.isSet(format)) {
+        const QString name = parser.value(format);
+        if (name == u"json")
+            request.format = Format::Json;
+        else if (name == u"csv")
+            request.format = Format::Csv;
+        else if (name == u"mes" && download)
+            request.format = Format::Mes;
+        else
+            return failure(
+                QStringLiteral("--format takes %1, not \"%2\"")
+                    .arg(download ? QStringLiteral("json, mes or csv") : QStringLiteral("json or csv"),
+                         name));
+    }
+    request.outputFile = parser.value(output);
+
+    if (online) {
+        bool number = false;
+        request.count = parser.value(count).toInt(&number);
+        if (!parser.isSet(count) || !number || request.count < 1 || request.count > RowStore::Capacity)
+            return failure(
+                QStringLiteral("online needs --count N with N from 1 to %1").arg(RowStore::Capacity));
+    }
+    return {request, {}, {}};
+}
+
+} // namespace vexa::cli

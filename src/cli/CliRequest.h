@@ -1,0 +1,45 @@
+#pragma once
+
+#include "store/SettingsState.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace vexa::cli {
+
+enum class Command { Scan, Memories, Download, Online };
+enum class Format { Json, Mes, Csv };
+
+// The limits as typed: each text goes through the limits dialog's field checks.
+struct LimitTexts {
+    QString minimum;
+    QString maximum;
+    QString target;
+    bool rule8020 = false;
+};
+
+// One run of the tool as the command line asks for it.
+struct CliRequest {
+    QStringList profileFiles;      // simulated gauges; none: the Bluetooth adapter
+    std::optional<QString> device; // text the device-list entry must contain
+    std::optional<int> languageIndex;
+    std::optional<LimitTexts> limits;
+    Command command = Command::Scan;
+    QString memory; // download: the memory-list entry or probe memory name
+    Format format = Format::Json;
+    QString outputFile; // download: empty writes to standard output
+    int count = 0;      // online: rows to write
+};
+
+// The request, or the one line that says what is wrong with the arguments.
+struct ParsedRequest {
+    std::optional<CliRequest> request;
+    QString error;
+    QString helpText; // --help: printed, and the run ends successfully
+};
+
+// `arguments` with the program name first, as QCoreApplication::arguments() gives them.
+ParsedRequest parseRequest(const QStringList& arguments);
+
+} // namespace vexa::cli

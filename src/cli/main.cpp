@@ -1,0 +1,59 @@
+// vexa-connect-cli: the program's transfers from a shell, over the same core as the main window.
+#include "cli/CliRequest.h"
+#include "cli/CliRun.h"
+#include "link/ble/TransportChoice.h"
+#include "link/sim/GaugeProfile.h"
+#include "main/AppState.h"
+#include "main/DataFolders.h"
+#include "main/MainModel.h"
+#include "main/ScriptedPrompt.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+QCoro::Task<> runAndQuit(vexa::cli::CliRun& run) {
+    const int status = co_await run.run();
+    QCoreApplication::exit(status);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    using namespace vexa;
+    QCoreApplication app(argc, argv);
+    // The same settings and measurement-data folders as the program's windows.
+    QCoreApplication::setApplicationName(ProgramName);
+
+    const cli::ParsedRequest parsed = cli::parseRequest(QCoreApplication::arguments());
+    if (!parsed.helpText.isEmpty()) {
+        std::fputs(parsed.helpText.toUtf8().constData(), stdout);
+        return cli::Success;
+    }
+    if (!parsed.request) {
+        std::fprintf(stderr, "vexa-connect-cli: %s\n", parsed.error.toUtf8().constData());
+        return cli::UsageError;
+    }
+
+    QList<sim::GaugeProfile> profiles;
+    for (const QString& file : parsed.request->profileFiles) {
+        const sim::LoadedProfile loaded = sim::loadGaugeProfile(file);
+        if (!loaded.profile) {
+            std::fprintf(stderr, "vexa-connect-cli: %s\n", loaded.error.toUtf8().constData());
+            return cli::UsageError;
+        }
+        profiles.append(*loaded.profile);
+    }
+
+    const DataFolders folders = prepareDataFolders();
+    ScriptedPrompt prompt;
+    MainModel model(prompt);
+    const std::unique_ptr<Transport> transport = ble::chooseTransport(profiles);
+    cli::CliRun run(*parsed.request, *transport, model, prompt);
+    model.programStart({QCoreApplication::applicationDirPath(), folders.appDataPath, folders.messDataPath});
+    // Started from the event loop, so that the run's end can end the loop.
+    QTimer::singleShot(0, &app, [&run] { runAndQuit(run); });
+    return QCoreApplication::exec();
+}
