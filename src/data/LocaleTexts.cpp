@@ -30,8 +30,10 @@ std::optional<double> readNumber(const QString& text) {
 
 QString shortDateFormat() {
     QString format = QLocale().dateFormat(QLocale::ShortFormat);
-    if (!format.contains(QLatin1String("yyyy")))
-        format.replace(QRegularExpression(QStringLiteral("y+")), QStringLiteral("yyyy"));
+    if (!format.contains(QLatin1String("yyyy"))) {
+        static const QRegularExpression year(QStringLiteral("y+"));
+        format.replace(year, QStringLiteral("yyyy"));
+    }
     return format;
 }
 
@@ -42,7 +44,8 @@ QString shortDateText(const QDate& date) {
 QString longTimeFormat() {
     QString format = QLocale().timeFormat(QLocale::LongFormat);
     // Drop the time-zone token and the blank before it; a row's time is local wall-clock time.
-    format.remove(QRegularExpression(QStringLiteral("\\s*t+\\b")));
+    static const QRegularExpression zoneToken(QStringLiteral("\\s*t+\\b"));
+    format.remove(zoneToken);
     return format.trimmed();
 }
 

@@ -26,11 +26,12 @@ QString limitLine(const QString& label, const QString& valueText, const QString&
 
 } // namespace
 
-QString reportDataLine(const MeasurementRow& row, const MeasureContext& context) {
+QString reportDataLine(const MeasurementRow& row, const MeasureContext& context, RowDates& dates) {
     const QString number = ausrichten(5, QString::number(row.number));
     const QString value = formatMeasurement(row.value, row.unit, context).text;
     if (context.traits.dateHeader == '-') {
-        const QString when = row.timestamp.isValid() ? dateTimeText(row.timestamp)
+        const QString when = row.timestamp.isValid() ? dates.dateText(row.timestamp.date()) + u' ' +
+                                                           dates.timeText(row.timestamp.time())
                                                      : (row.dateText + u' ' + row.timeText).trimmed();
         const qsizetype gap = 25 - (1 + row.dateText.size() + 1 + row.timeText.size());
         return when + QString(std::max<qsizetype>(gap, 0), u' ') + number + u' ' + value + u' ' +

@@ -42,8 +42,9 @@ QStringList dataLines(MainModel& main) {
     const RowStore& store = main.currentStore();
     const MeasureContext context{main.state().deviceModel, main.state().measureMode, main.state().traits};
     const int count = store.presentCount();
+    RowDates dates;
     for (int i = 1; i <= count; ++i)
-        lines.append(reportDataLine(store[i], context));
+        lines.append(reportDataLine(store[i], context, dates));
     return lines;
 }
 

@@ -128,7 +128,8 @@ void TestTextReport::dataLine() {
     QFETCH(QString, line);
     QLocale::setDefault(locale);
     row.dateText = shortDateText(row.timestamp.date());
-    QCOMPARE(reportDataLine(row, {QStringLiteral("QY"), QStringLiteral("FM"), traits}), line);
+    RowDates dates;
+    QCOMPARE(reportDataLine(row, {QStringLiteral("QY"), QStringLiteral("FM"), traits}, dates), line);
 }
 
 void TestTextReport::limitLines_data() {
