@@ -1,0 +1,384 @@
+// vexa-connect-cli end to end: the built executable on the bundled demo gauges, every command and format,
+// the error exits, and numbers in an English and a German locale.
+#include "link/DeviceScan.h"
+#include "link/GaugeSession.h"
+#include "link/sim/GaugeProfile.h"
+#include "link/sim/SimulatedTransport.h"
+#include "main/MainControls.h"
+#include "main/MainModel.h"
+#include "main/ScriptedPrompt.h"
+#include "store/TextReport.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vexa;
+
+namespace {
+
+QString demo(const char* file) {
+    return QStringLiteral(VEXA_SOURCE_DIR "/examples/gauges/") + QLatin1String(file);
+}
+
+// --simulate for each demo gauge named.
+QStringList simulate(std::initializer_list<const char*> files) {
+    QStringList arguments;
+    for (const char* file : files)
+        arguments << QStringLiteral("--simulate") << demo(file);
+    return arguments;
+}
+
+const QByteArray English = "C.UTF-8";
+const QByteArray German = "de_DE.UTF-8";
+
+struct Finished {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// The executable in a home of its own, so its settings and data folders start empty.
+struct Cli {
+    QTemporaryDir home;
+
+    Finished run(const QStringList& arguments, const QByteArray& locale = English) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), home.path());
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+        environment.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(locale));
+        environment.insert(QStringLiteral("LANG"), QString::fromLatin1(locale));
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(VEXA_CLI), arguments);
+        if (!process.waitForFinished(60'000))
+            qFatal("vexa-connect-cli did not end");
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                process.readAllStandardOutput(), process.readAllStandardError()};
+    }
+};
+
+QByteArray lines(std::initializer_list<const char*> texts, const char* end = "\n") {
+    QByteArray joined;
+    for (const char* text : texts)
+        joined += QByteArray(text) + end;
+    return joined;
+}
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    void outputs_data();
+    void outputs();
+    void downloadJson_data();
+    void downloadJson();
+    void mesIsTheMeasurementFileText();
+    void outputFile_data();
+    void outputFile();
+    void failedWriteLeavesNoFile();
+    void limitsApplyForTheRunOnly();
+    void errors_data();
+    void errors();
+    void silentGaugeEndsWithTimeOut();
+};
+
+void TestCli::outputs_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("locale");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("scan lists both gauges")
+        << simulate({"qy-coating.json", "ze-probe-memory.json"}) + QStringList{"scan"} << English
+        << lines({"MAC: 0080E1A1B2C3 Name: QY-FE 2107       RSSI: -58",
+                  "MAC: 0080E1C4D5E6 Name: ZE-4711 ZEL       RSSI: -71"});
+    QTest::newRow("memories of a file-memory gauge")
+        << simulate({"qy-coating.json"}) + QStringList{"memories"} << English
+        << lines({"m001                ", "s002                ", "t003                "});
+    QTest::newRow("memories of the gauge chosen, English")
+        << simulate({"qy-coating.json", "ze-probe-memory.json"}) +
+               QStringList{"--device", "ze-4711", "--lang", "en", "memories"}
+        << English << lines({"   M1   (7)", "   M2   (0)", "   M3  (12)"});
+    QTest::newRow("memories, German by the gauge's setting")
+        << simulate({"ze-probe-memory.json"}) + QStringList{"memories"} << English
+        << lines({"   S1   (7)", "   S2   (0)", "   S3  (12)"});
+    QTest::newRow("csv of a probe memory by its name, English")
+        << simulate({"ze-probe-memory.json"}) + QStringList{"download", "1", "--format", "csv"} << English
+        << lines({"1,12 Jan 2026,08:00:00,85.0,µm,FE,", "2,12 Jan 2026,08:02:00,90.2,µm,FE,",
+                  "3,12 Jan 2026,08:04:00,93.3,µm,FE,", "4,12 Jan 2026,08:06:00,91.0,µm,FE,",
+                  "5,12 Jan 2026,08:08:00,88.0,µm,FE,", "6,12 Jan 2026,08:10:00,83.9,µm,FE,",
+                  "7,12 Jan 2026,08:12:00,78.9,µm,FE,"},
+                 "\r\n");
+    QTest::newRow("csv of a probe memory by its entry, German")
+        << simulate({"ze-probe-memory.json"}) + QStringList{"download", "S1   (7)", "--format", "csv"}
+        << German
+        << lines({"1;12.01.2026;08:00:00;85,0;µm;FE;", "2;12.01.2026;08:02:00;90,2;µm;FE;",
+                  "3;12.01.2026;08:04:00;93,3;µm;FE;", "4;12.01.2026;08:06:00;91,0;µm;FE;",
+                  "5;12.01.2026;08:08:00;88,0;µm;FE;", "6;12.01.2026;08:10:00;83,9;µm;FE;",
+                  "7;12.01.2026;08:12:00;78,9;µm;FE;"},
+                 "\r\n");
+    QTest::newRow("csv of an empty memory")
+        << simulate({"ze-probe-memory.json"}) + QStringList{"download", "2", "--format", "csv"} << German
+        << QByteArray();
+    QTest::newRow("online rows as csv, German")
+        << simulate({"ze-probe-memory.json"}) + QStringList{"online", "--count", "2"} << German
+        << lines({"1;05.03.2026;07:12:00;92,0;µm;FE;", "2;05.03.2026;07:14:00;97,5;µm;NF;"}, "\r\n");
+    QTest::newRow("online rows as json lines")
+        << simulate({"ze-probe-memory.json"}) + QStringList{"online", "--count", "2", "--format", "json"}
+        << German
+        << lines({R"({"number":1,"value":92,"text":"       92,0","unit":"µm","material":"FE","mark":"",)"
+                  R"("timestamp":"2026-03-05T07:12:00"})",
+                  R"({"number":2,"value":97.5,"text":"       97,5","unit":"µm","material":"NF","mark":"",)"
+                  R"("timestamp":"2026-03-05T07:14:00"})"});
+}
+
+void TestCli::outputs() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, locale);
+    Cli cli;
+    const Finished finished = cli.run(arguments, locale);
+    QCOMPARE(finished.err, QByteArray());
+    QCOMPARE(finished.exitCode, 0);
+    QTEST(finished.out, "expected");
+}
+
+void TestCli::downloadJson_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("selector");
+    QTest::addColumn<QString>("memoryName");
+    QTest::addColumn<QStringList>("parts");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("seriesValues");
+    QTest::addColumn<QString>("firstStatisticsLine");
+
+    const QStringList file{"device", "memory", "header", "rows", "statistics"};
+    const QStringList probe{"device", "memory", "rows", "statistics"};
+    const QStringList qy = simulate({"qy-coating.json"});
+    const QStringList ze = simulate({"ze-probe-memory.json"});
+    QTest::newRow("memory of rows") << qy + QStringList{"download", "m001"} << "m001"
+                                    << "Bridge pier 4" << file << 25 << 0 << "Speicher m001 (Bridge pier 4)";
+    QTest::newRow("memory of single values")
+        << qy + QStringList{"download", "s002                "} << "s002"
+        << "Spot check" << file << 10 << 0 << "Speicher s002 (Spot check)";
+    QTest::newRow("series") << qy + QStringList{"--lang", "en", "download", "t003", "--format", "json"}
+                            << "t003"
+                            << "Series A"
+                            << QStringList{"device", "memory", "header", "rows", "series", "statistics"} << 0
+                            << 48 << "t003 (Series A)";
+    QTest::newRow("probe memory") << ze + QStringList{"--lang", "en", "download", "3"} << "M3  (12)"
+                                  << "" << probe << 12 << 0 << "Memory 3";
+    QTest::newRow("empty probe memory") << ze + QStringList{"download", "2"} << "S2   (0)"
+                                        << "" << probe << 0 << 0 << "";
+}
+
+void TestCli::downloadJson() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, parts);
+    QFETCH(int, rows);
+    QFETCH(int, seriesValues);
+    QFETCH(QString, firstStatisticsLine);
+    Cli cli;
+    const Finished finished = cli.run(arguments);
+    QCOMPARE(finished.err, QByteArray());
+    QCOMPARE(finished.exitCode, 0);
+    QVERIFY(finished.out.endsWith("}\n"));
+    QJsonParseError error;
+    const QJsonObject json = QJsonDocument::fromJson(finished.out, &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+
+    QStringList sortedParts = parts;
+    sortedParts.sort();
+    QCOMPARE(json.keys(), sortedParts);
+    QCOMPARE(json[u"device"].toObject().keys(),
+             (QStringList{"address", "brand", "mode", "model", "name", "number", "traits", "unit"}));
+    QCOMPARE(json[u"device"][u"traits"].toString().size(), 7);
+    QCOMPARE(json[u"device"][u"unit"].toString(), QStringLiteral("µm"));
+    QTEST(json[u"memory"][u"selector"].toString(), "selector");
+    QTEST(json[u"memory"][u"name"].toString(), "memoryName");
+    if (json.contains(u"header"))
+        QCOMPARE(json[u"header"].toObject().keys(),
+                 (QStringList{"pulseTime", "recordCount", "sampleInterval", "statMaximum", "statMean",
+                              "statMinimum", "statStdDev"}));
+    QCOMPARE(json[u"series"].toArray().size(), seriesValues);
+
+    const QJsonArray rowArray = json[u"rows"].toArray();
+    QCOMPARE(rowArray.size(), rows);
+    for (qsizetype i = 0; i < rowArray.size(); ++i) {
+        const QJsonObject row = rowArray[i].toObject();
+        QCOMPARE(row.keys(),
+                 (QStringList{"mark", "material", "number", "text", "timestamp", "unit", "value"}));
+        QCOMPARE(row[u"number"].toInt(), i + 1);
+        QCOMPARE(row[u"text"].toString().size(), 11);
+        QCOMPARE(row[u"text"].toString().trimmed().toDouble(), row[u"value"].toDouble());
+    }
+    const QJsonArray statistics = json[u"statistics"][u"lines"].toArray();
+    QCOMPARE(statistics.isEmpty(), firstStatisticsLine.isEmpty());
+    if (!statistics.isEmpty())
+        QCOMPARE(statistics.first().toString(), firstStatisticsLine);
+}
+
+// The same download through the core in this process, and the report it gives.
+void TestCli::mesIsTheMeasurementFileText() {
+    Cli cli;
+    const Finished finished =
+        cli.run(simulate({"qy-coating.json"}) + QStringList{"download", "m001", "--format", "mes"});
+    QCOMPARE(finished.err, QByteArray());
+    QCOMPARE(finished.exitCode, 0);
+
+    QTemporaryDir folder;
+    ScriptedPrompt prompt;
+    MainModel main(prompt);
+    sim::SimulatedTransport transport({*sim::loadGaugeProfile(demo("qy-coating.json")).profile});
+    GaugeSession session(transport, main);
+    main.programStart({QString(), folder.path(), folder.path()});
+    const ScanResult found =
+        QCoro::waitFor(scanDevices(session.linkWindow(), QString(), std::chrono::seconds(10)));
+    QVERIFY(QCoro::waitFor(connectListedDevice(session.linkWindow(), found.match)));
+    QCoro::waitFor(session.gaugeConnected());
+    main.controls().setCaption(ctl::cmbSpeicher, main.controls().items(ctl::cmbSpeicher).first());
+    QCoro::waitFor(session.cmdLesen_Click());
+    QCOMPARE(main.currentStore().presentCount(), 25);
+
+    QCOMPARE(QString::fromUtf8(finished.out), measurementFileText(main));
+}
+
+void TestCli::outputFile_data() {
+    QTest::addColumn<QString>("format");
+    QTest::newRow("json") << QStringLiteral("json");
+    QTest::newRow("csv") << QStringLiteral("csv");
+    QTest::newRow("mes") << QStringLiteral("mes");
+}
+
+void TestCli::outputFile() {
+    QFETCH(QString, format);
+    Cli cli;
+    const QStringList download =
+        simulate({"qy-coating.json"}) + QStringList{"download", "m001", "--format", format};
+    const Finished toStdout = cli.run(download);
+    QCOMPARE(toStdout.exitCode, 0);
+
+    const QString path = cli.home.filePath(QStringLiteral("out.") + format);
+    QFile existing(path);
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.write("an older, longer file that must be replaced whole");
+    existing.close();
+    const Finished toFile = cli.run(download + QStringList{"-o", path});
+    QCOMPARE(toFile.err, QByteArray());
+    QCOMPARE(toFile.exitCode, 0);
+    QCOMPARE(toFile.out, QByteArray());
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), toStdout.out);
+}
+
+void TestCli::failedWriteLeavesNoFile() {
+    Cli cli;
+    const QString path = cli.home.filePath(QStringLiteral("missing/out.json"));
+    const Finished finished =
+        cli.run(simulate({"qy-coating.json"}) + QStringList{"download", "m001", "-o", path});
+    QCOMPARE(finished.exitCode, 1);
+    QCOMPARE(finished.err.count('\n'), 1);
+    QVERIFY2(finished.err.contains("cannot write " + path.toUtf8()), finished.err);
+    QCOMPARE(finished.out, QByteArray());
+    QVERIFY(!QFile::exists(path));
+}
+
+void TestCli::limitsApplyForTheRunOnly() {
+    Cli cli;
+    const QStringList download = simulate({"qy-coating.json"}) + QStringList{"download", "m001"};
+    const auto statistics = [](const Finished& finished) {
+        QStringList lines;
+        for (const QJsonValue& line :
+             QJsonDocument::fromJson(finished.out)[u"statistics"][u"lines"].toArray())
+            lines.append(line.toString());
+        return lines.join(u'|');
+    };
+    const Finished limited = cli.run(QStringList{"--limits", "10:200:150:8020"} + download);
+    QCOMPARE(limited.exitCode, 0);
+    QVERIFY2(statistics(limited).contains(QStringLiteral("Regel 80/20 ok: Nein  60 %")),
+             qPrintable(statistics(limited)));
+    // The 80/20 rule moves the minimum: the limits dialog's note, not an error.
+    QCOMPARE(limited.err,
+             QByteArray("vexa-connect-cli: note: Min Limit an 80/20 Regel angepasst von 10 nach 120\n"));
+
+    const Finished stored = cli.run(download);
+    QCOMPARE(stored.exitCode, 0);
+    QVERIFY2(!statistics(stored).contains(QStringLiteral("80/20")), qPrintable(statistics(stored)));
+}
+
+void TestCli::errors_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+
+    const QStringList qy = simulate({"qy-coating.json"});
+    QTest::newRow("no such gauge") << qy + QStringList{"--device", "ZE-4711", "memories"} << 1
+                                   << "no gauge listed whose entry contains \"ZE-4711\" within 10 s";
+    QTest::newRow("scan finds no such gauge")
+        << qy + QStringList{"--device", "ZE-4711", "scan"} << 1
+        << "no gauge listed whose entry contains \"ZE-4711\" within 10 s";
+    QTest::newRow("no such memory") << qy + QStringList{"download", "m009"} << 1
+                                    << "no memory \"m009\" on the gauge";
+    QTest::newRow("bare name on a file-memory gauge")
+        << qy + QStringList{"download", "1"} << 1 << "no memory \"1\" on the gauge";
+    QTest::newRow("missing profile") << QStringList{"--simulate", "/nonexistent/gauge.json", "scan"} << 2
+                                     << "/nonexistent/gauge.json: cannot be read";
+    QTest::newRow("profile that is no JSON")
+        << QStringList{"--simulate", QStringLiteral(VEXA_SOURCE_DIR "/README.md"), "scan"} << 2
+        << "not valid JSON";
+    QTest::newRow("no command") << qy << 2 << "no command given";
+    QTest::newRow("unknown command") << qy + QStringList{"dump"} << 2 << "unknown command \"dump\"";
+    QTest::newRow("download without memory")
+        << qy + QStringList{"download"} << 2 << "download needs the memory";
+    QTest::newRow("online without count") << qy + QStringList{"online"} << 2 << "online needs --count N";
+    QTest::newRow("count of nothing")
+        << qy + QStringList{"online", "--count", "0"} << 2 << "online needs --count N";
+    QTest::newRow("mes for online") << qy + QStringList{"online", "--count", "1", "--format", "mes"} << 2
+                                    << "--format takes json or csv";
+    QTest::newRow("unknown language") << qy + QStringList{"--lang", "fr", "scan"} << 2 << "--lang takes";
+    QTest::newRow("limits not numbers")
+        << qy + QStringList{"--limits", "a:b:c", "scan"} << 2 << "--limits takes";
+    QTest::newRow("limits without target")
+        << qy + QStringList{"--limits", "1:2", "scan"} << 2 << "--limits takes";
+    QTest::newRow("unknown option") << qy + QStringList{"--colour", "scan"} << 2 << "colour";
+}
+
+void TestCli::errors() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    Cli cli;
+    const Finished finished = cli.run(arguments);
+    QTEST(finished.exitCode, "exitCode");
+    QCOMPARE(finished.out, QByteArray());
+    QCOMPARE(finished.err.count('\n'), 1);
+    QVERIFY(finished.err.startsWith("vexa-connect-cli: "));
+    QVERIFY2(QString::fromUtf8(finished.err).contains(message), finished.err.constData());
+}
+
+// A gauge that leaves the probe command unanswered: the connect step waits out its deadline.
+void TestCli::silentGaugeEndsWithTimeOut() {
+    Cli cli;
+    QFile demoProfile(demo("qy-coating.json"));
+    QVERIFY(demoProfile.open(QIODevice::ReadOnly));
+    QJsonObject profile = QJsonDocument::fromJson(demoProfile.readAll()).object();
+    profile.remove(QStringLiteral("probe"));
+    const QString path = cli.home.filePath(QStringLiteral("silent.json"));
+    QFile silent(path);
+    QVERIFY(silent.open(QIODevice::WriteOnly));
+    silent.write(QJsonDocument(profile).toJson());
+    silent.close();
+
+    const Finished finished = cli.run({"--simulate", path, "download", "m001"});
+    QCOMPARE(finished.exitCode, 1);
+    QCOMPARE(finished.out, QByteArray());
+    QCOMPARE(finished.err, QByteArray("vexa-connect-cli: the gauge did not answer within 5 s\n"));
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
