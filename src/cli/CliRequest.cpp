@@ -30,14 +30,14 @@ std::optional<Command> commandNamed(const QString& name) {
     return std::nullopt;
 }
 
-std::optional<LimitTexts> parseLimits(const QString& text) {
+std::optional<LimitsDisplay> parseLimits(const QString& text) {
     const QStringList parts = text.split(u':');
     if (parts.size() < 3 || parts.size() > 4 || (parts.size() == 4 && parts[3] != u"8020"))
         return std::nullopt;
     for (int i = 0; i < 3; ++i)
         if (!parts[i].trimmed().isEmpty() && !readNumber(parts[i].trimmed()))
             return std::nullopt;
-    return LimitTexts{parts[0].trimmed(), parts[1].trimmed(), parts[2].trimmed(), parts.size() == 4};
+    return LimitsDisplay{parts[0].trimmed(), parts[1].trimmed(), parts[2].trimmed(), parts.size() == 4};
 }
 
 ParsedRequest failure(const QString& error) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/SettingsState.h"
+#include "main/LimitsEditor.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,20 +11,12 @@ namespace vexa::cli {
 enum class Command { Scan, Memories, Download, Online };
 enum class Format { Json, Mes, Csv };
 
-// The limits as typed: each text goes through the limits dialog's field checks.
-struct LimitTexts {
-    QString minimum;
-    QString maximum;
-    QString target;
-    bool rule8020 = false;
-};
-
 // One run of the tool as the command line asks for it.
 struct CliRequest {
     QStringList profileFiles;      // simulated gauges; none: the Bluetooth adapter
     std::optional<QString> device; // text the device-list entry must contain
     std::optional<int> languageIndex;
-    std::optional<LimitTexts> limits;
+    std::optional<LimitsDisplay> limits; // as typed into the limits dialog
     Command command = Command::Scan;
     QString memory; // download: the memory-list entry or probe memory name
     Format format = Format::Json;

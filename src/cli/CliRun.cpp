@@ -146,14 +146,12 @@ QCoro::Task<bool> CliRun::connectGauge() {
 
 // The limits dialog filled in field by field, then the table evaluated anew; the gauge's stored limits
 // stay as they are.
-bool CliRun::applyLimits(const LimitTexts& limits) {
+bool CliRun::applyLimits(const LimitsDisplay& limits) {
     LimitsEditor editor(main_.settings().limits, main_.state().languageIndex, main_.prompt());
     editor.formActivate();
     editor.cmdLoeschenClick();
-    for (const auto& [field, text] :
-         {std::pair{LimitField::Minimum, limits.minimum}, std::pair{LimitField::Maximum, limits.maximum},
-          std::pair{LimitField::Target, limits.target}})
-        if (editor.validate(field, text) == FieldLeave::Cancelled)
+    for (const LimitField field : {LimitField::Minimum, LimitField::Maximum, LimitField::Target})
+        if (editor.validate(field, limits.text(field)) == FieldLeave::Cancelled)
             return false;
     if (limits.rule8020)
         editor.chk8020Click(true);

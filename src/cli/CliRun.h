@@ -43,7 +43,7 @@ private:
     // Scan, connect, the gauge's initialisation and memory list, then the language and limits asked for.
     QCoro::Task<bool> connectGauge();
     // False when the limits dialog refuses one of the texts.
-    bool applyLimits(const LimitTexts& limits);
+    bool applyLimits(const LimitsDisplay& limits);
 
     // The entry of the memory list the request names; empty when there is none.
     QString memoryEntry() const;
