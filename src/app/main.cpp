@@ -1,6 +1,6 @@
 #include "link/GaugeSession.h"
+#include "link/ble/TransportChoice.h"
 #include "link/sim/GaugeProfile.h"
-#include "link/sim/SimulatedTransport.h"
 #include "main/DataFolders.h"
 #include "main/MainModel.h"
 #include "main/SingleInstance.h"
@@ -48,8 +48,8 @@ int main(int argc, char* argv[]) {
     const vexa::DataFolders folders = vexa::prepareDataFolders();
     vexa::DialogPrompt prompt;
     vexa::MainModel model(prompt);
-    vexa::sim::SimulatedTransport transport(profiles);
-    vexa::GaugeSession session(transport, model);
+    const std::unique_ptr<vexa::Transport> transport = vexa::ble::chooseTransport(profiles);
+    vexa::GaugeSession session(*transport, model);
     vexa::FrmTransfer window(model, &session);
     prompt.setParentWindow(&window);
     model.programStart({QCoreApplication::applicationDirPath(), folders.appDataPath, folders.messDataPath});

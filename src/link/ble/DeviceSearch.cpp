@@ -1,0 +1,50 @@
+#include "link/ble/DeviceSearch.h"
+
+#include <QTimer>
+
+namespace vexa::ble {
+
+DeviceSearch::~DeviceSearch() {
+    stop();
+}
+
+void DeviceSearch::find(const QBluetoothAddress& address, std::chrono::milliseconds deadline) {
+    stop();
+    if (!agent_) {
+        agent_ = std::make_unique<QBluetoothDeviceDiscoveryAgent>();
+        connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::deviceDiscovered, this,
+                &DeviceSearch::onDevice);
+        connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::finished, this, [this] { end(false); });
+        connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::errorOccurred, this, [this] { end(false); });
+    }
+    wanted_ = address;
+    searching_ = true;
+    agent_->setLowEnergyDiscoveryTimeout(int(deadline.count()));
+    agent_->start(QBluetoothDeviceDiscoveryAgent::LowEnergyMethod);
+}
+
+void DeviceSearch::stop() {
+    searching_ = false;
+    if (agent_ && agent_->isActive())
+        agent_->stop();
+}
+
+void DeviceSearch::onDevice(const QBluetoothDeviceInfo& device) {
+    if (device.address() == wanted_)
+        end(true);
+}
+
+// The agent may report while it starts, so the outcome reaches the caller from the event loop.
+void DeviceSearch::end(bool success) {
+    if (!searching_)
+        return;
+    stop();
+    QTimer::singleShot(0, this, [this, success] {
+        if (success)
+            emit found();
+        else
+            emit notFound();
+    });
+}
+
+} // namespace vexa::ble
