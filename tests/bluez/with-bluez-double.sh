@@ -24,7 +24,7 @@ if [ $# -lt 2 ]; then
 fi
 shift
 
-workdir=$(mktemp -d "${TMPDIR:-/tmp}/bluez-double.XXXXXX")
+workdir=$(mktemp -d -t bluez-double.XXXXXX)
 daemon_pid=""
 double_pid=""
 
