@@ -81,14 +81,15 @@ NumberField readNumber(QStringView line) {
     if (start >= line.size() || start >= run + NumberSearchWidth)
         return {};
     qsizetype end = start;
-    qint64 number = 0;
+    int number = 0;
+    bool fits = true;
     while (end < line.size() && line[end] >= u'0' && line[end] <= u'9') {
-        number = std::min<qint64>(number * 10 + (line[end].unicode() - u'0'),
-                                  std::numeric_limits<qint64>::max() / 10);
+        number = number * 10 + (line[end].unicode() - u'0');
+        fits = fits && number <= std::numeric_limits<qint16>::max();
+        if (!fits)
+            number = 0;
         ++end;
     }
-    if (number > std::numeric_limits<qint16>::max())
-        number = 0;
     return {static_cast<qint16>(number), end};
 }
 

@@ -132,6 +132,9 @@ void TestMeasurementFile::read_data() {
     QTest::newRow("numbers from 10000 up are read whole")
         << Dated << QStringLiteral("06.12.2026 14:05:33     12345       99,80 mils  FE\r\n")
         << std::vector{dated(fields(12345, 99.8, QStringLiteral("mils"), QStringLiteral("FE")), At)};
+    QTest::newRow("a number too large for a row number gives 0")
+        << Dated << QStringLiteral("06.12.2026 14:05:33     99999999999999999999999          10 µm    FE\r\n")
+        << std::vector{dated(fields(0, 10, QStringLiteral("µm"), QStringLiteral("FE")), At)};
     QTest::newRow("a decimal point reads as well as a comma")
         << Dated << QStringLiteral("06.12.2026 14:05:33         1       12.50 mils  FE\r\n")
         << std::vector{dated(fields(1, 12.5, QStringLiteral("mils"), QStringLiteral("FE")), At)};
