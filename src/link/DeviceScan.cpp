@@ -3,7 +3,6 @@
 #include "link/Wakeup.h"
 
 #include <QDeadlineTimer>
-#include <qcoro/qcorosignal.h>
 
 namespace vexa {
 
@@ -46,11 +45,12 @@ QCoro::Task<ScanResult> scanDevices(LinkWindowModel& window, std::optional<QStri
 }
 
 QCoro::Task<bool> connectListedDevice(LinkWindowModel& window, int row) {
+    Wakeup established;
+    established.watch(&window, &LinkWindowModel::linkEstablished);
     window.lbDevices_Click(row);
     window.cmdConnect_Click();
-    const auto up = co_await qCoro(&window, &LinkWindowModel::linkEstablished,
-                                   LinkWindowModel::ConnectDeadline + LinkWindowModel::DiscoveryDeadline);
-    co_return up.has_value();
+    co_await established.next(LinkWindowModel::ConnectDeadline + LinkWindowModel::DiscoveryDeadline);
+    co_return window.linkConnected();
 }
 
 } // namespace vexa

@@ -2,12 +2,12 @@
 
 #include "link/MemoryList.h"
 #include "link/ProtocolCommands.h"
+#include "link/Wakeup.h"
 #include "main/MainControls.h"
 #include "main/MainModel.h"
 #include "main/Prompt.h"
 #include "store/Texts.h"
 
-#include <qcoro/qcorosignal.h>
 
 namespace vexa {
 
@@ -58,10 +58,11 @@ QCoro::Task<> GaugeSession::cmdConnect_Click() {
         co_return;
     }
     if (caption == Texts::command(Cmd::Reconnect, lang)) {
+        Wakeup established;
+        established.watch(&linkWindow_, &LinkWindowModel::linkEstablished);
         linkWindow_.Reconnect();
-        const auto up = co_await qCoro(&linkWindow_, &LinkWindowModel::linkEstablished,
-                                       LinkWindowModel::ConnectDeadline + LinkWindowModel::DiscoveryDeadline);
-        if (!up) {
+        co_await established.next(LinkWindowModel::ConnectDeadline + LinkWindowModel::DiscoveryDeadline);
+        if (!linkWindow_.linkConnected()) {
             // Still off: the button stays "ReConnect" for the next try.
             main_.controls().setCaption(cmdConnect, Texts::command(Cmd::Reconnect, lang));
             main_.controls().show(cmdConnect);
@@ -246,8 +247,10 @@ QCoro::Task<> GaugeSession::optOnline_Click() {
 QCoro::Task<> GaugeSession::endProgram() {
     if (!linkWindow_.linkConnected())
         co_return;
+    Wakeup changed;
+    changed.watch(&linkWindow_, &LinkWindowModel::linkChanged);
     linkWindow_.BLEDisconnect();
-    co_await qCoro(&linkWindow_, &LinkWindowModel::linkChanged, GaugeLink::AnswerDeadline);
+    co_await changed.next(GaugeLink::AnswerDeadline);
 }
 
 } // namespace vexa

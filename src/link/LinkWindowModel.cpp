@@ -2,13 +2,13 @@
 
 #include "data/LocaleTexts.h"
 #include "link/DeviceList.h"
+#include "link/Wakeup.h"
 #include "main/MainControls.h"
 #include "main/MainModel.h"
 #include "main/Prompt.h"
 #include "store/Texts.h"
 
 #include <QDateTime>
-#include <qcoro/qcorosignal.h>
 
 namespace vexa {
 
@@ -127,8 +127,10 @@ QCoro::Task<> LinkWindowModel::onConnected(int status, QString description) {
         services_.clear();
         characteristics_.clear();
         // The discovery's findings arrive as events; the wait ends with the last of them or the watchdog.
+        Wakeup discovered;
+        discovered.watch(&link_.transport(), &Transport::discoveryFinished);
         link_.transport().discover(discoveryServices(deviceName_));
-        co_await qCoro(&link_.transport(), &Transport::discoveryFinished, DiscoveryDeadline);
+        co_await discovered.next(DiscoveryDeadline);
     }
     controls_.hide(ble::cmdReconnect);
     if (!commandPathFound_ || !probePathFound_) {
