@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace vexa;
@@ -93,6 +94,8 @@ private slots:
     void disconnectEndsLink();
     void lostLinkOffersReconnect();
     void failedReadIsReported();
+    void operationsWithoutLinkFail();
+    void unknownGaugeIsNotFound();
 
 private:
     BluezDoubleControl double_;
@@ -289,6 +292,35 @@ void TestBluezSession::failedReadIsReported() {
     QTRY_VERIFY(!s.window().linkConnected());
     QCOMPARE(s.main.currentStore().presentCount(), 0);
     QVERIFY(s.controls().enabled(cmdLesen));
+}
+
+// Outcomes come from the event loop in call order, errors included; a disconnect without a link confirms.
+void TestBluezSession::operationsWithoutLinkFail() {
+    ble::QtBluetoothTransport transport;
+    QList<int> events;
+    connect(&transport, &Transport::error, this, [&events](int code) { events.append(code); });
+    connect(&transport, &Transport::disconnected, this,
+            [&events](int status) { events.append(-1 - status); });
+    transport.read(uuid::ServiceMI, uuid::CharVexa);
+    transport.connectToGauge(QStringLiteral("0080E1"));
+    transport.disconnectFromGauge();
+    transport.discover({});
+    QVERIFY(events.isEmpty());
+    QTRY_COMPARE(events.size(), 4);
+    QCOMPARE(events, (QList<int>{int(ble::TransportError::NotConnected), int(ble::TransportError::BadAddress),
+                                 -1, int(ble::TransportError::NotConnected)}));
+}
+
+// A gauge neither BlueZ nor a search knows: the connect ends with an error once the search gives up.
+void TestBluezSession::unknownGaugeIsNotFound() {
+    ble::QtBluetoothTransport transport;
+    QSignalSpy errors(&transport, &Transport::error);
+    QSignalSpy connects(&transport, &Transport::connected);
+    transport.connectToGauge(QStringLiteral("0080E1DDDDDD"));
+    QVERIFY(errors.wait(int(ble::QtBluetoothTransport::DeviceSearchDeadline.count()) + 5000));
+    QCOMPARE(errors.first().at(0).toInt(), int(QLowEnergyController::UnknownRemoteDeviceError));
+    QCOMPARE(errors.first().at(1).toString(), QStringLiteral("Gauge 0080E1DDDDDD not found"));
+    QCOMPARE(connects.count(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestBluezSession)
