@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QBrush>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -28,6 +29,7 @@ private slots:
     void languageMenuSwitchesCaptions_data();
     void languageMenuSwitchesCaptions();
     void clickOnTableMarksRow();
+    void saveAndOpenButtonsRoundTrip();
     void manualIsRenderedWhenMissing_data();
     void manualIsRenderedWhenMissing();
     void manualInUnwritableFolderShowsNotFound();
@@ -231,6 +233,30 @@ void TestFrmTransfer::clickOnTableMarksRow() {
     QCOMPARE(model_->table().markedRows(), std::vector<int>{1});
     QCOMPARE(table->model()->index(1, 0).data(Qt::BackgroundRole).value<QBrush>().color(),
              QColor(204, 204, 204));
+}
+
+// The buttons reach the file dialogs and the files: what "Save to File" wrote, "Open Data File" shows again.
+void TestFrmTransfer::saveAndOpenButtonsRoundTrip() {
+    std::vector<MeasurementRow> rows(3);
+    for (int i = 0; i < 3; ++i) {
+        rows[static_cast<size_t>(i)].number = static_cast<qint16>(i + 1);
+        rows[static_cast<size_t>(i)].value = 10 + i;
+        rows[static_cast<size_t>(i)].unit = QStringLiteral("µm");
+        rows[static_cast<size_t>(i)].timeText = QStringLiteral("07:08:0%1").arg(i);
+    }
+    model_->currentStore().assign(rows);
+    model_->FillMSFlexOne();
+    model_->unblockButtons();
+    prompt_->setFileNames({QStringLiteral("site"), QStringLiteral("site.mes")});
+    QTest::mouseClick(window_->findChild<QAbstractButton*>(cmdSave), Qt::LeftButton);
+    QVERIFY(QFileInfo::exists(prompt_->dialogFolder() + QStringLiteral("/site.mes")));
+
+    model_->currentStore().clear();
+    model_->FillMSFlexOne();
+    QCOMPARE(model_->table().rowCount(), 0);
+    QTest::mouseClick(window_->findChild<QAbstractButton*>(cmdOpen), Qt::LeftButton);
+    QCOMPARE(model_->table().rowCount(), 3);
+    QCOMPARE(text(optFE), QStringLiteral("site.mes (3)"));
 }
 
 void TestFrmTransfer::manualIsRenderedWhenMissing_data() {
