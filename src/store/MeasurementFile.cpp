@@ -73,7 +73,7 @@ struct NumberField {
     qsizetype end = -1; // -1: the line has no number where one belongs
 };
 
-NumberField readNumber(QStringView line) {
+NumberField readRowNumber(QStringView line) {
     const qsizetype run = line.indexOf(QStringLiteral("   "));
     if (run < 0)
         return {};
@@ -110,7 +110,7 @@ MeasurementRow readRow(QStringView line, const DeviceTraits& traits, DateTimeRea
     else
         row.timeText = line.left(TimeColumns).toString();
 
-    const NumberField number = readNumber(line);
+    const NumberField number = readRowNumber(line);
     if (number.end < 0)
         return row;
     row.number = number.number;
