@@ -5,7 +5,7 @@
 #include "BluezDoubleControl.h"
 #include "SessionHarness.h"
 #include "link/ble/QtBluetoothTransport.h"
-#include "main/MainControls.h"
+#include "window/MainControls.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

@@ -1,11 +1,11 @@
 // The gauge session against a simulated gauge: whole memory downloads and a stream of live values.
-#include "link/GaugeSession.h"
 #include "link/RelayTransport.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
-#include "main/MainControls.h"
-#include "main/MainModel.h"
-#include "main/ScriptedPrompt.h"
+#include "window/GaugeSession.h"
+#include "window/MainControls.h"
+#include "window/MainModel.h"
+#include "window/ScriptedPrompt.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 // Measurement files: a full memory saved as a report and opened again.
-#include "main/Initialisation.h"
-#include "main/MainModel.h"
-#include "main/ScriptedPrompt.h"
+#include "window/Initialisation.h"
+#include "window/MainModel.h"
+#include "window/ScriptedPrompt.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 // The measurement table: a whole memory filled at once, and one more reading arriving at a full table.
-#include "main/MainModel.h"
-#include "main/ScriptedPrompt.h"
+#include "window/MainModel.h"
+#include "window/ScriptedPrompt.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

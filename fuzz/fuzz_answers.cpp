@@ -1,9 +1,9 @@
 // Feeds arbitrary values from every characteristic to the answer dispatch. The link values live on from
 // one input to the next, as they do while a gauge stays connected.
-#include "link/MemoryList.h"
-#include "link/ProtocolCommands.h"
-#include "link/ProtocolDispatch.h"
 #include "link/Transport.h"
+#include "protocol/MemoryList.h"
+#include "protocol/ProtocolCommands.h"
+#include "protocol/ProtocolDispatch.h"
 
 #include <QByteArray>
 #include <QString>

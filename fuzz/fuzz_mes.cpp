@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the measurement-file reader. The first byte picks the locale and the gauge's
 // date and material variants, the rest is the file content.
 #include "data/MeasurementRow.h"
-#include "store/MeasurementFile.h"
-#include "store/TextEncoding.h"
+#include "files/MeasurementFile.h"
+#include "files/TextEncoding.h"
 
 #include <QByteArray>
 #include <QLocale>

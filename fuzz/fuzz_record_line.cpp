@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the record-line reader, the live-value split, the storage-data line handling
 // and the memory list entries.
-#include "link/MemoryList.h"
-#include "link/RecordLine.h"
+#include "protocol/MemoryList.h"
+#include "protocol/RecordLine.h"
 
 #include <QByteArray>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to every settings file reader and to the text decoding. The first byte picks the
 // locale (German or English number and date notation), the rest is the file content.
-#include "store/SettingsFormats.h"
-#include "store/TextEncoding.h"
+#include "files/SettingsFormats.h"
+#include "files/TextEncoding.h"
 
 #include <QByteArray>
 #include <QLocale>

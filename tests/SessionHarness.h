@@ -2,11 +2,11 @@
 
 // The main window and the gauge session over any transport, with the user's moves on the link window:
 // what the end-to-end tests of the simulated gauges and of Qt Bluetooth share.
-#include "link/GaugeSession.h"
 #include "link/RelayTransport.h"
-#include "main/MainControls.h"
-#include "main/MainModel.h"
-#include "main/ScriptedPrompt.h"
+#include "window/GaugeSession.h"
+#include "window/MainControls.h"
+#include "window/MainModel.h"
+#include "window/ScriptedPrompt.h"
 
 #include <QTemporaryDir>
 #include <QTest>

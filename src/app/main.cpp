@@ -1,11 +1,11 @@
-#include "link/GaugeSession.h"
 #include "link/ble/TransportChoice.h"
 #include "link/sim/GaugeProfile.h"
-#include "main/DataFolders.h"
-#include "main/MainModel.h"
-#include "main/SingleInstance.h"
-#include "main/ui/DialogPrompt.h"
-#include "main/ui/frmTransfer.h"
+#include "widgets/DialogPrompt.h"
+#include "widgets/frmTransfer.h"
+#include "window/DataFolders.h"
+#include "window/GaugeSession.h"
+#include "window/MainModel.h"
+#include "window/SingleInstance.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

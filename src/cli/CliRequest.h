@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/LimitsEditor.h"
+#include "window/LimitsEditor.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,16 +1,16 @@
 #include "cli/CliRun.h"
 
-#include "link/DeviceScan.h"
-#include "link/MemoryList.h"
+#include "files/RowsCsv.h"
+#include "files/TextFile.h"
 #include "link/Wakeup.h"
-#include "main/LimitsEditor.h"
-#include "main/MainControls.h"
-#include "main/MainModel.h"
-#include "main/ScriptedPrompt.h"
-#include "report/RowsCsv.h"
-#include "report/ShownMemory.h"
-#include "store/TextFile.h"
-#include "store/TextReport.h"
+#include "protocol/MemoryList.h"
+#include "window/DeviceScan.h"
+#include "window/LimitsEditor.h"
+#include "window/MainControls.h"
+#include "window/MainModel.h"
+#include "window/ScriptedPrompt.h"
+#include "window/ShownMemory.h"
+#include "window/TextReport.h"
 
 #include <QDeadlineTimer>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/CliRequest.h"
-#include "link/GaugeSession.h"
+#include "window/GaugeSession.h"
 
 #include <QByteArray>
 #include <QString>

@@ -3,10 +3,10 @@
 #include "cli/CliRun.h"
 #include "link/ble/TransportChoice.h"
 #include "link/sim/GaugeProfile.h"
-#include "main/AppState.h"
-#include "main/DataFolders.h"
-#include "main/MainModel.h"
-#include "main/ScriptedPrompt.h"
+#include "window/AppState.h"
+#include "window/DataFolders.h"
+#include "window/MainModel.h"
+#include "window/ScriptedPrompt.h"
 
 #include <QCoreApplication>
 #include <QTimer>

@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QString>
 #include <QtGlobal>
-
 #include <array>
 #include <vector>
 
@@ -12,7 +11,7 @@ namespace vexa {
 // One reading as the table, the statistics, the reports and the files see it.
 struct MeasurementRow {
     qint16 number = 0;
-    double value = 0;    // converted into the gauge's unit and rounded; 0 for a row marked "X"
+    double value = 0; // converted into the gauge's unit and rounded; 0 for a row marked "X"
     QString unit = QStringLiteral(" ");
     QString material;
     QString mark;        // "X" when the record's material does not fit the gauge's unit
@@ -30,7 +29,8 @@ class RowStore {
 public:
     static constexpr int Capacity = 5000;
 
-    RowStore() : rows_(Capacity + 1) {}
+    RowStore()
+        : rows_(Capacity + 1) {}
 
     MeasurementRow& operator[](int index) { return rows_[static_cast<size_t>(index)]; }
     const MeasurementRow& operator[](int index) const { return rows_[static_cast<size_t>(index)]; }

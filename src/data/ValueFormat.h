@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/DeviceTraits.h"
+#include "data/DeviceTraits.h"
 
 #include <QString>
 #include <array>

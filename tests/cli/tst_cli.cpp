@@ -1,13 +1,13 @@
 // vexa-connect-cli end to end: the built executable on the bundled demo gauges, every command and format,
 // the error exits, and numbers in an English and a German locale.
-#include "link/DeviceScan.h"
-#include "link/GaugeSession.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
-#include "main/MainControls.h"
-#include "main/MainModel.h"
-#include "main/ScriptedPrompt.h"
-#include "store/TextReport.h"
+#include "window/DeviceScan.h"
+#include "window/GaugeSession.h"
+#include "window/MainControls.h"
+#include "window/MainModel.h"
+#include "window/ScriptedPrompt.h"
+#include "window/TextReport.h"
 
 #include <QFile>
 #include <QJsonArray>

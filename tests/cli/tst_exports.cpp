@@ -1,6 +1,6 @@
 // The download and online exports: JSON members and values, CSV quoting and separators.
-#include "report/MemoryExport.h"
-#include "report/RowsCsv.h"
+#include "files/MemoryExport.h"
+#include "files/RowsCsv.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

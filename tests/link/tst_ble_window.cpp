@@ -1,10 +1,10 @@
-#include "link/GaugeSession.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
-#include "main/MainControls.h"
-#include "main/MainModel.h"
-#include "main/ScriptedPrompt.h"
-#include "main/ui/frmTransfer.h"
+#include "widgets/frmTransfer.h"
+#include "window/GaugeSession.h"
+#include "window/MainControls.h"
+#include "window/MainModel.h"
+#include "window/ScriptedPrompt.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,5 +1,5 @@
-#include "link/DeviceList.h"
-#include "link/Transport.h"
+#include "protocol/DeviceList.h"
+#include "protocol/GaugeUuids.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "link/MemoryList.h"
+#include "protocol/MemoryList.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "link/ProtocolCommands.h"
+#include "protocol/ProtocolCommands.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "link/ProtocolDispatch.h"
-#include "link/Transport.h"
+#include "protocol/GaugeUuids.h"
+#include "protocol/ProtocolDispatch.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "link/RecordLine.h"
+#include "protocol/RecordLine.h"
 
 #include <QTest>
 

@@ -3,7 +3,7 @@
 #include "data/LocaleTexts.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
-#include "main/MainControls.h"
+#include "window/MainControls.h"
 
 #include <QElapsedTimer>
 #include <QFile>

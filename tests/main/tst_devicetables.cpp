@@ -1,5 +1,5 @@
-#include "main/DeviceTables.h"
-#include "main/Initialisation.h"
+#include "data/DeviceTables.h"
+#include "window/Initialisation.h"
 
 #include <QTest>
 

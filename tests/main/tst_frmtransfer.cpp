@@ -1,8 +1,8 @@
-#include "main/MainControls.h"
-#include "main/MainModel.h"
-#include "main/ScriptedPrompt.h"
-#include "main/ui/ManualOpener.h"
-#include "main/ui/frmTransfer.h"
+#include "widgets/ManualOpener.h"
+#include "widgets/frmTransfer.h"
+#include "window/MainControls.h"
+#include "window/MainModel.h"
+#include "window/ScriptedPrompt.h"
 
 #include <QAction>
 #include <QBrush>

@@ -1,5 +1,5 @@
-#include "main/ScriptedPrompt.h"
-#include "main/ui/frmWerte.h"
+#include "widgets/frmWerte.h"
+#include "window/ScriptedPrompt.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
-#include "main/LimitsCaption.h"
-#include "main/LimitsEditor.h"
-#include "main/ScriptedPrompt.h"
+#include "window/LimitsCaption.h"
+#include "window/LimitsEditor.h"
+#include "window/ScriptedPrompt.h"
 
 #include <QLocale>
 #include <QTest>

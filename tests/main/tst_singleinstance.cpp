@@ -1,6 +1,6 @@
-#include "main/MainModel.h"
-#include "main/ScriptedPrompt.h"
-#include "main/SingleInstance.h"
+#include "window/MainModel.h"
+#include "window/ScriptedPrompt.h"
+#include "window/SingleInstance.h"
 
 #include <QFile>
 #include <QTemporaryDir>

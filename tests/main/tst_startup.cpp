@@ -1,6 +1,6 @@
-#include "main/MainControls.h"
-#include "main/MainModel.h"
-#include "main/ScriptedPrompt.h"
+#include "window/MainControls.h"
+#include "window/MainModel.h"
+#include "window/ScriptedPrompt.h"
 
 #include <QTemporaryDir>
 #include <QTest>

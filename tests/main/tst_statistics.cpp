@@ -1,5 +1,5 @@
 #include "data/LocaleTexts.h"
-#include "main/Statistics.h"
+#include "data/Statistics.h"
 
 #include <QLocale>
 #include <QTest>

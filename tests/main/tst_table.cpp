@@ -1,8 +1,8 @@
-#include "main/MainControls.h"
-#include "main/MainModel.h"
-#include "main/RowColour.h"
-#include "main/ScriptedPrompt.h"
-#include "store/Texts.h"
+#include "data/RowColour.h"
+#include "texts/Texts.h"
+#include "window/MainControls.h"
+#include "window/MainModel.h"
+#include "window/ScriptedPrompt.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,11 +1,11 @@
 // Measurement files: reading rows back from report text, and the save/open round trip of the main window.
 #include "data/LocaleTexts.h"
-#include "main/Initialisation.h"
-#include "main/MainControls.h"
-#include "main/MainModel.h"
-#include "main/ScriptedPrompt.h"
-#include "store/MeasurementFile.h"
-#include "store/TextReport.h"
+#include "files/MeasurementFile.h"
+#include "window/Initialisation.h"
+#include "window/MainControls.h"
+#include "window/MainModel.h"
+#include "window/ScriptedPrompt.h"
+#include "window/TextReport.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "store/SafeFileName.h"
+#include "files/SafeFileName.h"
 
 #include <QTest>
 

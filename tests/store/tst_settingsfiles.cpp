@@ -1,6 +1,5 @@
-#include "main/ScriptedPrompt.h"
-#include "store/SettingsFiles.h"
-#include "store/TransferLog.h"
+#include "files/SettingsFiles.h"
+#include "files/TransferLog.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,15 +30,19 @@ void writeRaw(const QString& path, const QByteArray& bytes) {
 struct Fixture {
     QTemporaryDir root;
     QString folder = root.filePath(QStringLiteral("settings"));
-    ScriptedPrompt prompt;
     TransferLog log{root.path()};
     QList<int> appliedLanguages;
-    SettingsFiles files{folder, prompt, log, [this](int language) { appliedLanguages.append(language); }};
+    SettingsFiles files{folder, log, [this](int language) { appliedLanguages.append(language); }};
+    QStringList shown; // the failures to show, in order
 
     explicit Fixture(bool createFolder = true) {
         if (createFolder)
             QDir(root.path()).mkdir(QStringLiteral("settings"));
         log.DeleteLog();
+    }
+    void act(QStringView action, const QString& deviceNumber, SettingsState& state) {
+        if (const std::optional<QString> failure = files.Voreinstellungen(action, deviceNumber, state))
+            shown.append(*failure);
     }
     QString path(const QString& name) const { return QDir(folder).filePath(name); }
     QStringList fileNames() const { return QDir(folder).entryList(QDir::Files, QDir::Name); }
@@ -76,13 +79,13 @@ private slots:
         written.project.fields = {"Kunde", "Auftrag 4711", "", "Prüfer Ä", "Halle 3", "ok"};
         written.project.date = QDate(2025, 2, 1);
         for (const char* action : {"LS", "TS", "SS", "PS"})
-            f.files.Voreinstellungen(QString::fromLatin1(action), QStringLiteral("7001"), written);
+            f.act(QString::fromLatin1(action), QStringLiteral("7001"), written);
 
         SettingsState read;
         for (const char* action : {"SL", "TL", "LL", "PL"})
-            f.files.Voreinstellungen(QString::fromLatin1(action), QStringLiteral("7001"), read);
+            f.act(QString::fromLatin1(action), QStringLiteral("7001"), read);
 
-        QCOMPARE(f.prompt.shown(), QStringList());
+        QCOMPARE(f.shown, QStringList());
         QCOMPARE(read.limits.minimum, 12.5);
         QCOMPARE(read.limits.maximum, 80.25);
         QCOMPARE(read.limits.target, 0.1);
@@ -100,9 +103,9 @@ private slots:
         Fixture f;
         SettingsState state;
         for (const char* action : {"SL", "TL", "LL", "PL", "PI"})
-            f.files.Voreinstellungen(QString::fromLatin1(action), QStringLiteral("7001"), state);
+            f.act(QString::fromLatin1(action), QStringLiteral("7001"), state);
 
-        QCOMPARE(f.prompt.shown(), QStringList());
+        QCOMPARE(f.shown, QStringList());
         QCOMPARE(f.fileNames(), (QStringList{"Language_7001.ini", "Limit_7001.ini", "Projekt.ini",
                                              "Projektdaten._7001.ini", "Tastatur_7001.ini"}));
         QCOMPARE(contentOf(f.path(QStringLiteral("Language_7001.ini"))), QByteArray("0\r\n"));
@@ -119,7 +122,7 @@ private slots:
         Fixture f;
         writeRaw(f.path(QStringLiteral("Projekt.ini")), "# Felder\r\nKunde;Customer;\r\n");
         SettingsState state;
-        f.files.Voreinstellungen(u"PI", QStringLiteral("7002"), state);
+        f.act(u"PI", QStringLiteral("7002"), state);
         QCOMPARE(state.labels.label(0, 0), QStringLiteral("Kunde"));
         QCOMPARE(state.labels.label(0, 1), QStringLiteral("Customer"));
     }
@@ -128,16 +131,16 @@ private slots:
         Fixture f;
         SettingsState first;
         first.limits = {1, 10, 5, {}, {}, {}, true};
-        f.files.Voreinstellungen(u"LS", QStringLiteral("7001"), first);
+        f.act(u"LS", QStringLiteral("7001"), first);
         SettingsState second;
         second.limits = {2, 20, 0, {}, {}, {}, false};
-        f.files.Voreinstellungen(u"LS", QStringLiteral("7002"), second);
+        f.act(u"LS", QStringLiteral("7002"), second);
 
         SettingsState read;
-        f.files.Voreinstellungen(u"LL", QStringLiteral("7001"), read);
+        f.act(u"LL", QStringLiteral("7001"), read);
         QCOMPARE(read.limits.maximum, 10.0);
         QVERIFY(read.limits.rule8020);
-        f.files.Voreinstellungen(u"LL", QStringLiteral("7002"), read);
+        f.act(u"LL", QStringLiteral("7002"), read);
         QCOMPARE(read.limits.maximum, 20.0);
         QVERIFY(!read.limits.rule8020);
     }
@@ -145,7 +148,7 @@ private slots:
     void deviceNumberCannotLeaveTheFolder() {
         Fixture f;
         SettingsState state;
-        f.files.Voreinstellungen(u"LS", QStringLiteral("../x"), state);
+        f.act(u"LS", QStringLiteral("../x"), state);
         QCOMPARE(f.fileNames(), QStringList{"Limit____x.ini"});
         QCOMPARE(QDir(f.root.path()).entryList(QDir::Files),
                  QStringList{QFileInfo(f.log.filePath()).fileName()});
@@ -166,9 +169,9 @@ private slots:
         Fixture f;
         SettingsState state;
         state.languageIndex = 1;
-        f.files.Voreinstellungen(action, QStringLiteral("7001"), state);
+        f.act(action, QStringLiteral("7001"), state);
         QCOMPARE(f.fileNames(), QStringList());
-        QCOMPARE(f.prompt.shown(), QStringList());
+        QCOMPARE(f.shown, QStringList());
         QCOMPARE(state.languageIndex, 1);
     }
 
@@ -194,10 +197,10 @@ private slots:
         writeRaw(f.path(QStringLiteral("Language_7001.ini")), content);
         SettingsState state;
         state.languageIndex = before;
-        f.files.Voreinstellungen(u"SL", QStringLiteral("7001"), state);
+        f.act(u"SL", QStringLiteral("7001"), state);
         QCOMPARE(state.languageIndex, expected);
         QCOMPARE(f.appliedLanguages, applied ? QList<int>{expected} : QList<int>());
-        QCOMPARE(f.prompt.shown().size(), applied ? 0 : 1);
+        QCOMPARE(f.shown.size(), applied ? 0 : 1);
     }
 
     void failuresAreShownAndLogged_data() {
@@ -254,10 +257,10 @@ private slots:
             writeRaw(f.path(fileName), content);
         SettingsState state;
         state.languageIndex = language;
-        f.files.Voreinstellungen(action, QStringLiteral("7001"), state);
+        f.act(action, QStringLiteral("7001"), state);
 
-        QCOMPARE(f.prompt.shown().size(), 1);
-        const QString shown = f.prompt.shown().first();
+        QCOMPARE(f.shown.size(), 1);
+        const QString shown = f.shown.first();
         QVERIFY2(shown.endsWith(fileMessage) && shown.size() > fileMessage.size(), qPrintable(shown));
         QCOMPARE(contentOf(f.log.filePath()), fileMessage.toUtf8() + "\r\n");
         QVERIFY(!QDir(f.folder).exists() == content.isNull());
@@ -267,8 +270,8 @@ private slots:
         Fixture f;
         writeRaw(f.path(QStringLiteral("Limit_7001.ini")), "1;2;3;1;\r\n4;x;6;0;\r\n");
         SettingsState state;
-        f.files.Voreinstellungen(u"LL", QStringLiteral("7001"), state);
-        QCOMPARE(f.prompt.shown().size(), 1);
+        f.act(u"LL", QStringLiteral("7001"), state);
+        QCOMPARE(f.shown.size(), 1);
         QCOMPARE(state.limits.minimum, 4.0);
         QCOMPARE(state.limits.maximum, 2.0);
         QCOMPARE(state.limits.target, 3.0);

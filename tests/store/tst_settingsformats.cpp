@@ -1,4 +1,4 @@
-#include "store/SettingsFormats.h"
+#include "files/SettingsFormats.h"
 
 #include <QLocale>
 #include <QTest>

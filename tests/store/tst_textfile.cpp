@@ -1,5 +1,5 @@
-#include "store/TextEncoding.h"
-#include "store/TextFile.h"
+#include "files/TextEncoding.h"
+#include "files/TextFile.h"
 
 #include <QDir>
 #include <QFile>

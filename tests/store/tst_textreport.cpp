@@ -1,12 +1,12 @@
 // The text report: its columns, its sections, and the report of a whole memory in both languages.
 #include "data/LocaleTexts.h"
 #include "data/MemoryDump.h"
-#include "main/Initialisation.h"
-#include "main/MainControls.h"
-#include "main/MainModel.h"
-#include "main/ScriptedPrompt.h"
-#include "store/ReportLines.h"
-#include "store/TextReport.h"
+#include "files/ReportLines.h"
+#include "window/Initialisation.h"
+#include "window/MainControls.h"
+#include "window/MainModel.h"
+#include "window/ScriptedPrompt.h"
+#include "window/TextReport.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "store/Texts.h"
+#include "texts/Texts.h"
 
 #include <QTest>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "store/TransferLog.h"
+#include "files/TransferLog.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "link/sim/SimulatedGauge.h"
 
-#include "link/Transport.h"
+#include "protocol/GaugeUuids.h"
 
 #include <QDateTime>
 

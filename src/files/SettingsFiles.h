@@ -1,0 +1,37 @@
+#pragma once
+
+#include "data/SettingsState.h"
+
+#include <QString>
+#include <QStringView>
+#include <functional>
+#include <optional>
+
+namespace vexa {
+
+class TransferLog;
+
+// The settings files in the settings folder: limits, key forwarding, language and project data once per
+// gauge (named after its device number in safe form), the project labels once for all gauges.
+class SettingsFiles {
+public:
+    // `applyLanguage` runs right after the language file was read, so every window changes at once.
+    // The folder must exist; a missing one is reported like any other file failure.
+    SettingsFiles(const QString& folder, TransferLog& log,
+                  std::function<void(int languageIndex)> applyLanguage = {});
+
+    // Reads or writes the one file the action names: "LL"/"LS" limits, "TL"/"TS" key forwarding,
+    // "SL"/"SS" language, "PL"/"PS" project data, "PI" project labels; any other code does nothing.
+    // A missing file is created before reading ("SL" with "0", the others empty). A failure is logged with
+    // the file's message and returned as the text to show (the system's description, then that message);
+    // the values read before the failure stay.
+    [[nodiscard]] std::optional<QString> Voreinstellungen(QStringView aktion, const QString& deviceNumber,
+                                                          SettingsState& state);
+
+private:
+    QString folder_;
+    TransferLog& log_;
+    std::function<void(int)> applyLanguage_;
+};
+
+} // namespace vexa

@@ -1,0 +1,204 @@
+#include "files/SettingsFormats.h"
+
+#include "data/LocaleTexts.h"
+#include "files/TextEncoding.h"
+#include "texts/Texts.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace vexa {
+
+namespace {
+
+constexpr int ProjectFieldLength = 30;
+constexpr qsizetype DateTextLength = 20;
+constexpr qsizetype IncludeFlagCount = 4;
+
+QStringList fileLines(const QByteArray& content) {
+    return splitLines(decodeFileText(content));
+}
+
+QString missingSeparator(int field, const QString& line) {
+    return QStringLiteral("Field %1 is not ended by \";\" in \"%2\"").arg(field).arg(line);
+}
+
+QString notANumber(const QString& text) {
+    return QStringLiteral("Not a number: \"%1\"").arg(text);
+}
+
+// Exactly four characters "0"/"1"; anything else counts as "0" so every flag can be looked up.
+QString normalisedFlags(const QString& text) {
+    QString flags(IncludeFlagCount, u'0');
+    for (qsizetype i = 0; i < flags.size() && i < text.size(); ++i) {
+        if (text[i] == u'1')
+            flags[i] = u'1';
+    }
+    return flags;
+}
+
+struct LimitField {
+    double& value;
+    QString& text;
+};
+
+// Field `index` of a limit line, which must be ended by ";".
+std::optional<QString> readLimitField(const QStringList& fields, int index, const QString& line,
+                                      const LimitField& limit) {
+    if (fields.size() <= index + 1)
+        return missingSeparator(index + 1, line);
+    const QString field = fields[index].trimmed();
+    const std::optional<double> number = readNumber(field);
+    if (!number)
+        return notANumber(field);
+    limit.value = *number;
+    limit.text = field;
+    return std::nullopt;
+}
+
+// Line breaks would shift every following line of the file.
+QString singleLine(QString text) {
+    return text.replace(u'\r', u' ').replace(u'\n', u' ');
+}
+
+} // namespace
+
+SettingsRead<Limits> parseLimitsFile(const QByteArray& content, Limits current) {
+    SettingsRead<Limits> result{std::move(current), std::nullopt};
+    Limits& limits = result.values;
+    const std::array<LimitField, 3> limitFields = {{
+        {limits.minimum, limits.minimumText},
+        {limits.maximum, limits.maximumText},
+        {limits.target, limits.targetText},
+    }};
+    for (const QString& rawLine : fileLines(content)) {
+        const QString line = rawLine.trimmed();
+        if (line.isEmpty())
+            continue;
+        const QStringList fields = line.split(u';');
+        for (int index = 0; index < 3; ++index) {
+            result.error = readLimitField(fields, index, line, limitFields[static_cast<size_t>(index)]);
+            if (result.error)
+                return result;
+        }
+        if (fields.size() <= 4) {
+            limits.rule8020 = false;
+            continue;
+        }
+        const QString switchText = fields[3].trimmed();
+        const std::optional<double> switchValue = readNumber(switchText);
+        if (!switchValue) {
+            result.error = notANumber(switchText);
+            return result;
+        }
+        limits.rule8020 = *switchValue != 0;
+    }
+    return result;
+}
+
+QStringList limitsFileLines(const Limits& limits) {
+    return {numberText(limits.minimum) + u';' + numberText(limits.maximum) + u';' +
+            numberText(limits.target) + u';' + (limits.rule8020 ? u'1' : u'0') + u';'};
+}
+
+SettingsRead<KeyForwarding> parseKeyboardFile(const QByteArray& content, KeyForwarding current) {
+    SettingsRead<KeyForwarding> result{std::move(current), std::nullopt};
+    const QStringList lines = fileLines(content);
+    if (lines.isEmpty() || lines.first().trimmed().isEmpty())
+        return result;
+    const QString& line = lines.first();
+    KeyForwarding& keys = result.values;
+    const QStringList fields = line.split(u';');
+
+    if (fields.size() < 2) {
+        result.error = missingSeparator(1, line);
+        return result;
+    }
+    bool ok = false;
+    const QString onText = fields[0].trimmed();
+    const int on = onText.toInt(&ok);
+    if (!ok) {
+        result.error = notANumber(onText);
+        return result;
+    }
+    keys.forwardingOn = on != 0;
+
+    if (fields.size() < 3) {
+        result.error = missingSeparator(2, line);
+        return result;
+    }
+    keys.targetApplication = fields[1];
+
+    if (fields.size() < 4) {
+        result.error = missingSeparator(3, line);
+        return result;
+    }
+    keys.includeFlags = normalisedFlags(fields[2]);
+    keys.lineEndToken = line.section(u';', 3);
+    return result;
+}
+
+QStringList keyboardFileLines(const KeyForwarding& keys) {
+    return {QString(keys.forwardingOn ? u'1' : u'0') + u';' + singleLine(keys.targetApplication) + u';' +
+            normalisedFlags(keys.includeFlags) + u';' + singleLine(keys.lineEndToken)};
+}
+
+SettingsRead<int> parseLanguageFile(const QByteArray& content, int current) {
+    const QStringList lines = fileLines(content);
+    const QString text = lines.isEmpty() ? QString() : lines.first().trimmed();
+    if (text.isEmpty())
+        return {0, std::nullopt};
+    bool ok = false;
+    const qlonglong value = text.toLongLong(&ok);
+    if (!ok)
+        return {clampLanguage(current), notANumber(text)};
+    return {static_cast<int>(std::clamp<qlonglong>(value, 0, 1)), std::nullopt};
+}
+
+QStringList languageFileLines(int languageIndex) {
+    return {QString::number(clampLanguage(languageIndex))};
+}
+
+ProjectData parseProjectDataFile(const QByteArray& content, ProjectData current) {
+    const QStringList lines = fileLines(content);
+    for (int k = 0; k < ProjectData::FieldCount && k < lines.size(); ++k) {
+        if (!lines[k].trimmed().isEmpty())
+            current.fields[static_cast<size_t>(k)] = lines[k].left(ProjectFieldLength);
+    }
+    const QString format = shortDateFormat();
+    for (const QString& line : lines) {
+        if (!line.startsWith(QLatin1String("DT")))
+            continue;
+        const QDate date = QLocale().toDate(line.mid(3, DateTextLength).trimmed(), format);
+        if (date.isValid())
+            current.date = date;
+    }
+    return current;
+}
+
+QStringList projectDataFileLines(const ProjectData& project) {
+    QStringList lines;
+    for (const QString& field : project.fields)
+        lines.append(singleLine(field));
+    lines.append(QStringLiteral("DT ") + shortDateText(project.date));
+    return lines;
+}
+
+ProjectLabels parseProjectLabelFile(const QByteArray& content) {
+    ProjectLabels labels;
+    size_t next = 0;
+    for (const QString& line : fileLines(content)) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(u'#'))
+            continue;
+        labels.lines[next++] = line.left(ProjectLabels::StoredLength);
+        if (next == labels.lines.size())
+            break;
+    }
+    return labels;
+}
+
+} // namespace vexa

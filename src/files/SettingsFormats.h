@@ -1,0 +1,42 @@
+#pragma once
+
+#include "data/SettingsState.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The settings file kinds as text: readers are pure functions over the file's bytes (UTF-8, or
+// Windows-1252 from older installations), writers give the lines to store. Numbers and dates use the
+// default locale.
+namespace vexa {
+
+template <typename T> struct SettingsRead {
+    T values;
+    std::optional<QString> error; // why the file could not be read to the end; the values read before stay
+};
+
+// One line "minimum;maximum;target;switch;". Every non-empty line is read and the last one wins; a line
+// without the fourth ";" switches the 80/20 rule off.
+SettingsRead<Limits> parseLimitsFile(const QByteArray& content, Limits current);
+QStringList limitsFileLines(const Limits& limits);
+
+// One line "on;application;flags;line end token", where the token is everything after the third ";".
+SettingsRead<KeyForwarding> parseKeyboardFile(const QByteArray& content, KeyForwarding current);
+QStringList keyboardFileLines(const KeyForwarding& keys);
+
+// The language index on the first line, pulled into 0..1; an empty file or line gives 0.
+SettingsRead<int> parseLanguageFile(const QByteArray& content, int current);
+QStringList languageFileLines(int languageIndex);
+
+// Six field lines, then "DT " and the short date. Empty field lines keep the field; a date that does not
+// exist keeps the date.
+ProjectData parseProjectDataFile(const QByteArray& content, ProjectData current);
+QStringList projectDataFileLines(const ProjectData& project);
+
+// Lines "German;English;"; empty lines and lines starting with "#" are comments. The first six label
+// lines are used, the labels not given become empty.
+ProjectLabels parseProjectLabelFile(const QByteArray& content);
+
+} // namespace vexa

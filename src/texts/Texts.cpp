@@ -1,0 +1,209 @@
+#include "texts/Texts.h"
+
+#include <QStringView>
+#include <algorithm>
+#include <array>
+
+namespace vexa {
+
+namespace {
+
+struct TextPair {
+    QStringView german;
+    QStringView english;
+
+    QString in(int languageIndex) const {
+        return (clampLanguage(languageIndex) == 0 ? german : english).toString();
+    }
+};
+
+struct SlotText {
+    int slot;
+    TextPair text;
+};
+
+constexpr SlotText commandTexts[] = {
+    {0, {u"Datei", u"File"}},
+    {1, {u"Datei öffnen", u"Open Data File"}},
+    {2, {u"In Datei speichern", u"Save to File"}},
+    {3, {u"Drucken", u"Print"}},
+    {4, {u"Programm beenden", u"Exit Program"}},
+    {5, {u"Programmende", u"Exit program"}},
+    {10, {u"Schnittstelle", u"Interface"}},
+    {11, {u"Schnittstelle wählen", u"Select Interface"}},
+    {20, {u"Datenübertragung", u"Data Transfer"}},
+    {21, {u"Vom Gerät einlesen", u"Read Data from device"}},
+    {30, {u"Sprache", u"Language"}},
+    {31, {u"Englisch", u"English"}},
+    {32, {u"Deutsch", u"German"}},
+    {40, {u"Hilfe", u"Help"}},
+    {41, {u"Info", u"Info"}},
+    {42, {u"Bedienungsanleitung", u"Manual"}},
+    {43, {u"Speichern", u"Save"}},
+    {44, {u"Löschen", u"Delete"}},
+    {45, {u"Tastaturevents", u"KeyEvents"}},
+    {50, {u"Verbinden", u"Connect"}},
+    {51, {u"Getrennt", u"Disconnected"}},
+    {52, {u"Trennen", u"Disconnect"}},
+    {53, {u"Verbunden", u"Connected"}},
+    {54, {u"Wiederverbinden", u"ReConnect"}},
+    {55, {u"Nicht Verbunden", u"not connected"}},
+};
+
+constexpr SlotText statisticsTexts[] = {
+    {1, {u"Anzahl", u"Count"}},
+    {2, {u"Maximum", u"Maximum"}},
+    {3, {u"Minimum", u"Minimum"}},
+    {4, {u"Mittel", u"Average"}},
+    {5, {u"Std.Abw.", u"Std.Dev"}},
+    {6, {u"Statistik:", u"Statistics:"}},
+    {7, {u" Statistik nicht möglich,", u" Statistics not possible"}},
+    {8, {u" da verschiedene", u" cause of different"}},
+    {9, {u" Messeinheiten ", u" measurement units"}},
+    {10, {u"Sollwert    ", u"Target value"}},
+    {11, {u"abs", u"abs"}},
+    {12, {u"Linie / Balken", u"Line / Bar"}},
+    {13, {u"Daten", u"Data"}},
+    {14, {u"Regel 80/20 ok:", u"rule 80/20 ok:"}},
+    {15, {u"Impulszeit", u"pulse time"}},
+    {16, {u"Werte", u"values"}},
+    {17, {u"Dauer in ms", u"time in ms"}},
+};
+
+// Indexed by Msg.
+constexpr std::array<TextPair, Texts::MessageSlots> messageTexts = {{
+    {u"Nr.", u"No."},
+    {u"Messwert", u"Value"},
+    {u"Messeinheit", u"Unit"},
+    {u"Geräte-Schnittstelle eingeben :", u"Enter COM-Port of device :"},
+    {u"Keine Datei ausgewählt!", u"No file selected !"},
+    {u"Bitte gültigen COM-Port wählen !", u"Please select valid COM-Port !"},
+    {u"FE-Speicher", u"FE-Memory"},
+    {u"NFE-Speicher", u"NFE-Memory"},
+    {u"Online", u"Online"},
+    {u"Daten in Clipboard kopieren", u"Copy data to clipboard"},
+    {u"Statistik:", u"Statistics:"},
+    {u"FE-Speicher2", u"FE-Memory2"},
+    {u"NFE-Speicher", u"NFE-Memory"},
+    {u"Bitte warten....", u"Please wait...."},
+    {u"Vexa Connect V1.17", u"Vexa Connect V1.17"},
+    {u"FE-Speicher1", u"FE-Memory1"},
+    {u"Datum:", u"Date:"},
+    {u"Fertig", u"Done"},
+    {u"FE-Speicher leer!", u"FE-Memory empty"},
+    {u"NFE-Speicher leer!", u"NFE-Memory empty"},
+    {u"Messwerte", u"Data"},
+    {u"Befehle", u"Commands"},
+    {u"Fehler beim Einlesen der Geraeteinformationen", u"Read device information Error"},
+    {u"Daten kopieren nach", u"Copy data to"},
+    {u"Bitte COM-Port auswählern", u"Please select COM-Port"},
+    {u"Eingabe muss numerisch sein!", u"Numeric field required!"},
+    {u"Werte passen nicht zum Tabellentyp !", u"Data doesn't match table type !"},
+    {u"Speicher 1 ist leer", u"Memory 1 has no data"},
+    {u"Speicher 2 ist leer", u"Memory 2 has no data"},
+    {u"Gerät nicht verfügbar !", u"Device is not available !"},
+    {u"Speicher einlesen", u"Read Memory"},
+    {u"Kein Com-Port verfügbar!", u"No Com-Port available!"},
+    {u"Speicher", u"Memory"},
+    {u"Speicher leer", u"Memory empty"},
+    {u"Kein Eintrag ausgewählt", u"No entry selected"},
+    {u"Minimum größer als Maximum!", u"Minimum higher than maximum!"},
+    {u"Sollwert muss zwischen Minimum und Maximum liegen!",
+     u"Target value should be within Minimum and Maximum!"},
+    {u"Achtung Gerätespeicher kann hier nicht gelöscht werden!",
+     u"Warning! Device-Memory will not be deleted!"},
+    {u"Projektdaten", u"Project data"},
+    {u"Grenzwerte", u"Limits"},
+    {u"Zeile löschen", u"Delete row"},
+    {u"Tabelle löschen", u"Delete Tab"},
+    {u"BEREIT", u"READY"},
+    {u"Gerät", u"Device"},
+    {u"Geräte Software Version", u"Device Softwareversion"},
+    {u"Sollwert", u"Target value"},
+    {u"Datum/Uhrzeit", u"Date/Time"},
+    {u"Speicher leer", u"memory empty"},
+    {u"Bitte Tabelle löschen", u"Please delete Table"},
+    {u"Excel inklusive Chart erstellen?", u"Generate Excel Worksheet with chart?"},
+    {u"Wollen Sie die Tabelle wirklich löschen?", u"Do you really want to delete this table?"},
+    {u"Wollen Sie die markierte Zeile wirklich löschen?", u"Do you really want to delete this row?"},
+    {u"Nur positive Werte erlaubt", u"Only positive digits allowed"},
+    {u"Maximale Werteanzahl überschritten", u"Maximal number of data exceeded"},
+    {u"Bitte nur eine Zeile auswählen", u"Please choose only one row"},
+    {u"Stopp", u"Stop"},
+    {u"Weiter", u"Continue"},
+    {u"Eingabe Sollwert bei 80/20 Regel erforderlich", u"Please enter targe value when using 80/20 rule "},
+    {u"Ja", u"Yes"},
+    {u"Nein ", u"No"},
+    {u"Min Limit  an 80/20 Regel angepasst von ", u"Min limit changed due to 80/20 rule from "},
+    {u"nach", u"to"},
+    {u"Tastatur Events senden", u"Send key events"},
+    {u"Online Wert wird automatisch als Tastatur Event an andere Anwendung versendet",
+     u"Online value will be automatically transfered to another application"},
+    {u"Funktion aktivieren", u"Activate function"},
+    {u"Anwendung an die gesendet wird", u"Application to which will be send"},
+    {u"Werte inklusive", u"Values including"},
+    {u"Datum", u"Date"},
+    {u"Zeilenende Zeichen", u"End of line char"},
+    {u"Keins", u"None"},
+    {u"Nr", u"No"},
+    {u"Datum Zeit", u"Date Time"},
+    {u"Gerät außerhalb der Bluetooth Reichweite oder ausgeschaltet",
+     u"Device out of bluetooth range or switched off"},
+    {u"Batterie", u"Battery"},
+    {u"Sondentyp", u"Probetype"},
+    {u"Bitte Bluetooth Einstellungen prüfen, oder Adapter verbinden",
+     u"Please check bluetooth settings or connect dongle"},
+    {u"S", u"M"},
+    {u"Verbinden mit MAC ", u"Connect to MAC "},
+    {u"Bitte wiederholen", u"Please try again"},
+    {u"Bluetooth Gerät zum Verbinden auswählen", u"Select Bluetooth device for connection"},
+    {u"Datum/Zeit wurde aktualisert", u"Date/Time set done"},
+    {u"Bitte Gerät einschalten, 3 Sekunden warten und Wiederverbinden drücken",
+     u"Please switch on device ,wait 3 seconds and press Reconnect"},
+    {u"Bitte einen Speicher auswählen", u"Please select a memory"},
+    {u"Keine Speicher vorhanden", u"No memory available"},
+    {u"Sondenversion", u"Probe version"},
+    {u"aktualisieren", u"update"},
+}};
+
+static_assert(static_cast<int>(Msg::Update) + 1 == Texts::MessageSlots);
+
+template <size_t N> QString sparseText(const SlotText (&table)[N], int slot, int languageIndex) {
+    const auto found = std::find_if(std::begin(table), std::end(table),
+                                    [slot](const SlotText& entry) { return entry.slot == slot; });
+    return found == std::end(table) ? QString() : found->text.in(languageIndex);
+}
+
+} // namespace
+
+int clampLanguage(int languageIndex) {
+    return std::clamp(languageIndex, 0, 1);
+}
+
+QString Texts::text(TextTable table, int slot, int languageIndex) {
+    switch (table) {
+    case TextTable::Command:
+        return sparseText(commandTexts, slot, languageIndex);
+    case TextTable::Statistics:
+        return sparseText(statisticsTexts, slot, languageIndex);
+    case TextTable::Message:
+        if (slot < 0 || slot >= MessageSlots)
+            return {};
+        return messageTexts[static_cast<size_t>(slot)].in(languageIndex);
+    }
+    return {};
+}
+
+QString Texts::command(Cmd slot, int languageIndex) {
+    return text(TextTable::Command, static_cast<int>(slot), languageIndex);
+}
+
+QString Texts::message(Msg slot, int languageIndex) {
+    return text(TextTable::Message, static_cast<int>(slot), languageIndex);
+}
+
+QString Texts::statistics(Stat slot, int languageIndex) {
+    return text(TextTable::Statistics, static_cast<int>(slot), languageIndex);
+}
+
+} // namespace vexa

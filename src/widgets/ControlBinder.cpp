@@ -1,0 +1,119 @@
+#include "widgets/ControlBinder.h"
+
+#include "widgets/PictureBox.h"
+#include "widgets/Twips.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+
+namespace vexa {
+
+namespace {
+
+QColor toColor(const Rgb& rgb) {
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+void applyCaption(QObject* target, const QString& caption) {
+    if (auto* menu = qobject_cast<QMenu*>(target))
+        menu->setTitle(caption);
+    else if (auto* window = qobject_cast<QWidget*>(target); window && window->isWindow())
+        window->setWindowTitle(caption);
+    else if (auto* button = qobject_cast<QAbstractButton*>(target))
+        button->setText(caption);
+    else if (auto* label = qobject_cast<QLabel*>(target); label && label->pixmap().isNull())
+        label->setText(caption);
+    else if (auto* edit = qobject_cast<QLineEdit*>(target))
+        edit->setText(caption);
+    else if (auto* group = qobject_cast<QGroupBox*>(target))
+        group->setTitle(caption);
+    else if (auto* combo = qobject_cast<QComboBox*>(target); combo && combo->isEditable())
+        combo->setEditText(caption);
+    else if (auto* action = qobject_cast<QAction*>(target))
+        action->setText(caption);
+}
+
+void applyWidget(QWidget* widget, const ControlProps& props) {
+    widget->setHidden(!props.visible);
+    widget->setEnabled(props.enabled);
+    if (auto* button = qobject_cast<QAbstractButton*>(widget); button && button->isCheckable())
+        button->setChecked(props.checked);
+    if (props.twips)
+        widget->setGeometry(twipsToPixels(*props.twips));
+
+    QPalette palette = widget->palette();
+    if (props.background) {
+        widget->setAutoFillBackground(true);
+        palette.setColor(QPalette::Window, toColor(*props.background));
+        palette.setColor(QPalette::Base, toColor(*props.background));
+    }
+    if (props.foreground) {
+        palette.setColor(QPalette::WindowText, toColor(*props.foreground));
+        palette.setColor(QPalette::Text, toColor(*props.foreground));
+        palette.setColor(QPalette::ButtonText, toColor(*props.foreground));
+    }
+    widget->setPalette(palette);
+
+    if (props.fontPoints > 0) {
+        QFont font = widget->font();
+        font.setPointSize(props.fontPoints);
+        widget->setFont(font);
+    }
+    if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        list->clear();
+        list->addItems(props.items);
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        const QString text = combo->currentText();
+        if (combo->count() != props.items.size() || text != props.caption) {
+            const QSignalBlocker quiet(combo);
+            combo->clear();
+            combo->addItems(props.items);
+            combo->setEditText(props.caption);
+        }
+    }
+    if (auto* label = qobject_cast<QLabel*>(widget); label && !props.pictureFile.isEmpty())
+        showPicture(label, props.pictureFile, props.pictureStretched);
+}
+
+} // namespace
+
+ControlBinder::ControlBinder(const ControlState& state, QObject* parent)
+    : QObject(parent)
+    , state_(state) {
+    connect(&state_, &ControlState::changed, this, &ControlBinder::apply);
+}
+
+void ControlBinder::bind(QObject* target) {
+    targets_.insert(target->objectName(), target);
+    apply(target->objectName());
+}
+
+void ControlBinder::apply(const QString& name) {
+    QObject* target = targets_.value(name);
+    if (!target)
+        return;
+    const ControlProps& props = state_[name];
+    applyCaption(target, props.caption);
+    if (auto* action = qobject_cast<QAction*>(target)) {
+        action->setVisible(props.visible);
+        action->setEnabled(props.enabled);
+        if (action->isCheckable())
+            action->setChecked(props.checked);
+    } else if (auto* menu = qobject_cast<QMenu*>(target)) {
+        menu->menuAction()->setVisible(props.visible);
+        menu->setEnabled(props.enabled);
+    } else if (auto* window = qobject_cast<QWidget*>(target); window && window->isWindow()) {
+        if (!props.pictureFile.isEmpty())
+            window->setWindowIcon(loadPicture(props.pictureFile));
+    } else if (auto* widget = qobject_cast<QWidget*>(target)) {
+        applyWidget(widget, props);
+    }
+}
+
+} // namespace vexa

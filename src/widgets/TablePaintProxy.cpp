@@ -1,0 +1,34 @@
+#include "widgets/TablePaintProxy.h"
+
+#include "data/Colours.h"
+#include "widgets/FixedFont.h"
+#include "window/MeasurementTableModel.h"
+
+#include <QBrush>
+#include <QFont>
+
+namespace vexa {
+
+QVariant TablePaintProxy::data(const QModelIndex& index, int role) const {
+    const auto colour = [&](int rgbRole) -> QVariant {
+        const QVariant rgb = QIdentityProxyModel::data(index, rgbRole);
+        if (!rgb.isValid())
+            return {};
+        const Rgb c = rgb.value<Rgb>();
+        return QBrush(QColor(c.red, c.green, c.blue));
+    };
+    switch (role) {
+    case Qt::BackgroundRole:
+        return colour(MeasurementTableModel::BackgroundRgbRole);
+    case Qt::ForegroundRole:
+        return colour(MeasurementTableModel::ForegroundRgbRole);
+    case Qt::FontRole: {
+        const QVariant points = QIdentityProxyModel::data(index, MeasurementTableModel::FontPointsRole);
+        return points.isValid() ? QVariant(fixedFont(points.toInt())) : QVariant();
+    }
+    default:
+        return QIdentityProxyModel::data(index, role);
+    }
+}
+
+} // namespace vexa

@@ -1,0 +1,22 @@
+#include "window/DataFolders.h"
+
+#include "window/AppState.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace vexa {
+
+DataFolders prepareDataFolders() {
+    DataFolders folders{
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') +
+            ProgramName,
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QLatin1Char('/') +
+            ProgramName,
+    };
+    QDir().mkpath(folders.appDataPath);
+    QDir().mkpath(folders.messDataPath);
+    return folders;
+}
+
+} // namespace vexa

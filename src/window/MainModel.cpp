@@ -1,0 +1,256 @@
+#include "window/MainModel.h"
+
+#include "data/LocaleTexts.h"
+#include "texts/Texts.h"
+#include "window/MainControls.h"
+#include "window/Prompt.h"
+
+#include <QDate>
+#include <QDateTime>
+
+namespace vexa {
+
+using namespace ctl;
+
+MainModel::MainModel(Prompt& prompt, QObject* parent)
+    : QObject(parent)
+    , prompt_(prompt) {
+    applyDesign();
+}
+
+// The look of the window before the program start touches it.
+void MainModel::applyDesign() {
+    const QList<std::pair<QString, QString>> designCaptions{
+        {optFE, QStringLiteral("FE-Speicher")},
+        {optOnline, QStringLiteral("Online")},
+        {cmdOpen, QStringLiteral("Öffnen")},
+        {cmdSave, QStringLiteral("Speichern")},
+        {cmdprint, QStringLiteral("Drucken")},
+        {cmdWord, QStringLiteral("MS Word")},
+        {cmdClipboard, QStringLiteral("Clipboard")},
+        {cmdExcel, QStringLiteral("MS Excel")},
+        {cmdLesen, QStringLiteral("Speicher einlesen")},
+        {cmdEnde, QStringLiteral("Beenden")},
+        {cmdWerte, QStringLiteral("Grenzwerte")},
+        {cmdProjekt, QStringLiteral("Projekdaten")},
+        {cmdFlexTabelleloeschen, QStringLiteral("Tabelle löschen")},
+        {cmdFlexZeileLoeschen, QStringLiteral("Zeile löschen")},
+        {cmdSort, QStringLiteral("Sort")},
+        {cmdChart, QStringLiteral("Chart")},
+        {cmdGross, QStringLiteral("<=>")},
+        {cmdMaterial, QStringLiteral("FE")},
+        {mnuDatei, QStringLiteral("&File")},
+        {mnuEnd, QStringLiteral("&End program")},
+        {Language, QStringLiteral("Language")},
+        {mnuTastaturevent, QStringLiteral("&Tastaturevents")},
+        {mnuSetTime, QStringLiteral("&SetTime")},
+        {mnuHelp, QStringLiteral("&Help")},
+        {mnuInfo, QStringLiteral("Info")},
+        {mnuHelp1, QStringLiteral("Bedienungsanleitung")},
+        {cmdRefresh, QStringLiteral("↻")},
+    };
+    for (const auto& [name, caption] : designCaptions)
+        controls_.setCaption(name, caption);
+    for (const QString& name : {cmdStop, mnuSetTime, MSChart1, picBth, lblSpeicher})
+        controls_.hide(name);
+}
+
+void MainModel::programStart(const StartPaths& paths) {
+    state_.decimalSeparator = decimalSeparator();
+    state_.programFolder = paths.programFolder;
+    state_.appDataPath = paths.appDataPath;
+    state_.messDataPath = paths.messDataPath;
+    log_ = std::make_unique<TransferLog>(paths.appDataPath);
+    settingsFiles_ = std::make_unique<SettingsFiles>(
+        paths.appDataPath, *log_, [this](int languageIndex) { applyLanguage(languageIndex); });
+
+    for (const QString& name : {FrameWerte, FrameStatistik, FrameBefehle, cmdProjekt, cmdWerte})
+        controls_.hide(name);
+    controls_.show(frmPic);
+    log_->DeleteLog();
+    controls_.hide(picUsb);
+
+    for (const QString& name : {lstStat, MSChart1, cmdChart, cmdGross, cmdMaterial, txtMittelwert, cmdLesen})
+        controls_.hide(name);
+    controls_.show(txtSpeicher);
+    for (const QString& name : {BattIcon, lblBatterie, cmbSpeicher, cmdRefresh, picZK, picBth, frmPic})
+        controls_.hide(name);
+
+    controls_.setCaption(frmTransfer, windowTitle());
+
+    state_.languageIndex = clampLanguage(state_.languageIndex);
+    applyTexts();
+
+    blockButtons();
+    state_.currentMemory = 0;
+    setupTable();
+    controls_.show(MSFlex);
+    controls_.show(cmdConnect);
+    checkLanguageMenu();
+    Reset_Statistic();
+    blockButtons();
+}
+
+void MainModel::applyTexts() {
+    const int lang = state_.languageIndex;
+    const auto command = [lang](Cmd slot) { return Texts::command(slot, lang); };
+    const auto message = [lang](Msg slot) { return Texts::message(slot, lang); };
+
+    controls_.setCaption(cmdConnect, command(state_.connected ? Cmd::Disconnect : Cmd::Connect));
+    controls_.setCaption(mnuDatei, command(Cmd::FileMenu));
+    controls_.setCaption(cmdOpen, command(Cmd::OpenFile));
+    controls_.setCaption(cmdSave, command(Cmd::SaveToFile));
+    controls_.setCaption(cmdprint, command(Cmd::Print));
+    controls_.setCaption(mnuEnd, command(Cmd::ExitProgramMenu));
+    controls_.setCaption(cmdEnde, command(Cmd::ExitProgram));
+    controls_.setCaption(Language, command(Cmd::LanguageMenu));
+    controls_.setCaption(English, command(Cmd::English));
+    controls_.setCaption(German, command(Cmd::German));
+    controls_.setCaption(mnuTastaturevent, command(Cmd::KeyEvents));
+    controls_.setCaption(mnuHelp, command(Cmd::HelpMenu));
+    controls_.setCaption(mnuInfo, command(Cmd::Info));
+    controls_.setCaption(mnuHelp1, command(Cmd::Manual));
+    controls_.setCaption(cmdProjekt, message(Msg::ProjectData));
+    controls_.setCaption(cmdWerte, message(Msg::Limits));
+    controls_.setCaption(cmdLesen, message(Msg::ReadMemory));
+    controls_.setCaption(cmdFlexZeileLoeschen, message(Msg::DeleteRow));
+    controls_.setCaption(cmdFlexTabelleloeschen, message(Msg::DeleteTable));
+    controls_.setCaption(txtWait, state_.connected ? command(Cmd::Connected) : message(Msg::PleaseWait));
+    controls_.setCaption(txtSpeicher, message(Msg::Ready));
+    controls_.setCaption(cmdStop, message(Msg::Stop));
+    controls_.setCaption(lblBatterie, message(Msg::Battery));
+    controls_.setCaption(FrameWerte, message(Msg::MeasurementsFrame));
+    controls_.setCaption(FrameBefehle, message(Msg::CommandsFrame));
+    controls_.setCaption(Frame4, message(Msg::CopyDataTo));
+    emit textsApplied();
+}
+
+void MainModel::Voreinstellungen(QStringView aktion) {
+    if (!settingsFiles_)
+        return;
+    settings_.languageIndex = state_.languageIndex;
+    if (const std::optional<QString> failure =
+            settingsFiles_->Voreinstellungen(aktion, state_.deviceNumber, settings_))
+        prompt_.message(*failure);
+}
+
+void MainModel::switchLanguage(int languageIndex) {
+    applyLanguage(languageIndex);
+    Voreinstellungen(u"SS");
+    Voreinstellungen(u"PI");
+    refreshLimitsCaption();
+}
+
+// The language file of the gauge was read: every caption changes at once.
+void MainModel::applyLanguage(int languageIndex) {
+    state_.languageIndex = clampLanguage(languageIndex);
+    applyTexts();
+    checkLanguageMenu();
+    setupTable();
+    relabelMemoryView();
+    refreshStatisticsList();
+}
+
+void MainModel::checkLanguageMenu() {
+    controls_.setChecked(German, state_.languageIndex == 0);
+    controls_.setChecked(English, state_.languageIndex != 0);
+}
+
+void MainModel::blockButtons() {
+    for (const QString& name : commandSet())
+        controls_.setEnabled(name, false);
+}
+
+void MainModel::unblockButtons() {
+    for (const QString& name : commandSet())
+        controls_.setEnabled(name, true);
+}
+
+QString MainModel::pictureFile(const QString& fileName) const {
+    return state_.programFolder + QLatin1Char('/') + fileName;
+}
+
+void MainModel::applyInitialisation(const Initialisation& init) {
+    // The status field's look before a model picture moves it.
+    controls_.setTwips(txtSpeicher, QRect(2780, 300, 1450, 400));
+    controls_.setBackground(txtSpeicher, Rgb{64, 64, 64});
+    controls_.setForeground(txtSpeicher, colours::white);
+    controls_.setFontPoints(txtSpeicher, 12);
+
+    state_.deviceName = init.deviceName;
+    state_.deviceNumber = init.deviceNumber;
+    state_.deviceModel = init.model.deviceModel;
+    state_.measureMode = init.model.measureMode;
+    state_.pictureFrameVisible = init.model.pictureFrameVisible;
+    state_.pictureFrameBackground = init.model.pictureFrameBackground;
+    controls_.setVisible(frmPic, init.model.pictureFrameVisible);
+    controls_.setBackground(frmPic, init.model.pictureFrameBackground);
+
+    if (init.picture) {
+        controls_.setPicture(picZK, pictureFile(init.picture->fileName),
+                             init.picture->fit == PictureFit::Stretched);
+        if (init.picture->hidesPictureFrame)
+            controls_.hide(frmPic);
+        if (init.picture->movesStatusField) {
+            controls_.setTwips(txtSpeicher, QRect(1000, 700, 3000, 450));
+            controls_.setBackground(txtSpeicher, Rgb{120, 127, 122});
+            controls_.setForeground(txtSpeicher, Rgb{0, 0, 0});
+        }
+    }
+
+    state_.brandCode = init.brandCode;
+    if (!init.brand.frameFile.isEmpty())
+        controls_.setPicture(picRahmen, pictureFile(init.brand.frameFile), true);
+    controls_.setPicture(picVexa, pictureFile(init.brand.logoFile), true);
+    controls_.show(picVexa);
+    if (!init.brand.iconFile.isEmpty())
+        controls_.setPicture(frmTransfer, pictureFile(init.brand.iconFile), false);
+    controls_.setCaption(FrameStatistik, init.brand.companyCaption);
+    controls_.setForeground(FrameStatistik, init.brand.captionColour);
+    controls_.setForeground(txtWait, init.brand.captionColour);
+
+    for (const QString& name : {lstStat, cmdGross, cmdMaterial, cmdChart})
+        controls_.hide(name);
+
+    log_->WriteLog(QStringLiteral("Logdatei ") + dateTimeText(QDateTime::currentDateTime()));
+    log_->WriteLog(QStringLiteral("App.Path = ") + state_.programFolder);
+    log_->WriteLog(QStringLiteral("AppDataPath = ") + state_.appDataPath);
+    log_->WriteLog(QStringLiteral("MessDataPath = ") + state_.messDataPath);
+
+    state_.traits = init.traits;
+
+    controls_.show(picZK);
+    controls_.setCaption(frmTransfer, windowTitle());
+    controls_.setEnabled(mnuSetTime, init.clockMenu);
+    controls_.setVisible(mnuSetTime, init.clockMenu);
+
+    controls_.show(picRahmen);
+    controls_.hide(picBth);
+    controls_.hide(picUsb);
+    controls_.setCaption(optFE, QString());
+    controls_.show(MSFlex);
+    controls_.hide(cmdStop);
+
+    state_.projectDate = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+    state_.nextRowIndex = 1;
+    for (RowStore& store : stores_)
+        store.clear();
+
+    Voreinstellungen(u"SL");
+    Voreinstellungen(u"TL");
+
+    for (const QString& name : {FrameWerte, FrameStatistik, FrameBefehle, cmdProjekt, cmdWerte})
+        controls_.show(name);
+}
+
+void MainModel::showBattery(double volts) {
+    const std::optional<BatterySymbol> symbol = batterySymbol(state_.traits.generation, volts);
+    if (!symbol)
+        return;
+    controls_.setCaption(BattIcon, QString(symbol->symbol));
+    controls_.setForeground(BattIcon, symbol->colour);
+    controls_.show(BattIcon);
+    controls_.show(lblBatterie);
+}
+
+} // namespace vexa

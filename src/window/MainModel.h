@@ -1,0 +1,160 @@
+#pragma once
+
+#include "data/MeasurementRow.h"
+#include "data/MemoryDump.h"
+#include "data/SettingsState.h"
+#include "data/Statistics.h"
+#include "files/SettingsFiles.h"
+#include "files/TransferLog.h"
+#include "window/AppState.h"
+#include "window/ControlState.h"
+#include "window/Initialisation.h"
+#include "window/MeasurementTableModel.h"
+
+#include <QObject>
+#include <memory>
+
+namespace vexa {
+
+class Prompt;
+
+// The main window's logic: its shared state, the row stores and what every control shows. The window
+// mirrors `controls()` and forwards the user's actions to the operations here; the command-line tool
+// drives the same operations.
+class MainModel : public QObject {
+    Q_OBJECT
+public:
+    struct StartPaths {
+        QString programFolder;
+        QString appDataPath;
+        QString messDataPath;
+    };
+
+    explicit MainModel(Prompt& prompt, QObject* parent = nullptr);
+
+    Prompt& prompt() { return prompt_; }
+    AppState& state() { return state_; }
+    const AppState& state() const { return state_; }
+    ControlState& controls() { return controls_; }
+    const ControlState& controls() const { return controls_; }
+    RowStores& stores() { return stores_; }
+    SettingsState& settings() { return settings_; }
+    TransferLog& log() { return *log_; }
+
+    // Reads or writes one settings file of the connected gauge.
+    void Voreinstellungen(QStringView aktion);
+
+    // The program start, once, after the single-instance check.
+    void programStart(const StartPaths& paths);
+
+    // Every language-dependent caption of the main window from the text tables.
+    void applyTexts();
+
+    // Every caption in the language, for this run only: the gauge's language file stays as it is.
+    void applyLanguage(int languageIndex);
+    void englishClick() { switchLanguage(1); }
+    void germanClick() { switchLanguage(0); }
+
+    void blockButtons();
+    void unblockButtons();
+
+    // --- measurement table and statistics
+    MeasurementTableModel& table() { return table_; }
+    Statistics& statistics() { return statistics_; }
+    RowStore& currentStore() { return stores_[static_cast<size_t>(state_.currentMemory)]; }
+
+    void setupTable();      // headers in the current language
+    void FillMSFlexOne();   // the whole table from the current row store, with statistics
+    void Reset_Statistic(); // statistics and the list back to nothing counted
+    void MSFlex_Click(int row);
+    void cmdFlexZeileLoeschen_Click();
+    void cmdFlexTabelleloeschen_Click();
+    void cmdSort_Click();
+    void cmdMaterial_Click();
+    // Row `storeRow` of the current store appended to the table as it arrives: coloured, counted and shown
+    // without rebuilding the table.
+    void AppendOnlineRow(int storeRow);
+    // One record line into the row at the next row index of the current store, appended to the table.
+    // False when the line gives no row (value and number 0, or a date that is none).
+    bool FillMessdaten(const QByteArray& recordLine);
+
+    // A decoded memory into row store 0, the table and the statistics (or, for a series, the series
+    // statistics). False when the memory holds no record: the status field then says so.
+    bool FillMessdatenDatei(const DecodedMemory& memory);
+
+    // --- measurement files
+    // "Save to File": the report of the current memory into a file the user names in the device folder.
+    void cmdSave_Click();
+    // "Open Data File": a measurement file into the memory view's row store and the table.
+    void cmdOpen_Click();
+    // The report written to `path` (".mes" appended when the name lacks it); a failure is shown and logged.
+    bool saveMeasurementFile(const QString& path);
+    // The rows of the file at `path` into row store 0, shown in the memory view; a file that cannot be read
+    // is shown and logged, and changes nothing.
+    bool openMeasurementFile(const QString& path);
+    // The gauge's measurement-file folder, created when missing; empty when it cannot be created.
+    QString measurementFolder();
+    // The memory the memory view shows: its header and, for a series, its samples.
+    const DecodedMemory& shownMemory() const { return lastMemory_; }
+    // The project data and their labels read anew from their files, for the reports.
+    void reloadProjectData();
+
+    // --- limits
+    // The limits button shows the limits in effect.
+    void refreshLimitsCaption();
+    // "Speichern" in the limits dialog: the table is evaluated anew and the limits file written.
+    void saveLimits();
+
+    // --- views and command state
+    void optFE_Click();
+    void optOnline_Click();
+    void Focus_setzen();
+    void Button_setzen_Init();
+    void Button_setzen();
+    // The memory view's caption in the new language, after a language change.
+    void relabelMemoryView();
+    // The path of the manual in the current language, and the message when it cannot be opened.
+    QString manualPath() const;
+    QString manualNotFoundMessage() const;
+
+    // The window dressing of the device initialisation, once the gauge's identity is known; it also
+    // loads the gauge's language and key-event settings.
+    void applyInitialisation(const Initialisation& init);
+    void showBattery(double volts);
+
+signals:
+    // The table's last row should become its top visible row.
+    void scrollToLastRow();
+    // The captions were set anew (another language): other windows follow.
+    void textsApplied();
+
+private:
+    TableRow tableRow(int storeRow) const;
+    StatisticsContext statisticsContext() const;
+    StatisticsListHeader statisticsHeader();
+    // One statistics step for a row of the current store, with the list rebuilt when `showList`.
+    void addToStatistics(const MeasurementRow& row, bool showList);
+    void showStatisticsList();
+    void refreshStatisticsList();
+    void removeStoreRows(int storeRow, int count);
+    void applyDesign();
+    void showCopyCommands();
+    void reportFileError(const QString& text, const QString& path, const QString& reason);
+    void switchLanguage(int languageIndex);
+    void checkLanguageMenu();
+    QString pictureFile(const QString& fileName) const;
+
+    Prompt& prompt_;
+    AppState state_;
+    ControlState controls_;
+    RowStores stores_;
+    MeasurementTableModel table_;
+    Statistics statistics_;
+    QString memoryCaptionSuffix_ = QStringLiteral(" (0)");
+    DecodedMemory lastMemory_; // header and series of the memory shown
+    SettingsState settings_;
+    std::unique_ptr<TransferLog> log_;
+    std::unique_ptr<SettingsFiles> settingsFiles_;
+};
+
+} // namespace vexa

@@ -1,0 +1,110 @@
+// Measurement files: the report saved under a name the user picks, and read back into the table.
+#include "files/MeasurementFile.h"
+#include "files/SafeFileName.h"
+#include "files/TextEncoding.h"
+#include "files/TextFile.h"
+#include "files/TransferLog.h"
+#include "window/MainControls.h"
+#include "window/MainModel.h"
+#include "window/Prompt.h"
+#include "window/TextReport.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace vexa {
+
+using namespace ctl;
+
+namespace {
+
+const QString FileFilter = QStringLiteral("Messdaten (*.mes)");
+const QString Extension = QStringLiteral(".mes");
+
+QString saveFailedText(int languageIndex) {
+    return languageIndex != 0 ? QStringLiteral("File could not be saved: ")
+                              : QStringLiteral("Datei konnte nicht gespeichert werden: ");
+}
+
+QString readFailedText(int languageIndex) {
+    return languageIndex != 0 ? QStringLiteral("File could not be read: ")
+                              : QStringLiteral("Datei konnte nicht gelesen werden: ");
+}
+
+} // namespace
+
+QString MainModel::measurementFolder() {
+    const QString folder = state_.messDataPath + QStringLiteral("/mes/") + safeFileName(state_.deviceNumber);
+    if (!QDir().mkpath(folder))
+        return {};
+    return folder;
+}
+
+void MainModel::reportFileError(const QString& text, const QString& path, const QString& reason) {
+    log().WriteLog(text + path + QStringLiteral(" ") + reason);
+    prompt_.message(text + path + QStringLiteral("\r\n") + reason, PromptIcon::Critical);
+}
+
+void MainModel::reloadProjectData() {
+    Voreinstellungen(u"PI");
+    Voreinstellungen(u"PL");
+    ProjectData& project = settings_.project;
+    if (!project.date.isValid())
+        project.date = QDate::currentDate();
+    if (!project.time.isValid())
+        project.time = QTime::currentTime();
+}
+
+void MainModel::cmdSave_Click() {
+    const QString folder = measurementFolder();
+    const QString name = prompt_.saveFileName(folder, FileFilter);
+    if (name.isEmpty() || name == u" ")
+        return;
+    saveMeasurementFile(QDir(folder).absoluteFilePath(name));
+}
+
+bool MainModel::saveMeasurementFile(const QString& path) {
+    const QString target = QFileInfo(path).fileName().contains(Extension) ? path : path + Extension;
+    QStringList lines = reportLines(*this, ReportMode::All);
+    lines.append(QString());
+    const std::optional<QString> error = writeTextFile(target, lines);
+    if (error) {
+        reportFileError(saveFailedText(state_.languageIndex), target, *error);
+        return false;
+    }
+    return true;
+}
+
+void MainModel::cmdOpen_Click() {
+    const QString folder = measurementFolder();
+    const QString name = prompt_.openFileName(folder, FileFilter);
+    if (name.isEmpty())
+        return;
+    openMeasurementFile(QDir(folder).absoluteFilePath(name));
+}
+
+bool MainModel::openMeasurementFile(const QString& path) {
+    const FileContent content = readFileBytes(path);
+    if (content.error) {
+        reportFileError(readFailedText(state_.languageIndex), path, *content.error);
+        return false;
+    }
+    // The file goes into the memory view's store; the online store keeps its readings.
+    if (state_.currentMemory != 0)
+        optFE_Click();
+    currentStore().clear();
+    table_.clear();
+    Reset_Statistic();
+    const std::vector<MeasurementRow> rows =
+        readMeasurementFile(decodeFileText(content.bytes), state_.traits);
+    currentStore().assign(rows);
+    state_.nextRowIndex = static_cast<int>(rows.size()) + 1;
+    state_.openedFromFile = true;
+    controls_.show(optFE);
+    controls_.setCaption(optFE, QFileInfo(path).fileName() + QStringLiteral(" (%1)").arg(rows.size()));
+    FillMSFlexOne();
+    showCopyCommands();
+    return true;
+}
+
+} // namespace vexa
