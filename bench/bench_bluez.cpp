@@ -37,7 +37,7 @@ struct Bluetooth {
 struct BluezGauge : Bluetooth, SessionHarness {
     BluezGauge()
         : SessionHarness(bluetooth) {
-        QObject::connect(&session, &GaugeSession::linkWindowRequested, &session, [this] {
+        QObject::connect(&session, &WindowSession::linkWindowRequested, &session, [this] {
             window().cmdScan_Click();
             if (!QTest::qWaitFor([this] { return !window().controls().items(ble::lbDevices).isEmpty(); },
                                  WaitMs))
@@ -45,7 +45,7 @@ struct BluezGauge : Bluetooth, SessionHarness {
             window().lbDevices_Click(0);
             window().cmdConnect_Click();
             // The caller sees whether the link is up.
-            (void)QTest::qWaitFor([this] { return window().linkConnected(); }, WaitMs);
+            (void)QTest::qWaitFor([this] { return gauge().linkConnected(); }, WaitMs);
         });
         QCoro::waitFor(session.cmdConnect_Click());
     }
@@ -64,7 +64,7 @@ void BM_BluezFileDownload(benchmark::State& state) {
     }
     BluezDoubleControl control;
     BluezGauge gauge;
-    if (!gauge.window().linkConnected() || gauge.controls().items(ctl::cmbSpeicher).isEmpty()) {
+    if (!gauge.gauge().linkConnected() || gauge.controls().items(ctl::cmbSpeicher).isEmpty()) {
         state.SkipWithError("no gauge with a memory file connected through the BlueZ double");
         return;
     }

@@ -2,10 +2,10 @@
 #include "link/RelayTransport.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
-#include "window/GaugeSession.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
 #include "window/ScriptedPrompt.h"
+#include "window/WindowSession.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -138,25 +138,25 @@ struct Connected {
     MainModel main{prompt};
     sim::SimulatedTransport simulation;
     CountingTransport transport{simulation};
-    GaugeSession session{transport, main};
+    WindowSession session{transport, main};
 
     Connected(const sim::GaugeProfile& profile, sim::SimulationOptions options)
         : simulation({profile}, options) {
         application();
         main.programStart({QString(), folder.path(), folder.path()});
-        QObject::connect(&session, &GaugeSession::linkWindowRequested, &session, [this] {
+        QObject::connect(&session, &WindowSession::linkWindowRequested, &session, [this] {
             LinkWindowModel& window = session.linkWindow();
             window.cmdScan_Click();
             waitUntil([&window] { return !window.controls().items(ble::lbDevices).isEmpty(); });
             window.lbDevices_Click(0);
             window.cmdConnect_Click();
-            waitUntil([&window] { return window.linkConnected(); });
+            waitUntil([this] { return session.gauge().linkConnected(); });
         });
         QCoro::waitFor(session.cmdConnect_Click());
-        main.controls().setCaption(ctl::cmbSpeicher, main.controls().items(ctl::cmbSpeicher).value(0));
+        main.chooseMemory(main.controls().items(ctl::cmbSpeicher).value(0));
     }
 
-    bool connected() { return session.linkWindow().linkConnected() && main.state().traits.generation == '5'; }
+    bool connected() { return session.gauge().linkConnected() && main.state().gauge.traits.hasMemoryFiles(); }
 };
 
 sim::SimulationOptions quiet(sim::SimulationOptions options = {}) {
@@ -220,9 +220,9 @@ void BM_OnlineValue(benchmark::State& state) {
     clock.start();
     for (auto _ : state) {
         state.PauseTiming();
-        gauge.main.state().currentMemory = 2;
+        gauge.main.state().view = View::Online;
         gauge.main.state().onlineCounter = 1;
-        gauge.main.stores()[2].clear();
+        gauge.main.stores().online.clear();
         gauge.main.table().clear();
         gauge.main.Reset_Statistic();
         state.ResumeTiming();
@@ -234,7 +234,7 @@ void BM_OnlineValue(benchmark::State& state) {
     }
     std::nth_element(handlingNs.begin(), handlingNs.begin() + handlingNs.size() / 2, handlingNs.end());
     state.counters["median_ms"] = double(handlingNs[handlingNs.size() / 2]) / 1e6;
-    state.counters["rows"] = gauge.main.stores()[2].presentCount();
+    state.counters["rows"] = gauge.main.stores().online.presentCount();
     state.counters["messages"] = gauge.prompt.shown().size();
 }
 BENCHMARK(BM_OnlineValue)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);

@@ -1,5 +1,5 @@
 // Measurement files: a full memory saved as a report and opened again.
-#include "window/Initialisation.h"
+#include "data/Initialisation.h"
 #include "window/MainModel.h"
 #include "window/ScriptedPrompt.h"
 
@@ -19,8 +19,8 @@ struct Fixture {
 
     Fixture() {
         model.programStart({QString(), folder.path(), folder.path()});
-        model.applyInitialisation(
-            decideInitialisation(QStringLiteral("QY-FE-1"), QStringLiteral("1"), model.state()));
+        model.applyInitialisation(decideInitialisation(
+            QStringLiteral("QY-FE-1"), DeviceInfo{.S = QStringLiteral("1")}, model.state().gauge));
         model.settings().limits = {
             80, 120, 100, QStringLiteral("80"), QStringLiteral("120"), QStringLiteral("100"), true};
         model.settings().project.fields[0] = QStringLiteral("Bridge A");

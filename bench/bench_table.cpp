@@ -29,8 +29,8 @@ struct Fixture {
 
     explicit Fixture(int rows) {
         model.programStart({QString(), folder.path(), folder.path()});
-        model.applyInitialisation(
-            decideInitialisation(QStringLiteral("QY-FE-1"), QStringLiteral("1"), model.state()));
+        model.applyInitialisation(decideInitialisation(
+            QStringLiteral("QY-FE-1"), DeviceInfo{.S = QStringLiteral("1")}, model.state().gauge));
         Limits& limits = model.settings().limits;
         limits.minimum = 80;
         limits.maximum = 120;

@@ -3,10 +3,10 @@
 // The main window and the gauge session over any transport, with the user's moves on the link window:
 // what the end-to-end tests of the simulated gauges and of Qt Bluetooth share.
 #include "link/RelayTransport.h"
-#include "window/GaugeSession.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
 #include "window/ScriptedPrompt.h"
+#include "window/WindowSession.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,7 +50,7 @@ struct SessionHarness {
     ScriptedPrompt prompt;
     MainModel main{prompt};
     SpyTransport transport;
-    GaugeSession session{transport, main};
+    WindowSession session{transport, main};
 
     explicit SessionHarness(Transport& inner, int languageIndex = 0)
         : transport(inner) {
@@ -61,23 +61,25 @@ struct SessionHarness {
 
     ControlState& controls() { return main.controls(); }
     LinkWindowModel& window() { return session.linkWindow(); }
+    Gauge& gauge() { return session.gauge(); }
 
     // The main window's connect button; in the link window the user scans, picks the gauge named
     // `name` (the first one listed when empty) and connects.
     void connectGauge(const QString& name = QString()) {
         const QMetaObject::Connection user =
-            QObject::connect(&session, &GaugeSession::linkWindowRequested, &session, [this, name] {
+            QObject::connect(&session, &WindowSession::linkWindowRequested, &session, [this, name] {
                 window().cmdScan_Click();
                 QTRY_VERIFY(entryOf(name) >= 0);
                 window().lbDevices_Click(entryOf(name));
                 window().cmdConnect_Click();
-                QTRY_VERIFY(window().linkConnected());
+                QTRY_VERIFY(gauge().linkConnected());
             });
         QCoro::waitFor(session.cmdConnect_Click());
         QObject::disconnect(user);
     }
 
-    void choose(const QString& entry) { controls().setCaption(ctl::cmbSpeicher, entry); }
+    // The user picks a memory in the list.
+    void choose(const QString& entry) { main.cmbSpeicher_Change(entry); }
     void read() { QCoro::waitFor(session.cmdLesen_Click()); }
     QList<int> numbers() {
         QList<int> found;

@@ -1,11 +1,11 @@
+#include "files/DataFolders.h"
 #include "link/ble/TransportChoice.h"
 #include "link/sim/GaugeProfile.h"
 #include "widgets/DialogPrompt.h"
 #include "widgets/frmTransfer.h"
-#include "window/DataFolders.h"
-#include "window/GaugeSession.h"
 #include "window/MainModel.h"
 #include "window/SingleInstance.h"
+#include "window/WindowSession.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -49,7 +49,7 @@ int main(int argc, char* argv[]) {
     vexa::DialogPrompt prompt;
     vexa::MainModel model(prompt);
     const std::unique_ptr<vexa::Transport> transport = vexa::ble::chooseTransport(profiles);
-    vexa::GaugeSession session(*transport, model);
+    vexa::WindowSession session(*transport, model);
     vexa::FrmTransfer window(model, &session);
     prompt.setParentWindow(&window);
     model.programStart({QCoreApplication::applicationDirPath(), folders.appDataPath, folders.messDataPath});

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/LimitsEditor.h"
+#include "data/LimitsForm.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,20 +1,17 @@
 #include "cli/CliRun.h"
 
+#include "data/LocaleTexts.h"
+#include "files/MemoryExport.h"
 #include "files/RowsCsv.h"
 #include "files/TextFile.h"
+#include "files/TextReport.h"
 #include "link/Wakeup.h"
+#include "protocol/DeviceList.h"
 #include "protocol/MemoryList.h"
-#include "window/DeviceScan.h"
-#include "window/LimitsEditor.h"
-#include "window/MainControls.h"
-#include "window/MainModel.h"
-#include "window/ScriptedPrompt.h"
-#include "window/ShownMemory.h"
-#include "window/TextReport.h"
+#include "texts/Texts.h"
 
 #include <QDeadlineTimer>
 #include <cstdio>
-#include <qcoro/qcorosignal.h>
 
 namespace vexa::cli {
 
@@ -41,15 +38,41 @@ qint64 seconds(std::chrono::milliseconds time) {
     return std::chrono::duration_cast<std::chrono::seconds>(time).count();
 }
 
+QString entryOf(const Advertisement& gauge) {
+    return deviceListEntry(gauge.address, gauge.name, gauge.rssi);
+}
+
+int firstMatch(const QList<Advertisement>& listed, const std::optional<QString>& wanted) {
+    if (!wanted)
+        return -1;
+    for (int i = 0; i < listed.size(); ++i)
+        if (entryOf(listed[i]).contains(*wanted, Qt::CaseInsensitive))
+            return i;
+    return -1;
+}
+
+const QString InvalidDate = QStringLiteral("Fill Messdaten: invalid date");
+
 } // namespace
 
-CliRun::CliRun(CliRequest request, Transport& transport, MainModel& main, ScriptedPrompt& prompt)
+CliRun::CliRun(CliRequest request, Transport& transport, const ProgramFolders& folders)
     : request_(std::move(request))
-    , main_(main)
-    , prompt_(prompt)
-    , session_(transport, main) {
-    QObject::connect(&session_, &GaugeSession::gaugeNotAnswering, &session_,
-                     [this] { notAnswering_ = true; });
+    , folders_(folders)
+    , log_(folders.appDataPath)
+    , settingsFiles_(folders.appDataPath, log_, [this](int languageIndex) { languageIndex_ = languageIndex; })
+    , gauge_(transport, events_)
+    , decimalSeparator_(decimalSeparator()) {
+    log_.DeleteLog();
+    events_.setLog(&log_, folders_);
+    QObject::connect(&gauge_, &Gauge::scanFailed, &gauge_, [this] {
+        show(Texts::message(Msg::CheckBluetoothSettings, languageIndex_) + QStringLiteral("\r\n"));
+    });
+    QObject::connect(&gauge_, &Gauge::transportError, &gauge_, [this](int code, const QString& description) {
+        show(QStringLiteral("BLECLient Error") + QString::number(code) + u' ' + description);
+        gauge_.disconnect();
+    });
+    QObject::connect(&gauge_, &Gauge::liveReading, &gauge_,
+                     [this](const LiveReading& reading) { takeLiveReading(reading); });
 }
 
 QCoro::Task<int> CliRun::run() {
@@ -61,19 +84,22 @@ QCoro::Task<int> CliRun::run() {
     else if (request_.command == Command::Online)
         command = &CliRun::online;
     const int status = co_await (this->*command)();
-    co_await session_.endProgram();
+    co_await gauge_.disconnectAndWait();
     if (status == Success)
         for (const QString& message : takeMessages())
             writeErrorLine(QStringLiteral("note: ") + message);
     co_return status;
 }
 
+void CliRun::show(const QString& message) {
+    messages_.append(message);
+}
+
 QStringList CliRun::takeMessages() {
     QStringList messages;
-    const QStringList& shown = prompt_.shown();
-    for (; messagesTaken_ < shown.size(); ++messagesTaken_)
-        if (!oneLine(shown[messagesTaken_]).isEmpty())
-            messages.append(oneLine(shown[messagesTaken_]));
+    for (; messagesTaken_ < messages_.size(); ++messagesTaken_)
+        if (!oneLine(messages_[messagesTaken_]).isEmpty())
+            messages.append(oneLine(messages_[messagesTaken_]));
     return messages;
 }
 
@@ -83,9 +109,53 @@ int CliRun::fail(const QString& text, ExitStatus status) {
     return status;
 }
 
+void CliRun::readSettings(QStringView action) {
+    settings_.languageIndex = languageIndex_;
+    if (const std::optional<QString> failure =
+            settingsFiles_.Voreinstellungen(action, gauge_.identity().deviceNumber(), settings_))
+        show(*failure);
+}
+
+void CliRun::reloadProjectData() {
+    readSettings(u"PI");
+    readSettings(u"PL");
+    ProjectData& project = settings_.project;
+    if (!project.date.isValid())
+        project.date = QDate::currentDate();
+    if (!project.time.isValid())
+        project.time = QTime::currentTime();
+}
+
+QCoro::Task<CliRun::ScanResult> CliRun::scanGauges(std::optional<QString> wanted,
+                                                   std::chrono::milliseconds deadline) {
+    ScanResult result;
+    bool scanning = false;
+    Wakeup wake;
+    wake.watch(&gauge_, &Gauge::advertised);
+    wake.watch(&gauge_, &Gauge::scanFailed);
+    QObject::connect(&gauge_, &Gauge::advertised, &wake,
+                     [&result](const Advertisement& gauge) { result.listed.append(gauge); });
+    QObject::connect(&gauge_, &Gauge::scanStarted, &wake, [&scanning] { scanning = true; });
+    QObject::connect(&gauge_, &Gauge::scanFailed, &wake, [&result, &scanning] {
+        result.failed = true;
+        scanning = false;
+    });
+
+    const QDeadlineTimer until(deadline);
+    gauge_.startScan();
+    while (true) {
+        result.match = firstMatch(result.listed, wanted);
+        if (result.match >= 0 || result.failed || until.hasExpired())
+            break;
+        co_await wake.next(std::chrono::milliseconds(until.remainingTime()));
+    }
+    gauge_.stopScan(scanning ? Gauge::ScanStop::ByUser : Gauge::ScanStop::ForConnect);
+    co_return result;
+}
+
 QCoro::Task<int> CliRun::scan() {
-    const ScanResult found = co_await scanDevices(session_.linkWindow(), request_.device,
-                                                  request_.device ? DeviceSearchDeadline : ScanListingTime);
+    const ScanResult found =
+        co_await scanGauges(request_.device, request_.device ? DeviceSearchDeadline : ScanListingTime);
     if (found.failed)
         co_return fail(QStringLiteral("cannot scan for gauges"));
     if (request_.device && found.match < 0)
@@ -93,16 +163,14 @@ QCoro::Task<int> CliRun::scan() {
                            .arg(*request_.device)
                            .arg(seconds(DeviceSearchDeadline)));
     QByteArray lines;
-    for (const QString& entry : found.entries)
-        lines += entry.toUtf8() + '\n';
+    for (const Advertisement& gauge : found.listed)
+        lines += entryOf(gauge).toUtf8() + '\n';
     writeOut(lines);
     co_return Success;
 }
 
 QCoro::Task<bool> CliRun::connectGauge() {
-    LinkWindowModel& window = session_.linkWindow();
-    const ScanResult found =
-        co_await scanDevices(window, request_.device.value_or(QString()), DeviceSearchDeadline);
+    const ScanResult found = co_await scanGauges(request_.device.value_or(QString()), DeviceSearchDeadline);
     if (found.failed) {
         fail(QStringLiteral("cannot scan for gauges"));
         co_return false;
@@ -115,49 +183,67 @@ QCoro::Task<bool> CliRun::connectGauge() {
                  : QStringLiteral("no gauge listed within %1 s").arg(seconds(DeviceSearchDeadline)));
         co_return false;
     }
-    const bool linked = co_await connectListedDevice(window, found.match);
-    if (!linked) {
-        fail(QStringLiteral("the gauge did not connect: %1").arg(found.entries[found.match].simplified()));
-        co_return false;
-    }
-    co_await session_.gaugeConnected();
-    if (notAnswering_ || !window.linkConnected()) {
-        fail(QStringLiteral("the gauge did not answer within %1 s").arg(seconds(GaugeLink::AnswerDeadline)));
+
+    const Advertisement& chosen = found.listed[found.match];
+    Wakeup established;
+    established.watch(&gauge_, &Gauge::linkEstablished);
+    gauge_.stopScan(Gauge::ScanStop::ForConnect);
+    gauge_.connectTo(chosen.address, listedDeviceName(chosen.address, chosen.name, chosen.rssi));
+    co_await established.next(Gauge::ConnectDeadline + Gauge::DiscoveryDeadline);
+    if (!gauge_.linkConnected()) {
+        fail(QStringLiteral("the gauge did not connect: %1").arg(entryOf(chosen).simplified()));
         co_return false;
     }
 
-    if (request_.languageIndex && *request_.languageIndex != main_.state().languageIndex) {
-        main_.applyLanguage(*request_.languageIndex);
-        // The probe memories' entries carry the language's memory letter.
-        if (main_.state().traits.generation == '4')
-            co_await session_.cmdRefresh_Click();
-        if (notAnswering_) {
-            fail(QStringLiteral("the gauge did not answer within %1 s")
-                     .arg(seconds(GaugeLink::AnswerDeadline)));
+    const QString notAnswering =
+        QStringLiteral("the gauge did not answer within %1 s").arg(seconds(GaugeLink::AnswerDeadline));
+    const Identification identification = co_await gauge_.identify();
+    if (identification.initialisation) {
+        // The gauge's own language and key settings, as the window reads them when it dresses itself.
+        readSettings(u"SL");
+        readSettings(u"TL");
+    }
+    if (identification.error) {
+        fail(notAnswering);
+        co_return false;
+    }
+    readSettings(u"PI");
+    readSettings(u"LL");
+    const DeviceTraits& traits = gauge_.identity().traits;
+    if (traits.startsOnline())
+        co_await gauge_.switchLiveValues(true);
+    if (traits.hasProbeMemories() || traits.hasMemoryFiles()) {
+        const GaugeResult<GaugeMemories> memories = co_await gauge_.readMemoryList();
+        if (!memories) {
+            fail(notAnswering);
             co_return false;
         }
+        memories_ = *memories;
     }
-    if (request_.limits && !applyLimits(*request_.limits)) {
-        fail(QStringLiteral("the limits were refused"));
-        co_return false;
+
+    if (request_.languageIndex)
+        languageIndex_ = *request_.languageIndex;
+    if (request_.limits) {
+        // The limits dialog filled in field by field; the gauge's stored limits stay as they are.
+        const TypedLimits typed = limitsFromFields(*request_.limits, languageIndex_);
+        for (const QString& message : typed.messages)
+            show(message);
+        if (typed.refused) {
+            fail(QStringLiteral("the limits were refused"));
+            co_return false;
+        }
+        settings_.limits = typed.limits;
     }
     co_return true;
 }
 
-// The limits dialog filled in field by field, then the table evaluated anew; the gauge's stored limits
-// stay as they are.
-bool CliRun::applyLimits(const LimitsDisplay& limits) {
-    LimitsEditor editor(main_.settings().limits, main_.state().languageIndex, main_.prompt());
-    editor.formActivate();
-    editor.cmdLoeschenClick();
-    for (const LimitField field : {LimitField::Minimum, LimitField::Maximum, LimitField::Target})
-        if (editor.validate(field, limits.text(field)) == FieldLeave::Cancelled)
-            return false;
-    if (limits.rule8020)
-        editor.chk8020Click(true);
-    main_.Focus_setzen();
-    main_.refreshLimitsCaption();
-    return true;
+QStringList CliRun::memoryEntries() const {
+    QStringList entries;
+    for (const ProbeMemory& memory : memories_.probeMemories)
+        entries.append(probeMemoryEntry(memoryLetter(languageIndex_), memory.name, memory.valueCount));
+    for (const QString& name : memories_.memoryFiles.value_or(QStringList()))
+        entries.append(fileMemoryEntry(name));
+    return entries;
 }
 
 QCoro::Task<int> CliRun::memories() {
@@ -165,23 +251,95 @@ QCoro::Task<int> CliRun::memories() {
     if (!connected)
         co_return Failure;
     QByteArray lines;
-    for (const QString& entry : main_.controls().items(ctl::cmbSpeicher))
+    for (const QString& entry : memoryEntries())
         lines += entry.toUtf8() + '\n';
     writeOut(lines);
     co_return Success;
 }
 
 QString CliRun::memoryEntry() const {
-    const QStringList entries = main_.controls().items(ctl::cmbSpeicher);
+    const QStringList entries = memoryEntries();
     for (const QString& entry : entries)
         if (entry.trimmed() == request_.memory)
             return entry;
-    if (main_.state().traits.generation == '4')
+    if (gauge_.identity().traits.hasProbeMemories())
         for (const QString& entry : entries)
             if (const std::optional<ProbeMemoryChoice> choice = parseProbeMemoryEntry(entry);
                 choice && choice->name == request_.memory)
                 return entry;
     return {};
+}
+
+SheetContent CliRun::sheetContent() const {
+    SheetContent content;
+    content.gauge = gauge_.identity();
+    content.address = gauge_.address();
+    content.languageIndex = languageIndex_;
+    content.decimalSeparator = decimalSeparator_;
+    content.limits = settings_.limits;
+    content.project = settings_.project;
+    content.labels = settings_.labels;
+    return content;
+}
+
+QCoro::Task<std::optional<SheetContent>> CliRun::downloadMemoryFile(QString entry) {
+    const GaugeResult<DecodedMemory> memory = co_await gauge_.downloadFile(entry.trimmed());
+    if (!memory) {
+        if (memory.error() == GaugeError::Decoding) {
+            show(memory.failure().detail);
+            fail(QStringLiteral("memory \"%1\" could not be read").arg(entry.trimmed()));
+        } else {
+            fail(QStringLiteral("the gauge stopped answering (no answer within %1 s)")
+                     .arg(seconds(GaugeLink::AnswerDeadline)));
+        }
+        co_return std::nullopt;
+    }
+    SheetContent content = sheetContent();
+    content.memoryListText = memory->selector;
+    content.memoryKind = memory->kind;
+    content.memoryHeader = memory->header;
+    content.memoryEmpty = memory->empty;
+    content.seriesValues = memory->seriesValues;
+    content.seriesStatistics = memory->seriesStatistics;
+    if (!memory->empty && memory->kind != MemoryKind::Series)
+        content.rows = memory->rows;
+    content.memoryCaption = memoryCaption(content.gauge.traits, languageIndex_, 0, content.memoryListText,
+                                          memory->header.memoryName);
+    co_return content;
+}
+
+QCoro::Task<std::optional<SheetContent>> CliRun::downloadProbeMemory(QString entry) {
+    const std::optional<ProbeMemoryChoice> choice = parseProbeMemoryEntry(entry);
+    const int number = choice->name.toInt();
+    const ProbeMemory chosen{choice->name, choice->valueCount};
+    const GaugeResult<ProbeMemoryDownload> result = co_await gauge_.downloadProbeMemory(chosen, number);
+    if (!result) {
+        fail(QStringLiteral("the gauge stopped answering (no answer within %1 s)")
+                 .arg(seconds(GaugeLink::AnswerDeadline)));
+        co_return std::nullopt;
+    }
+    SheetContent content = sheetContent();
+    content.memoryListText = result->listed ? probeMemoryEntry(memoryLetter(languageIndex_),
+                                                               result->listed->name, result->valueCount)
+                                            : entry;
+    content.memoryCaption =
+        memoryCaption(content.gauge.traits, languageIndex_, number, content.memoryListText, {});
+    // An empty memory leaves the view where it was: online, since the gauge was connected.
+    if (result->empty) {
+        content.view = View::Online;
+        co_return content;
+    }
+    for (const RecordRow& record : result->records) {
+        if (content.rows.size() >= static_cast<size_t>(RowStore::Capacity))
+            break;
+        if (record.invalidDate) {
+            show(InvalidDate);
+            continue;
+        }
+        if (record.row.isPresent())
+            content.rows.push_back(record.row);
+    }
+    co_return content;
 }
 
 QCoro::Task<int> CliRun::download() {
@@ -192,22 +350,30 @@ QCoro::Task<int> CliRun::download() {
     if (entry.isEmpty())
         co_return fail(QStringLiteral("no memory \"%1\" on the gauge").arg(request_.memory));
 
-    main_.controls().setCaption(ctl::cmbSpeicher, entry);
-    const qsizetype shownBefore = prompt_.shown().size();
-    co_await session_.cmdLesen_Click();
-    if (notAnswering_)
-        co_return fail(QStringLiteral("the gauge stopped answering (no answer within %1 s)")
-                           .arg(seconds(GaugeLink::AnswerDeadline)));
-    if (prompt_.shown().size() > shownBefore)
+    const qsizetype shownBefore = messages_.size();
+    std::optional<SheetContent> content;
+    if (gauge_.identity().traits.hasMemoryFiles())
+        content = co_await downloadMemoryFile(entry);
+    else
+        content = co_await downloadProbeMemory(entry);
+    if (!content)
+        co_return Failure;
+    if (messages_.size() > shownBefore)
         co_return fail(QStringLiteral("memory \"%1\" could not be read").arg(entry.trimmed()));
 
+    MeasurementSheet sheet = buildSheet(*content);
     QByteArray result;
     if (request_.format == Format::Mes) {
-        result = measurementFileText(main_).toUtf8();
+        if (!sheet.showsSeries()) {
+            reloadProjectData();
+            sheet.project = settings_.project;
+            sheet.labels = settings_.labels;
+        }
+        result = measurementFileText(sheet).toUtf8();
     } else {
-        const ExportedMemory memory = shownMemoryExport(main_, session_.linkWindow().serverId());
+        const ExportedMemory memory = exportedMemory(sheet);
         result = request_.format == Format::Csv
-                     ? rowsCsv(memory.rows, csvSeparator(main_.state().decimalSeparator)).toUtf8()
+                     ? rowsCsv(memory.rows, csvSeparator(decimalSeparator_)).toUtf8()
                      : memoryJson(memory) + '\n';
     }
     co_return writeResult(result) ? Success : Failure;
@@ -225,31 +391,52 @@ bool CliRun::writeResult(const QByteArray& bytes) {
     return true;
 }
 
+void CliRun::takeLiveReading(const LiveReading& reading) {
+    const DeviceTraits& traits = gauge_.identity().traits;
+    for (const RecordRow& record : reading.records) {
+        if (onlineCounter_ > RowStore::Capacity) {
+            show(Texts::message(Msg::TooManyValues, languageIndex_) +
+                 QStringLiteral(" %1").arg(RowStore::Capacity));
+            break;
+        }
+        if (record.invalidDate) {
+            show(InvalidDate);
+            continue;
+        }
+        MeasurementRow row = record.row;
+        row.number = static_cast<qint16>(onlineCounter_);
+        onlineRows_.push_back(row);
+        if (traits.numbersOnlineRows())
+            ++onlineCounter_;
+    }
+}
+
 QCoro::Task<int> CliRun::online() {
     const bool connected = co_await connectGauge();
     if (!connected)
         co_return Failure;
-    co_await session_.optOnline_Click();
+    co_await gauge_.switchLiveValues(true);
 
     Wakeup wake;
-    wake.watch(&session_.link(), &GaugeLink::valueReceived);
-    wake.watch(&session_.linkWindow(), &LinkWindowModel::linkChanged);
-    const QChar separator = csvSeparator(main_.state().decimalSeparator);
-    int written = 0;
+    wake.watch(&gauge_, &Gauge::liveReading);
+    wake.watch(&gauge_, &Gauge::linkDropped);
+    const QChar separator = csvSeparator(decimalSeparator_);
+    const MeasureContext context = gauge_.identity().measureContext();
+    size_t written = 0;
     QDeadlineTimer nextReading(OnlineReadingDeadline);
     while (true) {
-        const std::vector<ExportedRow> rows =
-            main_.state().currentMemory == 2 ? shownRows(main_) : std::vector<ExportedRow>{};
         QByteArray lines;
-        for (; written < request_.count && written < static_cast<int>(rows.size()); ++written) {
-            const ExportedRow& row = rows[static_cast<size_t>(written)];
-            lines += request_.format == Format::Json ? rowJson(row) + '\n' : csvLine(row, separator).toUtf8();
+        for (; written < static_cast<size_t>(request_.count) && written < onlineRows_.size(); ++written) {
+            const MeasurementRow& row = onlineRows_[written];
+            const ExportedRow exported{row, formatMeasurement(row.value, row.unit, context).text};
+            lines += request_.format == Format::Json ? rowJson(exported) + '\n'
+                                                     : csvLine(exported, separator).toUtf8();
             nextReading.setRemainingTime(OnlineReadingDeadline);
         }
         writeOut(lines);
-        if (written >= request_.count)
+        if (written >= static_cast<size_t>(request_.count))
             co_return Success;
-        if (notAnswering_ || !session_.linkWindow().linkConnected())
+        if (!gauge_.linkConnected())
             co_return fail(QStringLiteral("the link to the gauge was lost"));
         if (nextReading.hasExpired())
             co_return fail(

@@ -1,16 +1,21 @@
 #pragma once
 
 #include "cli/CliRequest.h"
-#include "window/GaugeSession.h"
+#include "data/MeasurementSheet.h"
+#include "files/DataFolders.h"
+#include "files/SettingsFiles.h"
+#include "files/TransferLog.h"
+#include "files/TransferLogEvents.h"
+#include "gauge/Gauge.h"
 
 #include <QByteArray>
 #include <QString>
 #include <chrono>
+#include <optional>
 #include <qcoro/qcorotask.h>
+#include <vector>
 
 namespace vexa {
-class MainModel;
-class ScriptedPrompt;
 class Transport;
 } // namespace vexa
 
@@ -18,8 +23,10 @@ namespace vexa::cli {
 
 enum ExitStatus { Success = 0, Failure = 1, UsageError = 2 };
 
-// One command of the tool, run over the same session, link window and main-window logic as the program's
-// windows. Results go to standard output; a failure ends the run with one line on standard error.
+// One command of the tool, run on the gauge layer and the measurement sheet, as the program's windows run
+// them. Results go to standard output; a failure ends the run with one line on standard error. Messages
+// the windows would show in a box are collected: a failure quotes the last one, a successful run prints
+// them as notes.
 class CliRun {
 public:
     // How long `scan` lists the gauges that advertise.
@@ -29,36 +36,62 @@ public:
     // Readings come when the inspector measures: the wait for the next one is generous.
     static constexpr std::chrono::milliseconds OnlineReadingDeadline{60000};
 
-    CliRun(CliRequest request, Transport& transport, MainModel& main, ScriptedPrompt& prompt);
+    CliRun(CliRequest request, Transport& transport, const ProgramFolders& folders);
 
     // The command; the gauge is disconnected at the end. Returns the exit status.
     QCoro::Task<int> run();
 
 private:
+    struct ScanResult {
+        QList<Advertisement> listed; // the gauges as the scan listed them
+        int match = -1;              // the first entry containing the wanted text; -1: none
+        bool failed = false;         // the transport could not scan (no adapter, Bluetooth off)
+    };
+
     QCoro::Task<int> scan();
     QCoro::Task<int> memories();
     QCoro::Task<int> download();
     QCoro::Task<int> online();
 
-    // Scan, connect, the gauge's initialisation and memory list, then the language and limits asked for.
+    // Scans until an entry containing `wanted` (any case) is listed or `deadline` has passed; without
+    // `wanted` until the deadline. The scan is stopped either way.
+    QCoro::Task<ScanResult> scanGauges(std::optional<QString> wanted, std::chrono::milliseconds deadline);
+    // Scan, connect, the gauge's identity, settings and memory list, then the language and limits asked for.
     QCoro::Task<bool> connectGauge();
-    // False when the limits dialog refuses one of the texts.
-    bool applyLimits(const LimitsDisplay& limits);
+    QCoro::Task<std::optional<SheetContent>> downloadMemoryFile(QString entry);
+    QCoro::Task<std::optional<SheetContent>> downloadProbeMemory(QString entry);
 
-    // The entry of the memory list the request names; empty when there is none.
+    void readSettings(QStringView action);
+    // The project data read anew, as the reports take them.
+    void reloadProjectData();
+    SheetContent sheetContent() const;
+    // The memory-list entries, as the main window lists them.
+    QStringList memoryEntries() const;
+    // The entry the request names; empty when there is none.
     QString memoryEntry() const;
+    void takeLiveReading(const LiveReading& reading);
+
     bool writeResult(const QByteArray& bytes);
-    // Ends the command: `text` and, when the program showed a message meanwhile, that message.
+    void show(const QString& message);
+    // Ends the command: `text` and, when a message was shown meanwhile, the last one.
     int fail(const QString& text, ExitStatus status = Failure);
-    // Messages the program showed since the last call, each on one line.
+    // Messages shown since the last call, each on one line.
     QStringList takeMessages();
 
     CliRequest request_;
-    MainModel& main_;
-    ScriptedPrompt& prompt_;
-    GaugeSession session_;
+    ProgramFolders folders_;
+    TransferLog log_;
+    TransferLogEvents events_;
+    SettingsFiles settingsFiles_;
+    SettingsState settings_;
+    Gauge gauge_;
+    int languageIndex_ = 0;
+    QChar decimalSeparator_;
+    GaugeMemories memories_;
+    std::vector<MeasurementRow> onlineRows_;
+    int onlineCounter_ = 1;
+    QStringList messages_;
     qsizetype messagesTaken_ = 0;
-    bool notAnswering_ = false;
 };
 
 } // namespace vexa::cli

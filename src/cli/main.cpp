@@ -1,12 +1,10 @@
-// vexa-connect-cli: the program's transfers from a shell, over the same core as the main window.
+// vexa-connect-cli: the program's transfers from a shell, on the same gauge layer and sheet as the windows.
 #include "cli/CliRequest.h"
 #include "cli/CliRun.h"
+#include "files/DataFolders.h"
 #include "link/ble/TransportChoice.h"
 #include "link/sim/GaugeProfile.h"
-#include "window/AppState.h"
-#include "window/DataFolders.h"
-#include "window/MainModel.h"
-#include "window/ScriptedPrompt.h"
+#include "texts/Program.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -48,11 +46,9 @@ int main(int argc, char* argv[]) {
     }
 
     const DataFolders folders = prepareDataFolders();
-    ScriptedPrompt prompt;
-    MainModel model(prompt);
     const std::unique_ptr<Transport> transport = ble::chooseTransport(profiles);
-    cli::CliRun run(*parsed.request, *transport, model, prompt);
-    model.programStart({QCoreApplication::applicationDirPath(), folders.appDataPath, folders.messDataPath});
+    cli::CliRun run(*parsed.request, *transport,
+                    {QCoreApplication::applicationDirPath(), folders.appDataPath, folders.messDataPath});
     // Started from the event loop, so that the run's end can end the loop.
     QTimer::singleShot(0, &app, [&run] { runAndQuit(run); });
     return QCoreApplication::exec();

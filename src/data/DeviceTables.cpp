@@ -137,15 +137,15 @@ Brand brandFor(const QString& brandCode) {
             QStringLiteral("Rahmen.jpg")};
 }
 
-std::optional<BatterySymbol> batterySymbol(char generation, double volts) {
+std::optional<BatterySymbol> batterySymbol(const DeviceTraits& traits, double volts) {
     if (volts == 0)
         return std::nullopt;
     double good = 0;
     double bad = 0;
-    if (generation == '4') {
+    if (traits.hasProbeMemories()) {
         good = 1.4;
         bad = 1.1;
-    } else if (generation == '5') {
+    } else if (traits.hasMemoryFiles()) {
         good = 4.3;
         bad = 3.5;
     } else {

@@ -55,6 +55,6 @@ struct BatterySymbol {
 };
 
 // Nothing for 0 V or a generation without thresholds.
-std::optional<BatterySymbol> batterySymbol(char generation, double volts);
+std::optional<BatterySymbol> batterySymbol(const DeviceTraits& traits, double volts);
 
 } // namespace vexa

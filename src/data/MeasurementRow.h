@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QString>
 #include <QtGlobal>
-#include <array>
 #include <vector>
 
 namespace vexa {
@@ -21,6 +20,8 @@ struct MeasurementRow {
 
     // A row with number 0 and value 0 ends a store's content.
     bool isPresent() const { return value != 0 || number != 0; }
+    // The reading did not fit the gauge's unit: shown grey, never counted.
+    bool isMarkedX() const { return mark == u"X"; }
     bool operator==(const MeasurementRow&) const = default;
 };
 
@@ -48,7 +49,16 @@ private:
     std::vector<MeasurementRow> rows_;
 };
 
-// Store 0 holds the downloaded memory or an opened file, store 2 the online values.
-using RowStores = std::array<RowStore, 3>;
+// What the table shows: the memory view (a downloaded memory or an opened file) or the online values.
+enum class View { Memory, Online };
+
+// One row store per view.
+struct RowStores {
+    RowStore memory;
+    RowStore online;
+
+    RowStore& operator[](View view) { return view == View::Online ? online : memory; }
+    const RowStore& operator[](View view) const { return view == View::Online ? online : memory; }
+};
 
 } // namespace vexa

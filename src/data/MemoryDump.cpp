@@ -242,7 +242,7 @@ private:
         result_.rows.push_back({.number = static_cast<qint16>(*number),
                                 .value = marked ? 0.0 : converted,
                                 .unit = unit,
-                                .material = context_.traits.material != '0' ? previousMaterial_ : QString(),
+                                .material = context_.traits.keepsMaterial() ? previousMaterial_ : QString(),
                                 .mark = marked ? QStringLiteral("X") : QString(),
                                 .timestamp = dates_.timestamp(timestamp->date, timestamp->time),
                                 .dateText = dates_.dateText(timestamp->date),

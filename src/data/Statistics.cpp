@@ -81,10 +81,10 @@ AddResult Statistics::addRow(const StatisticsRow& row, const StatisticsContext& 
         return {};
 
     ++s.count;
-    s.absoluteTitle = measure.traits.rule8020 == '-';
+    s.absoluteTitle = measure.traits.titlesAbsolute();
     s.rule8020Shown = context.limits.rule8020;
 
-    const double x = measure.traits.rule8020 == '+' ? std::fabs(row.value) : row.value;
+    const double x = measure.traits.judgesMagnitude() ? std::fabs(row.value) : row.value;
     const double magnitude = std::fabs(x);
     if (s.referenceUnit.isEmpty())
         s.referenceUnit = row.unit;
@@ -136,7 +136,8 @@ int Statistics::recount(const RowStore& rows, const StatisticsContext& context, 
     int read = 0;
     for (int i = 1; i <= RowStore::Capacity && rows[i].isPresent(); ++i) {
         ++read;
-        addRow({rows[i].value, rows[i].unit, rows[i].material}, context, button);
+        if (!rows[i].isMarkedX())
+            addRow({rows[i].value, rows[i].unit, rows[i].material}, context, button);
     }
     return read;
 }
@@ -151,23 +152,30 @@ int Statistics::switchMaterial(const RowStore& rows, const StatisticsContext& co
     if (button.caption != Fe)
         button.caption = Fe;
     else
-        button.caption = context.measure.traits.generation == '5' ? Nf : Nfe;
+        button.caption = context.measure.traits.hasMemoryFiles() ? Nf : Nfe;
     return recount(rows, context, button);
 }
 
 QStringList Statistics::lines(const StatisticsListHeader& header) const {
+    if (state_.count == 0)
+        return {};
+    const QString blank = blanks(1);
+    QStringList list;
+    if (header.view == View::Memory)
+        list << header.memoryCaption << blank;
+    else if (header.view == View::Online)
+        list << Texts::message(Msg::Online, header.languageIndex) << blank;
+    return list + body(header.languageIndex, header.decimalSeparator);
+}
+
+QStringList Statistics::body(int language, QChar separator) const {
     const StatisticsState& s = state_;
     if (s.count == 0)
         return {};
-    const int language = header.languageIndex;
     const auto label = [language](Stat slot) { return Texts::statistics(slot, language); };
     const QString blank = blanks(1);
 
     QStringList list;
-    if (header.currentMemory == 0)
-        list << header.memoryCaption << blank;
-    else if (header.currentMemory == 2)
-        list << Texts::message(Msg::Online, language) << blank;
 
     QString title = s.materialLabel.isEmpty() ? QString() : s.materialLabel + u' ';
     title += label(Stat::Heading);
@@ -181,7 +189,6 @@ QStringList Statistics::lines(const StatisticsListHeader& header) const {
 
     // The mean and the standard deviation carry more decimals than the extremes; the shift moves them
     // so that all decimal separators stand in one column.
-    const QChar separator = header.decimalSeparator;
     const int shift = decimalsOf(s.meanText, separator) - decimalsOf(s.minimumText, separator) +
                       (s.minimumText.contains(separator) ? 0 : 1);
     const auto valueLine = [&](Stat slot, int shiftBy, const QString& text) {
@@ -204,12 +211,12 @@ QStringList Statistics::lines(const StatisticsListHeader& header) const {
     return list;
 }
 
-QString memoryCaption(char generation, int languageIndex, int selectedMemoryNumber,
+QString memoryCaption(const DeviceTraits& traits, int languageIndex, int selectedMemoryNumber,
                       const QString& memoryListText, const QString& memoryName) {
     const QString word = Texts::message(Msg::Memory, languageIndex);
-    if (generation == '4')
+    if (traits.hasProbeMemories())
         return word + u' ' + QString::number(selectedMemoryNumber);
-    if (generation == '5')
+    if (traits.hasMemoryFiles())
         return word + u' ' + memoryListText.trimmed() + QStringLiteral(" (") + memoryName + u')';
     return {};
 }

@@ -7,6 +7,7 @@
 #include <QChar>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The running statistics of the table: count, extremes, mean, standard deviation and the 80/20 rule of
 // ISO 19840, and the statistics list built from them.
@@ -43,7 +44,8 @@ struct AddResult {
 
 // Where the statistics list starts.
 struct StatisticsListHeader {
-    int currentMemory = 0; // 0: the memory caption heads the list, 2: "Online", 1: nothing
+    // Memory: the memory caption heads the list, Online: "Online", none: nothing.
+    std::optional<View> view;
     QString memoryCaption;
     int languageIndex = 0;
     QChar decimalSeparator = u'.'; // as the result texts were written
@@ -100,8 +102,8 @@ public:
     // lets it offer the other material; rows of the offered material are not counted.
     AddResult addRow(const StatisticsRow& row, const StatisticsContext& context, MaterialButton& button);
 
-    // reset(), then the present rows of `rows` in order, marked rows included; the button keeps its state.
-    // Returns the number of rows read.
+    // reset(), then the present rows of `rows` in order; rows marked "X" are read but not counted, as the
+    // table leaves them out. The button keeps its state. Returns the number of rows read.
     int recount(const RowStore& rows, const StatisticsContext& context, MaterialButton& button);
 
     // A fresh statistics over `rows`: the button is hidden first, so the first row chooses the material.
@@ -119,6 +121,8 @@ public:
     // The statistics list: header, title, then the value lines or the mixed-units lines; empty while
     // nothing is counted.
     QStringList lines(const StatisticsListHeader& header) const;
+    // The list without its header: from the title on.
+    QStringList body(int languageIndex, QChar decimalSeparator) const;
 
 private:
     StatisticsState state_;
@@ -130,7 +134,7 @@ private:
 
 // The first line of the statistics list of a memory: the memory word and the memory's number
 // (generation 4) or its trimmed list text and its name (generation 5); empty for other gauges.
-QString memoryCaption(char generation, int languageIndex, int selectedMemoryNumber,
+QString memoryCaption(const DeviceTraits& traits, int languageIndex, int selectedMemoryNumber,
                       const QString& memoryListText, const QString& memoryName);
 
 } // namespace vexa

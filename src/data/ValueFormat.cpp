@@ -15,12 +15,6 @@ namespace {
 constexpr int FormattedWidth = 11;
 constexpr int MaxDecimals = 15;
 
-int traitDecimals(const DeviceTraits& traits) {
-    if (traits.decimals >= '1' && traits.decimals <= '3')
-        return traits.decimals - '0';
-    return 2;
-}
-
 bool startsWithAny(QStringView unit, std::initializer_list<QStringView> prefixes) {
     for (QStringView prefix : prefixes) {
         if (unit.startsWith(prefix))
@@ -66,14 +60,14 @@ QString fixedText(double value, int decimals) {
 
 MeasurementRounding::MeasurementRounding(const QString& unitOrDecimals, const MeasureContext& context) {
     const QStringView unit = QStringView(unitOrDecimals).trimmed();
-    const bool generation4 = context.traits.generation == '4';
+    const bool generation4 = context.traits.hasProbeMemories();
     const bool wl = context.deviceModel == u"WL";
     bool numeric = false;
     const int decimals = unit.toInt(&numeric);
     if (numeric)
         setBands({{-Infinity, qBound(0, decimals, MaxDecimals)}});
     else if (unit.startsWith(u"Stat"))
-        setBands({{-Infinity, context.traits.decimals == '3' ? 3 : 2}});
+        setBands({{-Infinity, context.traits.statisticsDecimals()}});
     else if (unit.startsWith(u"mT") && generation4)
         setBands({{0, 2}, {10, 1}, {1000, 0}}, Test::Magnitude);
     else if (unit.startsWith(u"mT") && wl)
@@ -97,7 +91,7 @@ MeasurementRounding::MeasurementRounding(const QString& unitOrDecimals, const Me
     else
         // Units without a rule of their own ("T", "A/m", "kG", "%", ...) still get a text, so the shown
         // text, the stored value and a file written from them agree.
-        setBands({{-Infinity, traitDecimals(context.traits)}});
+        setBands({{-Infinity, context.traits.valueDecimals()}});
 }
 
 void MeasurementRounding::setBands(std::initializer_list<Band> bands, Test test) {

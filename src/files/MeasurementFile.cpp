@@ -105,7 +105,7 @@ double readValue(QStringView text) {
 
 MeasurementRow readRow(QStringView line, const DeviceTraits& traits, DateTimeReader& dateTimes) {
     MeasurementRow row;
-    if (traits.dateHeader == '-')
+    if (traits.datesEveryRow())
         dateTimes.read(line.left(DateTimeColumns).trimmed(), row);
     else
         row.timeText = line.left(TimeColumns).toString();
@@ -124,7 +124,7 @@ MeasurementRow readRow(QStringView line, const DeviceTraits& traits, DateTimeRea
     // The unit may hold a blank ("µVs cm"); a material never does, so it is what follows the last blank.
     const QStringView rest = valueEnd < line.size() ? line.mid(valueEnd + 1) : QStringView();
     const qsizetype lastBlank = rest.lastIndexOf(u' ');
-    if (traits.material != '0' && lastBlank >= 0) {
+    if (traits.keepsMaterial() && lastBlank >= 0) {
         row.unit = rest.left(lastBlank).trimmed().toString();
         row.material = rest.mid(lastBlank + 1).toString();
     } else {
@@ -146,7 +146,7 @@ std::vector<MeasurementRow> readMeasurementFile(QStringView text, const DeviceTr
     // Files of gauges without a date per row may start their data with a line holding the date alone.
     QString firstDate;
     const QString& first = lines[next];
-    if (traits.dateHeader != '-' && first.size() > 2 && first[2] == u'.') {
+    if (!traits.datesEveryRow() && first.size() > 2 && first[2] == u'.') {
         firstDate = first.left(DateLineColumns);
         if (!first.contains(u':'))
             ++next;

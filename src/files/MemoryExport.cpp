@@ -50,6 +50,33 @@ OrderedJson headerObject(const MemoryHeader& header) {
 
 } // namespace
 
+std::vector<ExportedRow> exportedRows(const MeasurementSheet& sheet) {
+    std::vector<ExportedRow> rows;
+    rows.reserve(sheet.rows.size());
+    for (const MeasurementRow& row : sheet.rows)
+        rows.push_back({row, sheet.valueText(row)});
+    return rows;
+}
+
+ExportedMemory exportedMemory(const MeasurementSheet& sheet) {
+    const GaugeIdentity& gauge = sheet.gauge;
+    ExportedMemory memory;
+    memory.device = {gauge.deviceName,        sheet.address,   gauge.deviceNumber(), gauge.model.deviceModel,
+                     gauge.model.measureMode, gauge.brandCode, gauge.traits.text(),  gauge.deviceUnit()};
+    memory.selector = sheet.memoryListText.trimmed();
+    if (sheet.view != View::Memory)
+        return memory;
+    if (sheet.showsMemoryFile()) {
+        memory.memoryName = sheet.memoryHeader.memoryName;
+        memory.header = sheet.memoryHeader;
+        if (sheet.memoryKind == MemoryKind::Series)
+            memory.series = sheet.seriesValues;
+    }
+    memory.rows = exportedRows(sheet);
+    memory.statisticsLines = sheet.statisticsList();
+    return memory;
+}
+
 QByteArray rowJson(const ExportedRow& row) {
     return rowObject(row).text();
 }

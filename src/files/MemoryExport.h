@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/MeasurementRow.h"
+#include "data/MeasurementSheet.h"
 #include "data/MemoryDump.h"
 
 #include <QByteArray>
@@ -39,6 +40,12 @@ struct ExportedMemory {
     std::optional<std::vector<double>> series; // series memories only, in the gauge's unit, not rounded
     QStringList statisticsLines;               // exactly as the statistics list shows them
 };
+
+// The sheet's rows, each with its value text.
+std::vector<ExportedRow> exportedRows(const MeasurementSheet& sheet);
+
+// What a sheet exports: in the online view no rows and no statistics lines.
+ExportedMemory exportedMemory(const MeasurementSheet& sheet);
 
 // One row as a compact JSON object on one line: number, value, text, unit, material, mark, timestamp
 // ("YYYY-MM-DDThh:mm:ss", or null for a row without one).

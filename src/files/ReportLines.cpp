@@ -29,7 +29,7 @@ QString limitLine(const QString& label, const QString& valueText, const QString&
 QString reportDataLine(const MeasurementRow& row, const MeasureContext& context, RowDates& dates) {
     const QString number = ausrichten(5, QString::number(row.number));
     const QString value = formatMeasurement(row.value, row.unit, context).text;
-    if (context.traits.dateHeader == '-') {
+    if (context.traits.datesEveryRow()) {
         const QString when = row.timestamp.isValid() ? dates.dateText(row.timestamp.date()) + u' ' +
                                                            dates.timeText(row.timestamp.time())
                                                      : (row.dateText + u' ' + row.timeText).trimmed();

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "link/Cancellation.h"
 #include "link/Transport.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <chrono>
+#include <deque>
 #include <functional>
 #include <qcoro/qcorotask.h>
 
@@ -17,6 +20,7 @@ enum class WaitOutcome {
     Disconnected, // the link went down while waiting
     Failed,       // the transport reported an error
     Cancelled,    // the user stopped the operation
+    Busy,         // another request kept the characteristic until the deadline
 };
 
 struct WaitResult {
@@ -28,6 +32,10 @@ struct WaitResult {
 // Requests to the connected gauge as awaitable steps: each starts one operation on the transport and
 // ends with a typed outcome, at the latest at its deadline. Every value the transport delivers (answers
 // and notifications alike) is also passed on through `valueReceived`, before a waiting request sees it.
+//
+// One request at a time per characteristic: a gauge answers a command in the characteristic it was
+// written to, so a second request there waits its turn (until its deadline, then Busy) instead of taking
+// the first one's answer. Every request may be given a Cancellation of its own.
 class GaugeLink : public QObject {
     Q_OBJECT
 public:
@@ -41,35 +49,50 @@ public:
 
     // Writes `command` with response to the command characteristic and then reads that characteristic
     // until `accept` takes a value (a gauge keeps its previous answer there until the new one is ready).
+    // Values that arrive before the write is confirmed belong to an earlier request and are passed over.
     QCoro::Task<WaitResult> request(const QString& service, QByteArray command,
                                     std::function<bool(const QByteArray&)> accept,
-                                    std::chrono::milliseconds deadline = AnswerDeadline);
+                                    std::chrono::milliseconds deadline = AnswerDeadline,
+                                    const Cancellation* cancellation = nullptr);
 
     // Writes with response; the write response ends the wait.
     QCoro::Task<WaitResult> write(const QString& service, const QString& characteristic, QByteArray value,
-                                  std::chrono::milliseconds deadline = AnswerDeadline);
+                                  std::chrono::milliseconds deadline = AnswerDeadline,
+                                  const Cancellation* cancellation = nullptr);
 
     // Reads one value of the characteristic.
     QCoro::Task<WaitResult> read(const QString& service, const QString& characteristic,
-                                 std::chrono::milliseconds deadline = AnswerDeadline);
+                                 std::chrono::milliseconds deadline = AnswerDeadline,
+                                 const Cancellation* cancellation = nullptr);
 
     QCoro::Task<WaitResult> subscribe(const QString& service, const QString& characteristic,
-                                      std::chrono::milliseconds deadline = AnswerDeadline);
+                                      std::chrono::milliseconds deadline = AnswerDeadline,
+                                      const Cancellation* cancellation = nullptr);
     QCoro::Task<WaitResult> unsubscribe(const QString& service, const QString& characteristic,
-                                        std::chrono::milliseconds deadline = AnswerDeadline);
-
-    // Ends every wait in progress with `Cancelled`.
-    void cancel() { emit cancelled(); }
+                                        std::chrono::milliseconds deadline = AnswerDeadline,
+                                        const Cancellation* cancellation = nullptr);
 
 signals:
     void valueReceived(const QString& service, const QString& characteristic, const QByteArray& value);
-    void cancelled();
 
 private:
     class Wait;
-    QCoro::Task<WaitResult> await(Wait& wait, std::chrono::milliseconds deadline);
+    class Turn;
+    struct Turns {
+        bool held = false;
+        std::deque<Wait*> waiting; // first come, first served
+    };
+
+    // The characteristic for this request alone: at once when it is free, else when the request before
+    // has ended. Answered when the turn was taken; Busy or Cancelled when it did not come.
+    QCoro::Task<WaitOutcome> takeTurn(const QString& characteristic, std::chrono::milliseconds deadline,
+                                      const Cancellation* cancellation);
+    void releaseTurn(const QString& characteristic);
+    QCoro::Task<WaitResult> await(Wait& wait, std::chrono::milliseconds deadline,
+                                  const Cancellation* cancellation);
 
     Transport& transport_;
+    QHash<QString, Turns> turns_;
 };
 
 } // namespace vexa

@@ -26,6 +26,10 @@ QString entryDeviceName(const QString& entry) {
     return entry.mid(24, 20);
 }
 
+QString listedDeviceName(const QString& serverId, const QString& name, int rssi) {
+    return entryDeviceName(deviceListEntry(serverId, name, rssi));
+}
+
 QStringList discoveryServices(const QString& deviceName) {
     for (const char* part : {"Vims", "VIMS", "Sidra", "KR-4", "NOVA"})
         if (deviceName.contains(QLatin1String(part), Qt::CaseSensitive))

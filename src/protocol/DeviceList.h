@@ -17,6 +17,9 @@ bool isGaugeName(const QString& name);
 QString entryServerId(const QString& entry);
 QString entryDeviceName(const QString& entry);
 
+// The device name a gauge is connected under: entryDeviceName() of its list entry.
+QString listedDeviceName(const QString& serverId, const QString& name, int rssi);
+
 // Gauges whose names say they answer on more services are discovered without a service filter.
 QStringList discoveryServices(const QString& deviceName);
 

@@ -33,19 +33,30 @@ std::optional<ProbeMemoryChoice> parseProbeMemoryEntry(const QString& entry) {
                              static_cast<int>(valueCount)};
 }
 
-QStringList fileMemoryEntries(const QByteArray& listAnswer) {
+QStringList fileMemoryNames(const QByteArray& listAnswer) {
     constexpr qsizetype Head = 14;
-    constexpr int EntryWidth = 20;
-    QStringList entries;
+    QStringList names;
     if (listAnswer.size() <= Head + 1)
-        return entries;
+        return names;
     const QByteArray words = listAnswer.mid(Head, listAnswer.size() - Head - 1);
     for (const QByteArray& part : words.split(' ')) {
         const QString word = QString::fromLatin1(part).trimmed();
         const bool listed = word.startsWith(u'm') || word.startsWith(u's') || word.startsWith(u't');
         if (listed && !word.startsWith(QStringLiteral("se")))
-            entries.append(padRight(word, EntryWidth));
+            names.append(word);
     }
+    return names;
+}
+
+QString fileMemoryEntry(const QString& name) {
+    constexpr int EntryWidth = 20;
+    return padRight(name, EntryWidth);
+}
+
+QStringList fileMemoryEntries(const QByteArray& listAnswer) {
+    QStringList entries;
+    for (const QString& name : fileMemoryNames(listAnswer))
+        entries.append(fileMemoryEntry(name));
     return entries;
 }
 

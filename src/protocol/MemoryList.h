@@ -27,9 +27,14 @@ struct ProbeMemoryChoice {
 // their six places, so the name is not found by position.
 std::optional<ProbeMemoryChoice> parseProbeMemoryEntry(const QString& entry);
 
-// A file-memory gauge's entries from its "$ls" answer: the answer without its first 14 characters and its
-// last, split at blanks; every word starting with "m", "s" or "t" but not "se", padded to 20 characters
-// (a longer word stays whole).
+// A file-memory gauge's memories from its "$ls" answer: the answer without its first 14 characters and its
+// last, split at blanks; every word starting with "m", "s" or "t" but not "se".
+QStringList fileMemoryNames(const QByteArray& listAnswer);
+
+// A file memory's entry: its name padded to 20 characters (a longer name stays whole).
+QString fileMemoryEntry(const QString& name);
+
+// The entries of every memory named in a "$ls" answer.
 QStringList fileMemoryEntries(const QByteArray& listAnswer);
 
 } // namespace vexa

@@ -2,7 +2,7 @@
 
 #include "widgets/ControlBinder.h"
 #include "widgets/FixedFont.h"
-#include "window/GaugeSession.h"
+#include "window/WindowSession.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -11,7 +11,7 @@
 
 namespace vexa {
 
-FrmBLE::FrmBLE(GaugeSession& session, QWidget* parent)
+FrmBLE::FrmBLE(WindowSession& session, QWidget* parent)
     : QDialog(parent)
     , session_(session)
     , binder_(new ControlBinder(session.linkWindow().controls(), this)) {

@@ -5,17 +5,17 @@
 namespace vexa {
 
 class ControlBinder;
-class GaugeSession;
+class WindowSession;
 
 // The link window: scan, choose a gauge, connect. Shown modally by the main window's connect button; it
 // hides itself once the gauge's link is up.
 class FrmBLE : public QDialog {
     Q_OBJECT
 public:
-    FrmBLE(GaugeSession& session, QWidget* parent = nullptr);
+    FrmBLE(WindowSession& session, QWidget* parent = nullptr);
 
 private:
-    GaugeSession& session_;
+    WindowSession& session_;
     ControlBinder* binder_;
 };
 

@@ -1,6 +1,6 @@
 #include "widgets/DialogPrompt.h"
 
-#include "window/AppState.h"
+#include "texts/Program.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

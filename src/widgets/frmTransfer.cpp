@@ -9,10 +9,10 @@
 #include "widgets/TablePaintProxy.h"
 #include "widgets/Twips.h"
 #include "widgets/frmWerte.h"
-#include "window/GaugeSession.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
 #include "window/Prompt.h"
+#include "window/WindowSession.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -30,7 +30,7 @@ namespace vexa {
 
 using namespace ctl;
 
-FrmTransfer::FrmTransfer(MainModel& model, GaugeSession* session, QWidget* parent)
+FrmTransfer::FrmTransfer(MainModel& model, WindowSession* session, QWidget* parent)
     : QMainWindow(parent)
     , model_(model)
     , session_(session)
@@ -45,7 +45,7 @@ FrmTransfer::FrmTransfer(MainModel& model, GaugeSession* session, QWidget* paren
 }
 
 void FrmTransfer::connectSession() {
-    GaugeSession& session = *session_;
+    WindowSession& session = *session_;
     const auto onClick = [this](const QString& name, auto handler) {
         connect(findChild<QAbstractButton*>(name), &QAbstractButton::clicked, this, handler);
     };
@@ -53,14 +53,14 @@ void FrmTransfer::connectSession() {
     onClick(cmdLesen, [&session] { session.cmdLesen_Click(); });
     onClick(cmdStop, [&session] { session.cmdStop_Click(); });
     onClick(cmdRefresh, [&session] { session.cmdRefresh_Click(); });
-    connect(&session, &GaugeSession::linkWindowRequested, this, [this, &session] {
+    connect(&session, &WindowSession::linkWindowRequested, this, [this, &session] {
         FrmBLE window(session, this);
         window.exec();
     });
 }
 
 void FrmTransfer::closeEvent(QCloseEvent* event) {
-    if (!session_ || ending_ || !session_->linkWindow().linkConnected()) {
+    if (!session_ || ending_ || !session_->gauge().linkConnected()) {
         event->accept();
         return;
     }
@@ -198,7 +198,7 @@ void FrmTransfer::showLimits() {
         limits_->setOnClosed([this] { model_.refreshLimitsCaption(); });
     }
     limits_->setLanguageIndex(model_.state().languageIndex);
-    limits_->setRule8020Offered(model_.state().traits.rule8020 != '-');
+    limits_->setRule8020Offered(model_.state().gauge.traits.offers8020());
     limits_->show();
     limits_->raise();
     limits_->activateWindow();
@@ -207,7 +207,7 @@ void FrmTransfer::showLimits() {
 void FrmTransfer::connectActions() {
     // The memory the user picks is the list's text the logic reads.
     connect(findChild<QComboBox*>(cmbSpeicher), &QComboBox::currentTextChanged, &model_,
-            [this](const QString& text) { model_.controls().setCaption(cmbSpeicher, text); });
+            &MainModel::cmbSpeicher_Change);
     auto* table = findChild<QTableView*>(MSFlex);
     connect(table, &QTableView::clicked, &model_,
             [this](const QModelIndex& index) { model_.MSFlex_Click(index.row()); });

@@ -6,7 +6,7 @@
 namespace vexa {
 
 class ControlBinder;
-class GaugeSession;
+class WindowSession;
 class FrmWerte;
 class MainModel;
 
@@ -15,7 +15,7 @@ class FrmTransfer : public QMainWindow {
     Q_OBJECT
 public:
     // Without a session (no gauge link) the window still shows and edits tables.
-    explicit FrmTransfer(MainModel& model, GaugeSession* session = nullptr, QWidget* parent = nullptr);
+    explicit FrmTransfer(MainModel& model, WindowSession* session = nullptr, QWidget* parent = nullptr);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -30,7 +30,7 @@ private:
     template <typename W> W* place(QWidget* parent, const QString& name, const QRect& pixels);
 
     MainModel& model_;
-    GaugeSession* session_;
+    WindowSession* session_;
     bool ending_ = false;
     ControlBinder* binder_;
     FrmWerte* limits_ = nullptr;

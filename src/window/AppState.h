@@ -1,21 +1,16 @@
 #pragma once
 
-#include "data/DeviceInfo.h"
-#include "data/DeviceTables.h"
-#include "data/DeviceTraits.h"
+#include "data/GaugeIdentity.h"
+#include "data/MeasurementRow.h"
+#include "texts/Program.h"
 
 #include <QChar>
 #include <QString>
 
 namespace vexa {
 
-inline const QString ProgramName = QStringLiteral("Vexa Connect");
-inline const QString ProgramVersion = QStringLiteral("V1.17");
-
-// The window title: program name, a blank, version.
-inline QString windowTitle() {
-    return ProgramName + QLatin1Char(' ') + ProgramVersion;
-}
+// What the main window's connect button does.
+enum class ConnectAction { Connect, Disconnect, Reconnect };
 
 // The main window's working state, shared by everything that shows or evaluates readings.
 struct AppState {
@@ -24,26 +19,20 @@ struct AppState {
     QString appDataPath;   // settings and the transfer log
     QString messDataPath;  // measurement files
 
-    QString deviceName; // as the link delivered it
-    QString deviceNumber;
-    QString deviceModel;
-    QString measureMode;
-    QString brandCode;
-    DeviceTraits traits;
-    DeviceInfo deviceInfo;
-    ProbeInfo probeInfo;
-    bool pictureFrameVisible = false;
-    std::optional<Rgb> pictureFrameBackground;
+    GaugeIdentity gauge; // the gauge connected last
 
     int languageIndex = 0; // 0 German, 1 English
-    int currentMemory = 0; // which row store the table shows: 0 memory or file, 2 online
+    View view = View::Memory;
     int nextRowIndex = 1;
     int onlineCounter = 1; // the number of the next online row
     QString memoryName;    // from the downloaded memory's header
     int selectedMemoryNumber = 0;
+    // The memory chosen in the memory list: an entry the program listed, or what the user typed.
+    QString selectedMemory;
     bool openedFromFile = false; // the table shows a measurement file, not a read memory
     QString projectDate;         // dd.mm.yyyy, set when a gauge is initialised
     bool connected = false;
+    ConnectAction connectAction = ConnectAction::Connect;
 };
 
 } // namespace vexa

@@ -1,73 +1,38 @@
 #pragma once
 
-#include "data/SettingsState.h"
+#include "data/LimitsForm.h"
 #include "window/Prompt.h"
 
 #include <QString>
 
-// The limits dialog's behaviour without its widgets.
 namespace vexa {
 
-enum class LimitField { Minimum, Maximum, Target };
-
-// What the limits dialog shows: its three field texts and the 80/20 tick.
-struct LimitsDisplay {
-    QString minimum;
-    QString maximum;
-    QString target;
-    bool rule8020 = false;
-
-    QString& text(LimitField field);
-    const QString& text(LimitField field) const;
-
-    bool operator==(const LimitsDisplay&) const = default;
-};
-
-// Whether the focus may leave a field.
-enum class FieldLeave { Allowed, Cancelled };
-
-// Every event of the dialog changes the limits at once (the table and the statistics use them at their
-// next fill) and leaves in display() what the window has to show; messages go to the prompt.
+// The limits dialog's behaviour without its widgets, its messages shown through the prompt.
 class LimitsEditor {
 public:
     LimitsEditor(Limits& limits, int languageIndex, Prompt& prompt);
 
-    void setLanguageIndex(int languageIndex) { languageIndex_ = languageIndex; }
-    int languageIndex() const { return languageIndex_; }
-    const LimitsDisplay& display() const { return display_; }
+    void setLanguageIndex(int languageIndex) { form_.setLanguageIndex(languageIndex); }
+    int languageIndex() const { return form_.languageIndex(); }
+    const LimitsDisplay& display() const { return form_.display(); }
 
-    // The dialog is shown: the fields show the values in the locale's standard number text.
-    void formActivate();
-
-    // A field is left holding `text` (txtMinLimit_Validate, txtMaxLimit_Validate, txtSoll_Validate).
-    // An empty field becomes 0; a negative number loses its minus sign; anything else that is not a number
-    // is refused, the field keeps its text and the window keeps the focus in it.
-    [[nodiscard]] FieldLeave validate(LimitField field, const QString& text);
-
-    // The 80/20 box was clicked and now shows `ticked`.
-    void chk8020Click(bool ticked);
-
-    // All three values 0 and the 80/20 rule off.
-    void cmdLoeschenClick();
-
+    void formActivate() { form_.formActivate(); }
+    [[nodiscard]] FieldLeave validate(LimitField field, const QString& text) {
+        return form_.validate(field, text);
+    }
+    void chk8020Click(bool ticked) { form_.chk8020Click(ticked); }
+    void cmdLoeschenClick() { form_.cmdLoeschenClick(); }
     // Shows what the 80/20 rule checks.
     void cmdInfoClick();
+    void checkConsistency() { form_.checkConsistency(); }
 
-    // Informs about inconsistent values; only the 80/20 rule changes a value (the minimum).
-    void checkConsistency();
-
-    // The explanation of the 80/20 rule, lines separated by CR LF.
-    static QString rule8020Explanation(int languageIndex);
+    static QString rule8020Explanation(int languageIndex) {
+        return LimitsForm::rule8020Explanation(languageIndex);
+    }
 
 private:
-    double& value(LimitField field);
-    QString& valueText(LimitField field);
-    void tell(const QString& text);
-
-    Limits& limits_;
-    int languageIndex_;
     Prompt& prompt_;
-    LimitsDisplay display_;
+    LimitsForm form_;
 };
 
 } // namespace vexa

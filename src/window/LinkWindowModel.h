@@ -1,11 +1,10 @@
 #pragma once
 
-#include "link/GaugeLink.h"
+#include "gauge/Gauge.h"
 #include "window/ControlState.h"
 
+#include <QList>
 #include <QObject>
-#include <QSet>
-#include <qcoro/qcorotask.h>
 
 namespace vexa {
 
@@ -22,18 +21,15 @@ inline const QString Label1 = QStringLiteral("Label1");
 inline const QString txtLog = QStringLiteral("txtLog");
 } // namespace ble
 
-// The link window's logic: scanning and listing gauges, connecting, finding the gauge's services and
-// characteristics, following the link's state, reconnecting.
+// The link window's logic: scanning and listing gauges, connecting, following the link's state,
+// reconnecting. It shows what the gauge layer reports, in the link window and the main window.
 class LinkWindowModel : public QObject {
     Q_OBJECT
 public:
-    static constexpr std::chrono::milliseconds DiscoveryDeadline{4000};
-    static constexpr std::chrono::milliseconds ConnectDeadline{5000};
-
-    LinkWindowModel(GaugeLink& link, MainModel& main, QObject* parent = nullptr);
+    LinkWindowModel(Gauge& gauge, MainModel& main, QObject* parent = nullptr);
 
     ControlState& controls() { return controls_; }
-    GaugeLink& link() { return link_; }
+    Gauge& gauge() { return gauge_; }
 
     // Window load: captions.
     void load();
@@ -47,44 +43,31 @@ public:
     void BLEDisconnect();
     void Reconnect();
 
-    const QString& serverId() const { return serverId_; }
-    void clearServerId() { serverId_.clear(); }
-    const QString& deviceName() const { return deviceName_; }
-    bool linkConnected() const { return linkConnected_; }
-    bool linkOffline() const { return linkOffline_; }
-    bool measureSubscribed() const { return measureSubscribed_; }
-    // The service the command characteristic was found in.
-    const QString& commandService() const { return commandService_; }
+    bool scanning() const { return scanning_; }
+    // The gauges listed, in the order of their entries.
+    const QList<Advertisement>& listed() const { return listed_; }
 
 signals:
     // The link is up and the gauge's characteristics are known: the window hides itself.
     void linkEstablished();
-    // Connected or disconnected, for whoever waits on the link.
-    void linkChanged();
 
 private:
-    void onAdvertisement(const QString& serverId, const QString& name, int rssi);
-    void onScanStarted();
+    void showScanning(bool scanning);
+    void showConnectAction(bool disconnects);
     void onScanFailed(int code, const QString& description);
-    QCoro::Task<> onConnected(int status, QString description);
-    void onDisconnected(int status, const QString& description);
-    void onDiscovered(GattType type, const QString& service, const QString& characteristic);
-    void onSubscription(const QString& characteristic, bool subscribed);
-    void onError(int code, const QString& description);
+    void onAdvertised(const Advertisement& advertisement);
+    void onLinkEstablished(bool afterDrop);
+    void onLinkIncomplete();
+    void onLinkDropped(bool byGauge, int status, const QString& description);
+    void onTransportError(int code, const QString& description);
+    void clearList();
 
-    GaugeLink& link_;
+    Gauge& gauge_;
     MainModel& main_;
     ControlState controls_;
-    QString serverId_;
-    QString deviceName_;
-    bool linkConnected_ = false;
-    bool linkOffline_ = false;
-    bool measureSubscribed_ = false;
-    bool commandPathFound_ = false;
-    bool probePathFound_ = false;
-    QString commandService_;
-    QSet<QString> services_;
-    QSet<QString> characteristics_;
+    bool scanning_ = false;
+    bool connectDisconnects_ = false; // the connect button says "Disconnect"
+    QList<Advertisement> listed_;
     int selectedRow_ = -1;
 };
 

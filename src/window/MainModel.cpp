@@ -21,7 +21,6 @@ MainModel::MainModel(Prompt& prompt, QObject* parent)
 // The look of the window before the program start touches it.
 void MainModel::applyDesign() {
     const QList<std::pair<QString, QString>> designCaptions{
-        {optFE, QStringLiteral("FE-Speicher")},
         {optOnline, QStringLiteral("Online")},
         {cmdOpen, QStringLiteral("Öffnen")},
         {cmdSave, QStringLiteral("Speichern")},
@@ -38,7 +37,6 @@ void MainModel::applyDesign() {
         {cmdSort, QStringLiteral("Sort")},
         {cmdChart, QStringLiteral("Chart")},
         {cmdGross, QStringLiteral("<=>")},
-        {cmdMaterial, QStringLiteral("FE")},
         {mnuDatei, QStringLiteral("&File")},
         {mnuEnd, QStringLiteral("&End program")},
         {Language, QStringLiteral("Language")},
@@ -51,6 +49,8 @@ void MainModel::applyDesign() {
     };
     for (const auto& [name, caption] : designCaptions)
         controls_.setCaption(name, caption);
+    labelMemoryView(QStringLiteral("FE-Speicher"), std::nullopt);
+    showMaterialButton();
     for (const QString& name : {cmdStop, mnuSetTime, MSChart1, picBth, lblSpeicher})
         controls_.hide(name);
 }
@@ -61,6 +61,7 @@ void MainModel::programStart(const StartPaths& paths) {
     state_.appDataPath = paths.appDataPath;
     state_.messDataPath = paths.messDataPath;
     log_ = std::make_unique<TransferLog>(paths.appDataPath);
+    logEvents_.setLog(log_.get(), {paths.programFolder, paths.appDataPath, paths.messDataPath});
     settingsFiles_ = std::make_unique<SettingsFiles>(
         paths.appDataPath, *log_, [this](int languageIndex) { applyLanguage(languageIndex); });
 
@@ -70,8 +71,10 @@ void MainModel::programStart(const StartPaths& paths) {
     log_->DeleteLog();
     controls_.hide(picUsb);
 
-    for (const QString& name : {lstStat, MSChart1, cmdChart, cmdGross, cmdMaterial, txtMittelwert, cmdLesen})
+    for (const QString& name : {lstStat, MSChart1, cmdChart, cmdGross, txtMittelwert, cmdLesen})
         controls_.hide(name);
+    materialButton_.visible = false;
+    showMaterialButton();
     controls_.show(txtSpeicher);
     for (const QString& name : {BattIcon, lblBatterie, cmbSpeicher, cmdRefresh, picZK, picBth, frmPic})
         controls_.hide(name);
@@ -82,7 +85,7 @@ void MainModel::programStart(const StartPaths& paths) {
     applyTexts();
 
     blockButtons();
-    state_.currentMemory = 0;
+    state_.view = View::Memory;
     setupTable();
     controls_.show(MSFlex);
     controls_.show(cmdConnect);
@@ -96,7 +99,8 @@ void MainModel::applyTexts() {
     const auto command = [lang](Cmd slot) { return Texts::command(slot, lang); };
     const auto message = [lang](Msg slot) { return Texts::message(slot, lang); };
 
-    controls_.setCaption(cmdConnect, command(state_.connected ? Cmd::Disconnect : Cmd::Connect));
+    // The button's caption is redone from the link's state; a pending reconnect starts over as a connect.
+    setConnectAction(state_.connected ? ConnectAction::Disconnect : ConnectAction::Connect);
     controls_.setCaption(mnuDatei, command(Cmd::FileMenu));
     controls_.setCaption(cmdOpen, command(Cmd::OpenFile));
     controls_.setCaption(cmdSave, command(Cmd::SaveToFile));
@@ -116,7 +120,7 @@ void MainModel::applyTexts() {
     controls_.setCaption(cmdFlexZeileLoeschen, message(Msg::DeleteRow));
     controls_.setCaption(cmdFlexTabelleloeschen, message(Msg::DeleteTable));
     controls_.setCaption(txtWait, state_.connected ? command(Cmd::Connected) : message(Msg::PleaseWait));
-    controls_.setCaption(txtSpeicher, message(Msg::Ready));
+    showStatus(message(Msg::Ready));
     controls_.setCaption(cmdStop, message(Msg::Stop));
     controls_.setCaption(lblBatterie, message(Msg::Battery));
     controls_.setCaption(FrameWerte, message(Msg::MeasurementsFrame));
@@ -130,7 +134,7 @@ void MainModel::Voreinstellungen(QStringView aktion) {
         return;
     settings_.languageIndex = state_.languageIndex;
     if (const std::optional<QString> failure =
-            settingsFiles_->Voreinstellungen(aktion, state_.deviceNumber, settings_))
+            settingsFiles_->Voreinstellungen(aktion, state_.gauge.deviceNumber(), settings_))
         prompt_.message(*failure);
 }
 
@@ -166,6 +170,18 @@ void MainModel::unblockButtons() {
         controls_.setEnabled(name, true);
 }
 
+void MainModel::showStatus(const QString& text) {
+    controls_.setCaption(txtSpeicher, text);
+}
+
+void MainModel::setConnectAction(ConnectAction action) {
+    state_.connectAction = action;
+    const Cmd caption = action == ConnectAction::Disconnect  ? Cmd::Disconnect
+                        : action == ConnectAction::Reconnect ? Cmd::Reconnect
+                                                             : Cmd::Connect;
+    controls_.setCaption(cmdConnect, Texts::command(caption, state_.languageIndex));
+}
+
 QString MainModel::pictureFile(const QString& fileName) const {
     return state_.programFolder + QLatin1Char('/') + fileName;
 }
@@ -177,14 +193,10 @@ void MainModel::applyInitialisation(const Initialisation& init) {
     controls_.setForeground(txtSpeicher, colours::white);
     controls_.setFontPoints(txtSpeicher, 12);
 
-    state_.deviceName = init.deviceName;
-    state_.deviceNumber = init.deviceNumber;
-    state_.deviceModel = init.model.deviceModel;
-    state_.measureMode = init.model.measureMode;
-    state_.pictureFrameVisible = init.model.pictureFrameVisible;
-    state_.pictureFrameBackground = init.model.pictureFrameBackground;
-    controls_.setVisible(frmPic, init.model.pictureFrameVisible);
-    controls_.setBackground(frmPic, init.model.pictureFrameBackground);
+    state_.gauge = init.identity;
+    const ModelDecision& model = init.identity.model;
+    controls_.setVisible(frmPic, model.pictureFrameVisible);
+    controls_.setBackground(frmPic, model.pictureFrameBackground);
 
     if (init.picture) {
         controls_.setPicture(picZK, pictureFile(init.picture->fileName),
@@ -198,7 +210,6 @@ void MainModel::applyInitialisation(const Initialisation& init) {
         }
     }
 
-    state_.brandCode = init.brandCode;
     if (!init.brand.frameFile.isEmpty())
         controls_.setPicture(picRahmen, pictureFile(init.brand.frameFile), true);
     controls_.setPicture(picVexa, pictureFile(init.brand.logoFile), true);
@@ -209,15 +220,10 @@ void MainModel::applyInitialisation(const Initialisation& init) {
     controls_.setForeground(FrameStatistik, init.brand.captionColour);
     controls_.setForeground(txtWait, init.brand.captionColour);
 
-    for (const QString& name : {lstStat, cmdGross, cmdMaterial, cmdChart})
+    for (const QString& name : {lstStat, cmdGross, cmdChart})
         controls_.hide(name);
-
-    log_->WriteLog(QStringLiteral("Logdatei ") + dateTimeText(QDateTime::currentDateTime()));
-    log_->WriteLog(QStringLiteral("App.Path = ") + state_.programFolder);
-    log_->WriteLog(QStringLiteral("AppDataPath = ") + state_.appDataPath);
-    log_->WriteLog(QStringLiteral("MessDataPath = ") + state_.messDataPath);
-
-    state_.traits = init.traits;
+    materialButton_.visible = false;
+    showMaterialButton();
 
     controls_.show(picZK);
     controls_.setCaption(frmTransfer, windowTitle());
@@ -227,14 +233,14 @@ void MainModel::applyInitialisation(const Initialisation& init) {
     controls_.show(picRahmen);
     controls_.hide(picBth);
     controls_.hide(picUsb);
-    controls_.setCaption(optFE, QString());
+    labelMemoryView(QString(), std::nullopt);
     controls_.show(MSFlex);
     controls_.hide(cmdStop);
 
     state_.projectDate = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
     state_.nextRowIndex = 1;
-    for (RowStore& store : stores_)
-        store.clear();
+    stores_.memory.clear();
+    stores_.online.clear();
 
     Voreinstellungen(u"SL");
     Voreinstellungen(u"TL");
@@ -244,7 +250,7 @@ void MainModel::applyInitialisation(const Initialisation& init) {
 }
 
 void MainModel::showBattery(double volts) {
-    const std::optional<BatterySymbol> symbol = batterySymbol(state_.traits.generation, volts);
+    const std::optional<BatterySymbol> symbol = batterySymbol(state_.gauge.traits, volts);
     if (!symbol)
         return;
     controls_.setCaption(BattIcon, QString(symbol->symbol));

@@ -1,26 +1,30 @@
 #pragma once
 
+#include "data/Initialisation.h"
 #include "data/MeasurementRow.h"
+#include "data/MeasurementSheet.h"
 #include "data/MemoryDump.h"
 #include "data/SettingsState.h"
 #include "data/Statistics.h"
 #include "files/SettingsFiles.h"
 #include "files/TransferLog.h"
+#include "files/TransferLogEvents.h"
+#include "protocol/RecordRows.h"
 #include "window/AppState.h"
 #include "window/ControlState.h"
-#include "window/Initialisation.h"
 #include "window/MeasurementTableModel.h"
 
 #include <QObject>
 #include <memory>
+#include <optional>
 
 namespace vexa {
 
 class Prompt;
 
-// The main window's logic: its shared state, the row stores and what every control shows. The window
-// mirrors `controls()` and forwards the user's actions to the operations here; the command-line tool
-// drives the same operations.
+// The main window's logic: its shared state, the row stores and what every control shows. It keeps its
+// state in typed values and writes the captions from them; the window mirrors `controls()` and forwards
+// the user's actions to the operations here.
 class MainModel : public QObject {
     Q_OBJECT
 public:
@@ -40,8 +44,10 @@ public:
     RowStores& stores() { return stores_; }
     SettingsState& settings() { return settings_; }
     TransferLog& log() { return *log_; }
+    // Where the gauge layer reports what it does: the transfer log.
+    GaugeEvents& gaugeEvents() { return logEvents_; }
 
-    // Reads or writes one settings file of the connected gauge.
+    // Reads or writes one settings file of the connected gauge; a failure is shown.
     void Voreinstellungen(QStringView aktion);
 
     // The program start, once, after the single-instance check.
@@ -61,7 +67,7 @@ public:
     // --- measurement table and statistics
     MeasurementTableModel& table() { return table_; }
     Statistics& statistics() { return statistics_; }
-    RowStore& currentStore() { return stores_[static_cast<size_t>(state_.currentMemory)]; }
+    RowStore& currentStore() { return stores_[state_.view]; }
 
     void setupTable();      // headers in the current language
     void FillMSFlexOne();   // the whole table from the current row store, with statistics
@@ -74,13 +80,24 @@ public:
     // Row `storeRow` of the current store appended to the table as it arrives: coloured, counted and shown
     // without rebuilding the table.
     void AppendOnlineRow(int storeRow);
-    // One record line into the row at the next row index of the current store, appended to the table.
-    // False when the line gives no row (value and number 0, or a date that is none).
-    bool FillMessdaten(const QByteArray& recordLine);
+    // A record's row into the row at the next row index of the current store, appended to the table; online
+    // rows take the next online number. False when the record gives no row (value and number 0), and, with
+    // a message, when its date is none.
+    bool FillMessdaten(const RecordRow& record);
 
-    // A decoded memory into row store 0, the table and the statistics (or, for a series, the series
-    // statistics). False when the memory holds no record: the status field then says so.
+    // A decoded memory into the memory view's row store, the table and the statistics (or, for a series,
+    // the series statistics). False when the memory holds no record: the status field then says so.
     bool FillMessdatenDatei(const DecodedMemory& memory);
+
+    // --- the memory list
+    // The gauge's memories; the first (or `empty` when there is none) is chosen.
+    void showMemoryList(const QStringList& entries, const QString& empty = {});
+    // The list emptied while it is read anew; the memory chosen stays.
+    void clearMemoryList();
+    // A memory the program chose, shown in the list's text.
+    void chooseMemory(const QString& entry);
+    // The user picked or typed a memory.
+    void cmbSpeicher_Change(const QString& text);
 
     // --- measurement files
     // "Save to File": the report of the current memory into a file the user names in the device folder.
@@ -89,8 +106,8 @@ public:
     void cmdOpen_Click();
     // The report written to `path` (".mes" appended when the name lacks it); a failure is shown and logged.
     bool saveMeasurementFile(const QString& path);
-    // The rows of the file at `path` into row store 0, shown in the memory view; a file that cannot be read
-    // is shown and logged, and changes nothing.
+    // The rows of the file at `path` into the memory view's row store, shown in the memory view; a file that
+    // cannot be read is shown and logged, and changes nothing.
     bool openMeasurementFile(const QString& path);
     // The gauge's measurement-file folder, created when missing; empty when it cannot be created.
     QString measurementFolder();
@@ -98,6 +115,11 @@ public:
     const DecodedMemory& shownMemory() const { return lastMemory_; }
     // The project data and their labels read anew from their files, for the reports.
     void reloadProjectData();
+
+    // The sheet of what the table shows; building it changes nothing the window shows.
+    MeasurementSheet sheet(const QString& address = {}) const;
+    // The same with the project data read anew, as every report takes it.
+    MeasurementSheet reportSheet();
 
     // --- limits
     // The limits button shows the limits in effect.
@@ -111,11 +133,17 @@ public:
     void Focus_setzen();
     void Button_setzen_Init();
     void Button_setzen();
+    // The memory view's button: `text`, and the row count in brackets when there is one.
+    void labelMemoryView(const QString& text, std::optional<int> rowCount);
     // The memory view's caption in the new language, after a language change.
     void relabelMemoryView();
     // The path of the manual in the current language, and the message when it cannot be opened.
     QString manualPath() const;
     QString manualNotFoundMessage() const;
+    // The status field.
+    void showStatus(const QString& text);
+    // What the connect button does, and its caption.
+    void setConnectAction(ConnectAction action);
 
     // The window dressing of the device initialisation, once the gauge's identity is known; it also
     // loads the gauge's language and key-event settings.
@@ -132,10 +160,12 @@ private:
     TableRow tableRow(int storeRow) const;
     StatisticsContext statisticsContext() const;
     StatisticsListHeader statisticsHeader();
+    QString memoryCaption() const;
     // One statistics step for a row of the current store, with the list rebuilt when `showList`.
     void addToStatistics(const MeasurementRow& row, bool showList);
     void showStatisticsList();
     void refreshStatisticsList();
+    void showMaterialButton();
     void removeStoreRows(int storeRow, int count);
     void applyDesign();
     void showCopyCommands();
@@ -150,10 +180,16 @@ private:
     RowStores stores_;
     MeasurementTableModel table_;
     Statistics statistics_;
-    QString memoryCaptionSuffix_ = QStringLiteral(" (0)");
+    // What the material button offers: the material the statistics leave out while it is shown.
+    MaterialButton materialButton_;
+    // The memory view's button: its text and the row count after it, when it shows one.
+    QString memoryViewText_;
+    std::optional<int> memoryViewCount_;
+    int rowCountShown_ = 0;    // the count the next Button_setzen writes
     DecodedMemory lastMemory_; // header and series of the memory shown
     SettingsState settings_;
     std::unique_ptr<TransferLog> log_;
+    TransferLogEvents logEvents_;
     std::unique_ptr<SettingsFiles> settingsFiles_;
 };
 

@@ -3,11 +3,11 @@
 #include "files/SafeFileName.h"
 #include "files/TextEncoding.h"
 #include "files/TextFile.h"
+#include "files/TextReport.h"
 #include "files/TransferLog.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
 #include "window/Prompt.h"
-#include "window/TextReport.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -34,7 +34,8 @@ QString readFailedText(int languageIndex) {
 } // namespace
 
 QString MainModel::measurementFolder() {
-    const QString folder = state_.messDataPath + QStringLiteral("/mes/") + safeFileName(state_.deviceNumber);
+    const QString folder =
+        state_.messDataPath + QStringLiteral("/mes/") + safeFileName(state_.gauge.deviceNumber());
     if (!QDir().mkpath(folder))
         return {};
     return folder;
@@ -55,6 +56,43 @@ void MainModel::reloadProjectData() {
         project.time = QTime::currentTime();
 }
 
+MeasurementSheet MainModel::sheet(const QString& address) const {
+    SheetContent content;
+    content.gauge = state_.gauge;
+    content.address = address;
+    content.languageIndex = state_.languageIndex;
+    content.decimalSeparator = state_.decimalSeparator;
+    content.view = state_.view;
+    const RowStore& store = stores_[state_.view];
+    const int count = store.presentCount();
+    content.rows.reserve(static_cast<size_t>(count));
+    for (int i = 1; i <= count; ++i)
+        content.rows.push_back(store[i]);
+    content.memoryListText = state_.selectedMemory;
+    content.memoryCaption = memoryCaption();
+    content.openedFromFile = state_.openedFromFile;
+    content.memoryKind = lastMemory_.kind;
+    content.memoryEmpty = lastMemory_.empty;
+    content.memoryHeader = lastMemory_.header;
+    content.seriesValues = lastMemory_.seriesValues;
+    content.seriesStatistics = lastMemory_.seriesStatistics;
+    content.limits = settings_.limits;
+    content.project = settings_.project;
+    content.labels = settings_.labels;
+    return buildSheet(std::move(content), materialButton_);
+}
+
+MeasurementSheet MainModel::reportSheet() {
+    MeasurementSheet shown = sheet();
+    // A series memory's report has no project section.
+    if (shown.showsSeries())
+        return shown;
+    reloadProjectData();
+    shown.project = settings_.project;
+    shown.labels = settings_.labels;
+    return shown;
+}
+
 void MainModel::cmdSave_Click() {
     const QString folder = measurementFolder();
     const QString name = prompt_.saveFileName(folder, FileFilter);
@@ -65,7 +103,7 @@ void MainModel::cmdSave_Click() {
 
 bool MainModel::saveMeasurementFile(const QString& path) {
     const QString target = QFileInfo(path).fileName().contains(Extension) ? path : path + Extension;
-    QStringList lines = reportLines(*this, ReportMode::All);
+    QStringList lines = reportLines(reportSheet(), ReportMode::All);
     lines.append(QString());
     const std::optional<QString> error = writeTextFile(target, lines);
     if (error) {
@@ -90,18 +128,18 @@ bool MainModel::openMeasurementFile(const QString& path) {
         return false;
     }
     // The file goes into the memory view's store; the online store keeps its readings.
-    if (state_.currentMemory != 0)
+    if (state_.view != View::Memory)
         optFE_Click();
     currentStore().clear();
     table_.clear();
     Reset_Statistic();
     const std::vector<MeasurementRow> rows =
-        readMeasurementFile(decodeFileText(content.bytes), state_.traits);
+        readMeasurementFile(decodeFileText(content.bytes), state_.gauge.traits);
     currentStore().assign(rows);
     state_.nextRowIndex = static_cast<int>(rows.size()) + 1;
     state_.openedFromFile = true;
     controls_.show(optFE);
-    controls_.setCaption(optFE, QFileInfo(path).fileName() + QStringLiteral(" (%1)").arg(rows.size()));
+    labelMemoryView(QFileInfo(path).fileName(), static_cast<int>(rows.size()));
     FillMSFlexOne();
     showCopyCommands();
     return true;

@@ -15,7 +15,7 @@ using namespace ctl;
 
 void MainModel::setupTable() {
     const int lang = state_.languageIndex;
-    const bool ownDates = state_.traits.dateHeader == '-';
+    const bool ownDates = state_.gauge.traits.datesEveryRow();
     table_.setSmallDateColumn(ownDates);
     table_.setHeaders({ownDates ? Texts::message(Msg::DateTime, lang) : state_.projectDate,
                        Texts::message(Msg::NumberHeader, lang), Texts::message(Msg::ValueHeader, lang),
@@ -23,34 +23,34 @@ void MainModel::setupTable() {
 }
 
 TableRow MainModel::tableRow(int storeRow) const {
-    const MeasurementRow& row = stores_[static_cast<size_t>(state_.currentMemory)][storeRow];
+    const MeasurementRow& row = stores_[state_.view][storeRow];
     TableRow line;
     line.storeRow = storeRow;
     line.number = row.number;
     line.cells[0] =
-        state_.traits.dateHeader == '-' ? row.dateText + QLatin1Char(' ') + row.timeText : row.timeText;
+        state_.gauge.traits.datesEveryRow() ? row.dateText + QLatin1Char(' ') + row.timeText : row.timeText;
     line.cells[1] = ausrichten(7, QString::number(row.number));
-    line.cells[2] =
-        formatMeasurement(row.value, row.unit, {state_.deviceModel, state_.measureMode, state_.traits}).text;
+    line.cells[2] = formatMeasurement(row.value, row.unit, state_.gauge.measureContext()).text;
     line.cells[3] = row.unit + ausrichten(4, row.material);
     line.evaluation = evaluationColour(row.value, settings_.limits, statistics_.state().absoluteValues);
-    line.greyText = row.mark == u"X";
+    line.greyText = row.isMarkedX();
     return line;
 }
 
 StatisticsContext MainModel::statisticsContext() const {
-    return {{state_.deviceModel, state_.measureMode, state_.traits},
-            controls_.caption(cmbSpeicher),
-            settings_.limits};
+    return {state_.gauge.measureContext(), state_.selectedMemory, settings_.limits};
+}
+
+QString MainModel::memoryCaption() const {
+    return vexa::memoryCaption(state_.gauge.traits, state_.languageIndex, state_.selectedMemoryNumber,
+                               state_.selectedMemory, state_.memoryName);
 }
 
 StatisticsListHeader MainModel::statisticsHeader() {
-    if (state_.traits.generation == '5')
-        controls_.setCaption(cmbSpeicher, controls_.caption(cmbSpeicher).trimmed());
-    return {state_.currentMemory,
-            memoryCaption(state_.traits.generation, state_.languageIndex, state_.selectedMemoryNumber,
-                          controls_.caption(cmbSpeicher), state_.memoryName),
-            state_.languageIndex, state_.decimalSeparator};
+    // The memory list shows a memory file's name without the blanks it is listed with.
+    if (state_.gauge.traits.hasMemoryFiles())
+        chooseMemory(state_.selectedMemory.trimmed());
+    return {state_.view, memoryCaption(), state_.languageIndex, state_.decimalSeparator};
 }
 
 void MainModel::showStatisticsList() {
@@ -59,17 +59,20 @@ void MainModel::showStatisticsList() {
 
 // The list speaks the new language at once rather than at the next reading.
 void MainModel::refreshStatisticsList() {
-    const bool seriesShown = state_.currentMemory == 0 && lastMemory_.kind == MemoryKind::Series;
+    const bool seriesShown = state_.view == View::Memory && lastMemory_.kind == MemoryKind::Series;
     if (statistics_.state().count > 0 && !seriesShown)
         showStatisticsList();
 }
 
+void MainModel::showMaterialButton() {
+    controls_.setVisible(cmdMaterial, materialButton_.visible);
+    controls_.setCaption(cmdMaterial, materialButton_.caption);
+}
+
 void MainModel::addToStatistics(const MeasurementRow& row, bool showList) {
-    MaterialButton button{controls_.visible(cmdMaterial), controls_.caption(cmdMaterial)};
     const AddResult result =
-        statistics_.addRow({row.value, row.unit, row.material}, statisticsContext(), button);
-    controls_.setVisible(cmdMaterial, button.visible);
-    controls_.setCaption(cmdMaterial, button.caption);
+        statistics_.addRow({row.value, row.unit, row.material}, statisticsContext(), materialButton_);
+    showMaterialButton();
     if (!result.counted)
         return;
     if (result.several) {
@@ -89,7 +92,8 @@ void MainModel::Reset_Statistic() {
     controls_.setItems(lstStat, {});
     statistics_.reset();
     state_.nextRowIndex = 1;
-    controls_.hide(cmdMaterial);
+    materialButton_.visible = false;
+    showMaterialButton();
 }
 
 void MainModel::FillMSFlexOne() {
@@ -103,7 +107,7 @@ void MainModel::FillMSFlexOne() {
         rows.push_back(tableRow(i));
         state_.nextRowIndex = i;
         // The list is rebuilt once below: it shows the state after the last counted row either way.
-        if (store[i].mark != u"X")
+        if (!store[i].isMarkedX())
             addToStatistics(store[i], false);
     }
     table_.replaceRows(std::move(rows));
@@ -112,15 +116,17 @@ void MainModel::FillMSFlexOne() {
 
     if (count == 0) {
         controls_.show(picVexa);
-        for (const QString& name : {lstStat, cmdGross, cmdMaterial, cmdChart})
+        for (const QString& name : {lstStat, cmdGross, cmdChart})
             controls_.hide(name);
+        materialButton_.visible = false;
+        showMaterialButton();
     } else {
         controls_.hide(picVexa);
         controls_.show(lstStat);
     }
-    memoryCaptionSuffix_ = QStringLiteral(" (%1)").arg(count);
+    rowCountShown_ = count;
     emit scrollToLastRow();
-    if (!state_.openedFromFile && controls_.caption(optFE).contains(u".mes") && state_.currentMemory == 0)
+    if (!state_.openedFromFile && memoryViewText_.contains(u".mes") && state_.view == View::Memory)
         Button_setzen_Init();
     Button_setzen();
     controls_.show(MSFlex);
@@ -128,53 +134,80 @@ void MainModel::FillMSFlexOne() {
 
 void MainModel::AppendOnlineRow(int storeRow) {
     controls_.show(MSFlex);
-    if (state_.traits.dateHeader != '-' && storeRow == 1)
+    if (!state_.gauge.traits.datesEveryRow() && storeRow == 1)
         setupTable();
     table_.appendRow(tableRow(storeRow));
-    memoryCaptionSuffix_ = QStringLiteral(" (%1)").arg(storeRow);
-    if (!state_.openedFromFile && controls_.caption(optFE).contains(u".mes") && state_.currentMemory == 0)
+    rowCountShown_ = storeRow;
+    if (!state_.openedFromFile && memoryViewText_.contains(u".mes") && state_.view == View::Memory)
         Button_setzen_Init();
     Button_setzen();
     addToStatistics(currentStore()[storeRow], true);
     emit scrollToLastRow();
     if (storeRow < 2) {
         controls_.show(picVexa);
-        for (const QString& name : {lstStat, cmdGross, cmdMaterial, cmdChart})
+        for (const QString& name : {lstStat, cmdGross, cmdChart})
             controls_.hide(name);
+        materialButton_.visible = false;
+        showMaterialButton();
     } else {
         controls_.hide(picVexa);
         controls_.show(lstStat);
     }
 }
 
+bool MainModel::FillMessdaten(const RecordRow& record) {
+    if (state_.view == View::Online)
+        state_.nextRowIndex = state_.onlineCounter;
+    const int index = state_.nextRowIndex;
+    if (index < 1 || index > RowStore::Capacity)
+        return false;
+    if (record.invalidDate) {
+        prompt_.message(QStringLiteral("Fill Messdaten: ") + QStringLiteral("invalid date"));
+        return false;
+    }
+    MeasurementRow row = record.row;
+    if (state_.view == View::Online)
+        row.number = static_cast<qint16>(state_.onlineCounter);
+    if (!row.isPresent())
+        return false;
+    currentStore()[index] = row;
+
+    AppendOnlineRow(index);
+    ++state_.nextRowIndex;
+    if (state_.gauge.traits.numbersOnlineRows() && state_.view == View::Online)
+        ++state_.onlineCounter;
+    return true;
+}
+
 bool MainModel::FillMessdatenDatei(const DecodedMemory& memory) {
     const int lang = state_.languageIndex;
     state_.nextRowIndex = 1;
-    state_.currentMemory = 0;
+    state_.view = View::Memory;
     lastMemory_ = memory;
     state_.memoryName = memory.header.memoryName;
     controls_.show(optFE);
-    controls_.setCaption(cmbSpeicher, memory.selector);
+    chooseMemory(memory.selector);
     controls_.setCaption(lblSpeicher, memory.memoryLabel());
-    controls_.setCaption(optFE, memory.selector);
+    labelMemoryView(memory.selector, std::nullopt);
     currentStore().clear();
     Reset_Statistic();
     if (memory.empty) {
-        controls_.setCaption(txtSpeicher, Texts::message(Msg::MemoryEmpty, lang));
+        showStatus(Texts::message(Msg::MemoryEmpty, lang));
         controls_.show(txtSpeicher);
         return false;
     }
-    controls_.setCaption(txtSpeicher, QString());
+    showStatus(QString());
 
     if (memory.kind == MemoryKind::Series) {
-        controls_.hide(cmdMaterial);
+        materialButton_.visible = false;
+        showMaterialButton();
         const SeriesStatisticsLabels labels{
             Texts::statistics(Stat::Count, lang),   Texts::statistics(Stat::Minimum, lang),
             Texts::statistics(Stat::Maximum, lang), Texts::statistics(Stat::Average, lang),
             Texts::statistics(Stat::StdDev, lang),  Texts::statistics(Stat::PulseTime, lang)};
         controls_.setItems(lstStat, seriesStatisticsLines(memory.selector, memory.memoryLabel(),
                                                           memory.header.recordCount, memory.seriesStatistics,
-                                                          state_.deviceInfo.U, labels));
+                                                          state_.gauge.deviceUnit(), labels));
         controls_.show(lstStat);
         controls_.hide(picVexa);
         state_.nextRowIndex = static_cast<int>(memory.seriesValues.size()) + 1;
@@ -231,11 +264,11 @@ void MainModel::cmdFlexZeileLoeschen_Click() {
         return;
     }
 
-    const TableRow& row = table_.rows()[static_cast<size_t>(marked.front())];
-    int first = row.storeRow;
+    int first = table_.rows()[static_cast<size_t>(marked.front())].storeRow;
+    const QString& material = currentStore()[first].material;
     int removed = 1;
-    const bool dualFe = row.cells[3].contains(u"DFE");
-    if (row.cells[3].contains(u"DNF") || dualFe) {
+    const bool dualFe = material.contains(u"DFE");
+    if (material.contains(u"DNF") || dualFe) {
         if (dataRows == 2) {
             refuse();
             return;
@@ -248,17 +281,15 @@ void MainModel::cmdFlexZeileLoeschen_Click() {
         }
     }
     removeStoreRows(first, removed);
-    if (state_.currentMemory == 2)
+    if (state_.view == View::Online)
         state_.onlineCounter -= removed;
     else
         state_.nextRowIndex -= removed;
 
     table_.clear();
     FillMSFlexOne();
-    MaterialButton button{controls_.visible(cmdMaterial), controls_.caption(cmdMaterial)};
-    statistics_.recompute(currentStore(), statisticsContext(), button);
-    controls_.setVisible(cmdMaterial, button.visible);
-    controls_.setCaption(cmdMaterial, button.caption);
+    statistics_.recompute(currentStore(), statisticsContext(), materialButton_);
+    showMaterialButton();
     showStatisticsList();
     Focus_setzen();
 }
@@ -274,7 +305,7 @@ void MainModel::cmdFlexTabelleloeschen_Click() {
     currentStore().clear();
     FillMSFlexOne();
     controls_.hide(cmdChart);
-    if (state_.currentMemory == 2)
+    if (state_.view == View::Online)
         state_.onlineCounter = 1;
 }
 
@@ -286,10 +317,8 @@ void MainModel::cmdSort_Click() {
 }
 
 void MainModel::cmdMaterial_Click() {
-    MaterialButton button{controls_.visible(cmdMaterial), controls_.caption(cmdMaterial)};
-    state_.nextRowIndex = statistics_.switchMaterial(currentStore(), statisticsContext(), button);
-    controls_.setVisible(cmdMaterial, button.visible);
-    controls_.setCaption(cmdMaterial, button.caption);
+    state_.nextRowIndex = statistics_.switchMaterial(currentStore(), statisticsContext(), materialButton_);
+    showMaterialButton();
     showStatisticsList();
 }
 

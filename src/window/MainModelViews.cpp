@@ -1,4 +1,4 @@
-// The memory and online views, their captions with row counts, and the manual.
+// The memory and online views, their captions with row counts, the memory list, and the manual.
 #include "texts/Texts.h"
 #include "window/LimitsCaption.h"
 #include "window/MainControls.h"
@@ -15,14 +15,14 @@ void MainModel::showCopyCommands() {
 
 void MainModel::optFE_Click() {
     controls_.hide(cmdStop);
-    controls_.setCaption(txtSpeicher, Texts::message(Msg::Ready, state_.languageIndex));
+    showStatus(Texts::message(Msg::Ready, state_.languageIndex));
     for (const QString& name : {cmdChart, cmdGross, txtMittelwert})
         controls_.hide(name);
     showCopyCommands();
     unblockButtons();
     Reset_Statistic();
     controls_.setItems(lstStat, {});
-    state_.currentMemory = 0;
+    state_.view = View::Memory;
     FillMSFlexOne();
     controls_.show(lstStat);
     controls_.show(MSFlex);
@@ -32,10 +32,10 @@ void MainModel::optFE_Click() {
 }
 
 void MainModel::optOnline_Click() {
-    controls_.setCaption(txtSpeicher, Texts::message(Msg::Ready, state_.languageIndex));
+    showStatus(Texts::message(Msg::Ready, state_.languageIndex));
     for (const QString& name : {cmdChart, cmdGross, txtMittelwert})
         controls_.hide(name);
-    state_.currentMemory = 2;
+    state_.view = View::Online;
     Reset_Statistic();
     controls_.setItems(lstStat, {});
     FillMSFlexOne();
@@ -47,45 +47,66 @@ void MainModel::optOnline_Click() {
 }
 
 void MainModel::Focus_setzen() {
-    if (state_.currentMemory == 0)
+    if (state_.view == View::Memory)
         optFE_Click();
-    else if (state_.currentMemory == 2)
+    else
         optOnline_Click();
+}
+
+void MainModel::labelMemoryView(const QString& text, std::optional<int> rowCount) {
+    memoryViewText_ = text;
+    memoryViewCount_ = rowCount;
+    controls_.setCaption(optFE, rowCount ? text + QStringLiteral(" (%1)").arg(*rowCount) : text);
 }
 
 void MainModel::Button_setzen_Init() {
     const QString caption = statisticsHeader().memoryCaption;
-    if (state_.currentMemory == 0)
-        controls_.setCaption(optFE, caption + QStringLiteral(" (0)"));
-    else if (state_.currentMemory == 2)
+    if (state_.view == View::Memory)
+        labelMemoryView(caption, 0);
+    else
         controls_.setCaption(optOnline,
                              Texts::message(Msg::Online, state_.languageIndex) + QStringLiteral(" (0)"));
 }
 
 void MainModel::Button_setzen() {
-    if (state_.currentMemory == 0) {
-        const QString caption = controls_.caption(optFE);
-        const qsizetype bracket = caption.indexOf(u'(');
-        if (bracket >= 0)
-            controls_.setCaption(optFE,
-                                 caption.left(std::max<qsizetype>(0, bracket - 1)) + memoryCaptionSuffix_);
-    } else if (state_.currentMemory == 2) {
-        controls_.setCaption(optOnline,
-                             Texts::message(Msg::Online, state_.languageIndex) + memoryCaptionSuffix_);
+    if (state_.view == View::Memory) {
+        // A view without a count (a memory file's name) keeps it so.
+        if (memoryViewCount_)
+            labelMemoryView(memoryViewText_, rowCountShown_);
+    } else {
+        controls_.setCaption(optOnline, Texts::message(Msg::Online, state_.languageIndex) +
+                                            QStringLiteral(" (%1)").arg(rowCountShown_));
     }
-    memoryCaptionSuffix_ = QStringLiteral(" (0)");
+    rowCountShown_ = 0;
 }
 
 void MainModel::relabelMemoryView() {
-    const QString caption = controls_.caption(optFE);
-    const qsizetype bracket = caption.indexOf(u'(');
-    if (state_.traits.generation != '4' || caption.isEmpty() || bracket < 0)
+    if (!state_.gauge.traits.hasProbeMemories() || !memoryViewCount_)
         return;
-    controls_.setCaption(optFE, statisticsHeader().memoryCaption + QLatin1Char(' ') + caption.mid(bracket));
+    labelMemoryView(statisticsHeader().memoryCaption, memoryViewCount_);
+}
+
+void MainModel::showMemoryList(const QStringList& entries, const QString& empty) {
+    controls_.setItems(cmbSpeicher, entries);
+    chooseMemory(entries.isEmpty() ? empty : entries.first());
+}
+
+void MainModel::clearMemoryList() {
+    controls_.setItems(cmbSpeicher, {});
+}
+
+void MainModel::chooseMemory(const QString& entry) {
+    state_.selectedMemory = entry;
+    controls_.setCaption(cmbSpeicher, entry);
+}
+
+void MainModel::cmbSpeicher_Change(const QString& text) {
+    chooseMemory(text);
 }
 
 void MainModel::refreshLimitsCaption() {
-    controls_.setCaption(cmdWerte, limitsCaption(settings_.limits, state_.deviceModel, state_.languageIndex));
+    controls_.setCaption(
+        cmdWerte, limitsCaption(settings_.limits, state_.gauge.model.deviceModel, state_.languageIndex));
 }
 
 void MainModel::saveLimits() {

@@ -182,13 +182,13 @@ void TestBluezSession::connectInitialisesGauge() {
     QFETCH(QString, name);
     BluezSession s;
     s.connectGauge(name);
-    QVERIFY(s.window().linkConnected());
-    QTEST(s.main.state().deviceModel, "model");
-    QTEST(s.main.state().traits.text(), "traits");
+    QVERIFY(s.gauge().linkConnected());
+    QTEST(s.main.state().gauge.model.deviceModel, "model");
+    QTEST(s.main.state().gauge.traits.text(), "traits");
     QTEST(s.controls().items(cmbSpeicher), "memories");
     QCOMPARE(s.controls().caption(cmdConnect), QStringLiteral("Trennen"));
     QCOMPARE(s.controls().caption(txtWait), QStringLiteral("Verbunden"));
-    QVERIFY(s.window().measureSubscribed());
+    QVERIFY(s.gauge().liveValuesOn());
     QVERIFY2(s.prompt.shown().isEmpty(), qPrintable(s.prompt.shown().join(u'|')));
 }
 
@@ -202,7 +202,7 @@ void TestBluezSession::fileMemoryDownload() {
     // 160 header bytes and 200 records of 16 bytes in blocks of 32.
     QCOMPARE(s.transport.commandsStartingWith("$rd?").size(), 105);
     QCOMPARE(s.transport.commandsStartingWith("$fc?"), QByteArrayList{"$fc?1!"});
-    QVERIFY(s.window().measureSubscribed());
+    QVERIFY(s.gauge().liveValuesOn());
     QVERIFY(s.prompt.shown().isEmpty());
 }
 
@@ -213,7 +213,7 @@ void TestBluezSession::probeMemoryDownload() {
     QCOMPARE(s.numbers(), oneTo(40));
     QCOMPARE(s.main.currentStore()[1].value, 88.0);
     QCOMPARE(s.controls().caption(optFE), QStringLiteral("Speicher 1 (40)"));
-    QVERIFY(s.window().measureSubscribed());
+    QVERIFY(s.gauge().liveValuesOn());
     QVERIFY(s.prompt.shown().isEmpty());
 }
 
@@ -235,10 +235,10 @@ void TestBluezSession::downloadMatchesSimulator() {
 void TestBluezSession::liveValuesBecomeOnlineRows() {
     BluezSession s;
     s.connectGauge(QStringLiteral("QY-FE 3300"));
-    QTRY_VERIFY_WITH_TIMEOUT(s.main.stores()[2].presentCount() >= 10, LinkSettles.count());
-    QCOMPARE(s.main.state().currentMemory, 2);
+    QTRY_VERIFY_WITH_TIMEOUT(s.main.stores().online.presentCount() >= 10, LinkSettles.count());
+    QCOMPARE(s.main.state().view, View::Online);
     QCOMPARE(s.numbers().mid(0, 10), oneTo(10));
-    QCOMPARE(s.main.stores()[2][1].value, 120.0);
+    QCOMPARE(s.main.stores().online[1].value, 120.0);
 }
 
 void TestBluezSession::disconnectEndsLink() {
@@ -249,8 +249,8 @@ void TestBluezSession::disconnectEndsLink() {
     QTRY_VERIFY(!s.main.state().connected);
     QCOMPARE(s.controls().caption(cmdConnect), QStringLiteral("Verbinden"));
     QCOMPARE(s.controls().caption(txtWait), QStringLiteral("Getrennt"));
-    QVERIFY(s.window().serverId().isEmpty());
-    QVERIFY(!s.window().measureSubscribed());
+    QVERIFY(s.gauge().address().isEmpty());
+    QVERIFY(!s.gauge().liveValuesOn());
     QCOMPARE(double_.callCounts().value(QStringLiteral("Disconnect")), 1u);
     QVERIFY(s.prompt.shown().isEmpty());
 }
@@ -259,19 +259,19 @@ void TestBluezSession::lostLinkOffersReconnect() {
     BluezSession s;
     s.connectGauge(QStringLiteral("QY-FE 3300"));
     QCOMPARE(double_.call("RemoveDevice", QStringLiteral("0080E1B0B1B2")), QString());
-    QTRY_VERIFY(!s.window().linkConnected());
-    QVERIFY(s.window().linkOffline());
+    QTRY_VERIFY(!s.gauge().linkConnected());
+    QVERIFY(s.gauge().linkOffline());
     QCOMPARE(s.controls().caption(txtWait),
              QString::fromUtf8("Gerät außerhalb der Bluetooth Reichweite oder ausgeschaltet"));
     QCOMPARE(s.controls().caption(cmdConnect), QStringLiteral("Wiederverbinden"));
-    QCOMPARE(s.window().serverId(), QStringLiteral("0080E1B0B1B2"));
+    QCOMPARE(s.gauge().address(), QStringLiteral("0080E1B0B1B2"));
     QVERIFY(s.prompt.shown().isEmpty());
 
     // Back in range, but BlueZ has forgotten it: ReConnect finds it again.
     QCOMPARE(double_.call("LoadProfiles", QStringList{FileGaugeProfile}), QString());
     QCOMPARE(double_.call("ResetCallCounts"), QString());
     QCoro::waitFor(s.session.cmdConnect_Click());
-    QVERIFY(s.window().linkConnected());
+    QVERIFY(s.gauge().linkConnected());
     QCOMPARE(double_.callCounts().value(QStringLiteral("StartDiscovery")), 1u);
     QCOMPARE(s.controls().caption(cmdConnect), QStringLiteral("Trennen"));
     QCOMPARE(s.controls().items(cmbSpeicher).size(), 1);
@@ -289,7 +289,7 @@ void TestBluezSession::failedReadIsReported() {
     QVERIFY2(
         s.prompt.shown().first().startsWith(QStringLiteral("BLECLient Error105 Read of ") + uuid::CharVexa),
         qPrintable(s.prompt.shown().first()));
-    QTRY_VERIFY(!s.window().linkConnected());
+    QTRY_VERIFY(!s.gauge().linkConnected());
     QCOMPARE(s.main.currentStore().presentCount(), 0);
     QVERIFY(s.controls().enabled(cmdLesen));
 }

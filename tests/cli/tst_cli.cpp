@@ -1,13 +1,9 @@
 // vexa-connect-cli end to end: the built executable on the bundled demo gauges, every command and format,
 // the error exits, and numbers in an English and a German locale.
+#include "SessionHarness.h"
+#include "files/TextReport.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
-#include "window/DeviceScan.h"
-#include "window/GaugeSession.h"
-#include "window/MainControls.h"
-#include "window/MainModel.h"
-#include "window/ScriptedPrompt.h"
-#include "window/TextReport.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -223,7 +219,7 @@ void TestCli::downloadJson() {
         QCOMPARE(statistics.first().toString(), firstStatisticsLine);
 }
 
-// The same download through the core in this process, and the report it gives.
+// The same download in the main window, in this process: the window's file and the tool's are one text.
 void TestCli::mesIsTheMeasurementFileText() {
     Cli cli;
     const Finished finished =
@@ -231,21 +227,15 @@ void TestCli::mesIsTheMeasurementFileText() {
     QCOMPARE(finished.err, QByteArray());
     QCOMPARE(finished.exitCode, 0);
 
-    QTemporaryDir folder;
-    ScriptedPrompt prompt;
-    MainModel main(prompt);
-    sim::SimulatedTransport transport({*sim::loadGaugeProfile(demo("qy-coating.json")).profile});
-    GaugeSession session(transport, main);
-    main.programStart({QString(), folder.path(), folder.path()});
-    const ScanResult found =
-        QCoro::waitFor(scanDevices(session.linkWindow(), QString(), std::chrono::seconds(10)));
-    QVERIFY(QCoro::waitFor(connectListedDevice(session.linkWindow(), found.match)));
-    QCoro::waitFor(session.gaugeConnected());
-    main.controls().setCaption(ctl::cmbSpeicher, main.controls().items(ctl::cmbSpeicher).first());
-    QCoro::waitFor(session.cmdLesen_Click());
-    QCOMPARE(main.currentStore().presentCount(), 25);
+    sim::SimulatedTransport simulation({*sim::loadGaugeProfile(demo("qy-coating.json")).profile},
+                                       {.liveIntervalMs = 3'600'000});
+    SessionHarness window(simulation);
+    window.connectGauge();
+    window.choose(window.controls().items(ctl::cmbSpeicher).first());
+    window.read();
+    QCOMPARE(window.main.currentStore().presentCount(), 25);
 
-    QCOMPARE(QString::fromUtf8(finished.out), measurementFileText(main));
+    QCOMPARE(QString::fromUtf8(finished.out), measurementFileText(window.main.reportSheet()));
 }
 
 void TestCli::outputFile_data() {

@@ -1,10 +1,10 @@
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
 #include "widgets/frmTransfer.h"
-#include "window/GaugeSession.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
 #include "window/ScriptedPrompt.h"
+#include "window/WindowSession.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -47,7 +47,7 @@ void TestBleWindow::connectThroughTheLinkWindow() {
     sim::SimulationOptions options;
     options.liveIntervalMs = 50;
     sim::SimulatedTransport transport(demoProfiles(), options);
-    GaugeSession session(transport, model);
+    WindowSession session(transport, model);
     FrmTransfer window(model, &session);
     model.programStart({QString(), folder.path(), folder.path()});
     window.show();
@@ -78,7 +78,7 @@ void TestBleWindow::connectThroughTheLinkWindow() {
         window.grab().save(shots + QStringLiteral("/frmTransfer-online.png"));
 
     window.findChild<QPushButton*>(cmdLesen)->click();
-    QTRY_COMPARE(model.state().currentMemory, 0);
+    QTRY_COMPARE(model.state().view, View::Memory);
     QTRY_COMPARE(model.table().rowCount(), 25);
     if (!shots.isEmpty())
         window.grab().save(shots + QStringLiteral("/frmTransfer-download.png"));
@@ -86,7 +86,7 @@ void TestBleWindow::connectThroughTheLinkWindow() {
     // Closing disconnects the gauge first and then closes the window.
     window.close();
     QTRY_VERIFY(!window.isVisible());
-    QVERIFY(!session.linkWindow().linkConnected());
+    QVERIFY(!session.gauge().linkConnected());
 }
 
 QTEST_MAIN(TestBleWindow)

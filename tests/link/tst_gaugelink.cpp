@@ -133,8 +133,10 @@ void TestGaugeLink::cancelEndsTheWait() {
     FakeTransport transport;
     transport.silent = true;
     GaugeLink link(transport);
-    QTimer::singleShot(10ms, &link, &GaugeLink::cancel);
-    QCOMPARE(run(link.request(uuid::ServiceMI, "$gcv!", isBattery)).outcome, WaitOutcome::Cancelled);
+    Cancellation stop;
+    QTimer::singleShot(10ms, &stop, &Cancellation::cancel);
+    QCOMPARE(run(link.request(uuid::ServiceMI, "$gcv!", isBattery, GaugeLink::AnswerDeadline, &stop)).outcome,
+             WaitOutcome::Cancelled);
 }
 
 void TestGaugeLink::subscriptionIsConfirmed() {

@@ -258,17 +258,17 @@ void TestSession::connectInitialisesGauge() {
     QFETCH(QString, model);
     Connected gauge(profile);
     const AppState& state = gauge.main.state();
-    QCOMPARE(state.deviceModel, model);
-    QTEST(state.measureMode, "mode");
-    QTEST(state.traits.text(), "traits");
-    QTEST(state.deviceNumber, "number");
+    QCOMPARE(state.gauge.model.deviceModel, model);
+    QTEST(state.gauge.model.measureMode, "mode");
+    QTEST(state.gauge.traits.text(), "traits");
+    QTEST(state.gauge.device.S, "number");
     QTEST(gauge.controls().caption(BattIcon), "battery");
     QVERIFY(gauge.controls().visible(BattIcon));
     QCOMPARE(gauge.controls().caption(cmdConnect), QStringLiteral("Trennen"));
     QCOMPARE(gauge.controls().caption(txtWait), QStringLiteral("Verbunden"));
     QVERIFY(gauge.controls().enabled(cmdLesen));
     QVERIFY(gauge.controls().visible(cmdLesen));
-    QVERIFY(gauge.window().measureSubscribed());
+    QVERIFY(gauge.gauge().liveValuesOn());
     QVERIFY(gauge.prompt.shown().isEmpty());
 }
 
@@ -293,7 +293,7 @@ void TestSession::fileMemoryList() {
     Connected gauge(fileGauge({}, listAnswer));
     QCOMPARE(gauge.controls().items(cmbSpeicher), entries);
     QCOMPARE(gauge.controls().caption(cmbSpeicher), entries.value(0));
-    QVERIFY(gauge.window().measureSubscribed());
+    QVERIFY(gauge.gauge().liveValuesOn());
 }
 
 void TestSession::probeMemoryList_data() {
@@ -323,7 +323,7 @@ void TestSession::probeMemoryList() {
     Connected gauge(probeGauge(memories), quiet(), language);
     QTEST(gauge.controls().items(cmbSpeicher), "entries");
     QTEST(gauge.controls().caption(cmbSpeicher), "shown");
-    QVERIFY(gauge.window().measureSubscribed());
+    QVERIFY(gauge.gauge().liveValuesOn());
 }
 
 void TestSession::emptyProbeTableRefusesRead_data() {
@@ -340,7 +340,7 @@ void TestSession::emptyProbeTableRefusesRead() {
     QTEST(gauge.prompt.shown().value(0), "message");
     QCOMPARE(gauge.main.currentStore().presentCount(), 0);
     QVERIFY(gauge.controls().enabled(cmdLesen));
-    QVERIFY(gauge.window().measureSubscribed());
+    QVERIFY(gauge.gauge().liveValuesOn());
 }
 
 void TestSession::fileDownload_data() {
@@ -366,7 +366,7 @@ void TestSession::fileDownload() {
 
     gauge.choose(gauge.controls().items(cmbSpeicher).at(entry));
     gauge.read();
-    QCOMPARE(gauge.main.state().currentMemory, 0);
+    QCOMPARE(gauge.main.state().view, View::Memory);
     QCOMPARE(gauge.numbers(), numbers);
     QCOMPARE(gauge.main.table().rowCount(), numbers.size());
     if (!dateText.isEmpty())
@@ -377,7 +377,7 @@ void TestSession::fileDownload() {
     QVERIFY(gauge.controls().visible(lstStat));
     QVERIFY(gauge.prompt.shown().isEmpty());
     QVERIFY(gauge.controls().enabled(cmdLesen));
-    QVERIFY(gauge.window().measureSubscribed());
+    QVERIFY(gauge.gauge().liveValuesOn());
     QCOMPARE(gauge.transport.commandsStartingWith("$fc?").size(), 1);
 }
 
@@ -418,7 +418,7 @@ void TestSession::probeDownload() {
     QTEST(gauge.controls().caption(txtSpeicher), "status");
     QVERIFY(gauge.prompt.shown().isEmpty());
     QVERIFY(gauge.controls().enabled(cmdLesen));
-    QVERIFY(gauge.window().measureSubscribed());
+    QVERIFY(gauge.gauge().liveValuesOn());
     if (!numbers.isEmpty())
         QCOMPARE(gauge.controls().caption(optFE),
                  QStringLiteral("Speicher %1 (%2)").arg(entry + 1).arg(numbers.size()));
@@ -428,9 +428,9 @@ void TestSession::probeReadAfterOnlineStartsAtOne() {
     Connected gauge(demoProfile("ze-probe-memory.json"));
     for (const QByteArray& line : demoProfile("ze-probe-memory.json").live)
         gauge.sendLive(line);
-    QCOMPARE(gauge.main.stores()[2].presentCount(), 5);
+    QCOMPARE(gauge.main.stores().online.presentCount(), 5);
     gauge.read();
-    QCOMPARE(gauge.main.state().currentMemory, 0);
+    QCOMPARE(gauge.main.state().view, View::Memory);
     QCOMPARE(gauge.numbers(), oneTo(7));
     QCOMPARE(gauge.main.table().rowCount(), 7);
     QCOMPARE(gauge.main.table().rows().front().number, 1);
@@ -438,8 +438,8 @@ void TestSession::probeReadAfterOnlineStartsAtOne() {
 
 void TestSession::liveValuesBecomeOnlineRows() {
     Connected gauge(demoProfile("qy-coating.json"), {.liveIntervalMs = 1});
-    QTRY_VERIFY(gauge.main.stores()[2].presentCount() >= 8);
-    QCOMPARE(gauge.main.state().currentMemory, 2);
+    QTRY_VERIFY(gauge.main.stores().online.presentCount() >= 8);
+    QCOMPARE(gauge.main.state().view, View::Online);
     const int count = gauge.main.currentStore().presentCount();
     QCOMPARE(gauge.numbers(), oneTo(count));
     QCOMPARE(gauge.main.table().rowCount(), count);
@@ -492,7 +492,7 @@ void TestSession::fullTableRefusesValues() {
     gauge.sendLive(value);
     QList<int> found;
     for (int row = 2; row <= RowStore::Capacity; ++row)
-        if (gauge.main.stores()[2][row].number != 0)
+        if (gauge.main.stores().online[row].number != 0)
             found.append(row);
     QCOMPARE(found, filled);
     QTEST(gauge.prompt.shown(), "messages");
@@ -504,22 +504,22 @@ void TestSession::gaugeDropsLinkAndReconnects() {
     Connected gauge(demoProfile("qy-coating.json"));
     gauge.simulation.setOptions(quiet({.dropConnectionAfter = gauge.transport.operations + 1}));
     gauge.transport.read(uuid::ServiceZK, uuid::CharStorageInfo);
-    QTRY_VERIFY(!gauge.window().linkConnected());
+    QTRY_VERIFY(!gauge.gauge().linkConnected());
     QCOMPARE(gauge.controls().caption(txtWait), OutOfRange);
     QCOMPARE(gauge.controls().caption(cmdConnect), QStringLiteral("Wiederverbinden"));
     QVERIFY(gauge.controls().visible(cmdConnect));
     QVERIFY(gauge.controls().visible(picBthBlitz));
     QVERIFY(!gauge.controls().visible(picBth));
-    QVERIFY(!gauge.window().measureSubscribed());
-    QCOMPARE(gauge.window().serverId(), demoProfile("qy-coating.json").address);
+    QVERIFY(!gauge.gauge().liveValuesOn());
+    QCOMPARE(gauge.gauge().address(), demoProfile("qy-coating.json").address);
 
     gauge.simulation.setOptions(quiet());
     QCoro::waitFor(gauge.session.cmdConnect_Click());
-    QVERIFY(gauge.window().linkConnected());
+    QVERIFY(gauge.gauge().linkConnected());
     QCOMPARE(gauge.controls().caption(cmdConnect), QStringLiteral("Trennen"));
     QCOMPARE(gauge.controls().caption(txtWait), QStringLiteral("Verbunden"));
     QCOMPARE(gauge.controls().items(cmbSpeicher).size(), 3);
-    QVERIFY(gauge.window().measureSubscribed());
+    QVERIFY(gauge.gauge().liveValuesOn());
     gauge.read();
     QCOMPARE(gauge.main.currentStore().presentCount(), 25);
 }
@@ -567,7 +567,7 @@ void TestSession::cancelledDownloadKeepsTable() {
     QCOMPARE(gauge.numbers(), oneTo(25));
     QCOMPARE(gauge.main.table().rowCount(), 25);
     QVERIFY(gauge.controls().enabled(cmdLesen));
-    QVERIFY(gauge.window().measureSubscribed());
+    QVERIFY(gauge.gauge().liveValuesOn());
     QVERIFY(gauge.prompt.shown().isEmpty());
 }
 
@@ -594,7 +594,7 @@ void TestSession::decodingErrorKeepsTable() {
     QVERIFY(gauge.prompt.shown().first().contains(QStringLiteral("Record 10")));
     QCOMPARE(gauge.controls().caption(txtSpeicher), gauge.prompt.shown().first());
     QCOMPARE(gauge.transport.commands.last(), QByteArray("$fc?2!"));
-    QVERIFY(gauge.window().measureSubscribed());
+    QVERIFY(gauge.gauge().liveValuesOn());
     QVERIFY(gauge.controls().enabled(cmdLesen));
 }
 

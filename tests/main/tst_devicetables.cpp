@@ -1,5 +1,5 @@
 #include "data/DeviceTables.h"
-#include "window/Initialisation.h"
+#include "data/Initialisation.h"
 
 #include <QTest>
 
@@ -132,10 +132,10 @@ void TestDeviceTables::brand_data() {
 void TestDeviceTables::brand() {
     QFETCH(QString, name);
     QFETCH(QString, number);
-    AppState previous;
+    GaugeIdentity previous;
     previous.brandCode = QStringLiteral("MV"); // a brand never carries over to the next connection
-    const Initialisation init = decideInitialisation(name, number, previous);
-    QTEST(init.brandCode, "brand");
+    const Initialisation init = decideInitialisation(name, DeviceInfo{.S = number}, previous);
+    QTEST(init.identity.brandCode, "brand");
     QTEST(init.brand.companyCaption, "caption");
 }
 
@@ -167,11 +167,12 @@ void TestDeviceTables::traits_data() {
 
 void TestDeviceTables::traits() {
     QFETCH(QString, model);
-    const Initialisation init = decideInitialisation(model, QStringLiteral("1"), AppState{});
-    QTEST(init.traits.text(), "traits");
+    const Initialisation init =
+        decideInitialisation(model, DeviceInfo{.S = QStringLiteral("1")}, GaugeIdentity{});
+    QTEST(init.identity.traits.text(), "traits");
     QTEST(init.offer8020, "offer8020");
     QTEST(init.requestProbeInfo, "probeRequest");
-    QCOMPARE(init.clockMenu, !init.traits.isEmpty());
+    QCOMPARE(init.clockMenu, !init.identity.traits.isEmpty());
 }
 
 void TestDeviceTables::pictures_data() {
@@ -224,7 +225,7 @@ void TestDeviceTables::battery() {
     QFETCH(char, generation);
     QFETCH(double, volts);
     QFETCH(QString, symbol);
-    const std::optional<BatterySymbol> shown = batterySymbol(generation, volts);
+    const std::optional<BatterySymbol> shown = batterySymbol(DeviceTraits{.generation = generation}, volts);
     QCOMPARE(shown.has_value(), !symbol.isEmpty());
     if (!shown)
         return;

@@ -302,9 +302,9 @@ void TestFrmTransfer::screenshots() {
     QVERIFY(window_->grab().save(folder + QStringLiteral("/frmTransfer-start-de.png")));
 
     // A coating gauge with a 25-reading memory, limits 80..120, target 100 and the 80/20 rule on.
-    model_->applyInitialisation(
-        decideInitialisation(QStringLiteral("QY-FE-1"), QStringLiteral("1"), model_->state()));
-    model_->state().deviceInfo.U = QStringLiteral("µm");
+    model_->applyInitialisation(decideInitialisation(
+        QStringLiteral("QY-FE-1"), DeviceInfo{.S = QStringLiteral("1")}, model_->state().gauge));
+    model_->state().gauge.device.U = QStringLiteral("µm");
     model_->unblockButtons();
     Limits& limits = model_->settings().limits;
     limits = {80, 120, 100, QStringLiteral("80"), QStringLiteral("120"), QStringLiteral("100"), true};

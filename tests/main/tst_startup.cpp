@@ -113,7 +113,8 @@ void TestStartup::initialisationDressesWindow_data() {
 
 void TestStartup::initialisationDressesWindow() {
     QFETCH(QString, name);
-    model_->applyInitialisation(decideInitialisation(name, QStringLiteral("123456"), model_->state()));
+    model_->applyInitialisation(
+        decideInitialisation(name, DeviceInfo{.S = QStringLiteral("123456")}, model_->state().gauge));
     const ControlState& c = model_->controls();
     QTEST(c[picZK].pictureFile, "picture");
     QTEST(c.visible(frmPic), "frameVisible");
@@ -125,20 +126,20 @@ void TestStartup::initialisationDressesWindow() {
 }
 
 void TestStartup::initialisationClearsEveryStore() {
-    for (RowStore& store : model_->stores())
-        store[1].number = 7;
+    for (RowStore* store : {&model_->stores().memory, &model_->stores().online})
+        (*store)[1].number = 7;
     model_->state().nextRowIndex = 42;
-    model_->applyInitialisation(
-        decideInitialisation(QStringLiteral("QY"), QStringLiteral("1"), model_->state()));
-    for (RowStore& store : model_->stores())
-        QCOMPARE(store.presentCount(), 0);
+    model_->applyInitialisation(decideInitialisation(
+        QStringLiteral("QY"), DeviceInfo{.S = QStringLiteral("1")}, model_->state().gauge));
+    for (const RowStore* store : {&model_->stores().memory, &model_->stores().online})
+        QCOMPARE(store->presentCount(), 0);
     QCOMPARE(model_->state().nextRowIndex, 1);
     QCOMPARE(model_->state().projectDate, QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
 }
 
 void TestStartup::batteryShown() {
-    model_->applyInitialisation(
-        decideInitialisation(QStringLiteral("QY"), QStringLiteral("1"), model_->state()));
+    model_->applyInitialisation(decideInitialisation(
+        QStringLiteral("QY"), DeviceInfo{.S = QStringLiteral("1")}, model_->state().gauge));
     model_->showBattery(3.85);
     QCOMPARE(model_->controls().caption(BattIcon), QStringLiteral("K"));
     QVERIFY(model_->controls().visible(BattIcon));

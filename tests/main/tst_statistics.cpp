@@ -44,8 +44,12 @@ void addAll(Statistics& statistics, const QList<double>& values, const QString& 
         statistics.addRow({value, unit, QString()}, context, button);
 }
 
-StatisticsListHeader header(int currentMemory = 1, const QString& caption = QString(), int language = 0) {
-    return {currentMemory, caption, language, decimalSeparator()};
+// The list's heading by the view: 0 the memory view, 2 online, anything else none.
+StatisticsListHeader header(int view = 1, const QString& caption = QString(), int language = 0) {
+    const std::optional<View> shown = view == 0   ? std::optional(View::Memory)
+                                      : view == 2 ? std::optional(View::Online)
+                                                  : std::nullopt;
+    return {shown, caption, language, decimalSeparator()};
 }
 
 RowStore storeOf(const QList<MeasurementRow>& rows) {
@@ -522,8 +526,8 @@ void TestStatistics::recompute_data() {
 
     QTest::newRow("stops at the first absent row")
         << storeOf({row(1, 10), row(2, 12), row(0, 0), row(4, 99)}) << 2 << 2 << 12.0;
-    QTest::newRow("marked rows count")
-        << storeOf({row(1, 10), row(2, 0, QString(), "X"), row(3, 12)}) << 3 << 3 << 12.0;
+    QTest::newRow("marked rows are read, not counted")
+        << storeOf({row(1, 10), row(2, 0, QString(), "X"), row(3, 12)}) << 3 << 2 << 12.0;
     QTest::newRow("empty store") << RowStore() << 0 << 0 << StatisticsState::StartMaximum;
 }
 
@@ -559,9 +563,9 @@ void TestStatistics::memoryCaption() {
     QFETCH(int, language);
     QFETCH(QString, expected);
 
-    QCOMPARE(
-        vexa::memoryCaption(generation, language, 7, QStringLiteral("  M03 "), QStringLiteral("Bridge 2")),
-        expected);
+    QCOMPARE(vexa::memoryCaption(DeviceTraits{.generation = generation}, language, 7,
+                                 QStringLiteral("  M03 "), QStringLiteral("Bridge 2")),
+             expected);
 }
 
 QTEST_GUILESS_MAIN(TestStatistics)

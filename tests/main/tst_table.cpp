@@ -63,8 +63,8 @@ void TestTable::init() {
     prompt_ = std::make_unique<ScriptedPrompt>();
     model_ = std::make_unique<MainModel>(*prompt_);
     model_->programStart({QString(), folder_.path(), folder_.path()});
-    model_->applyInitialisation(
-        decideInitialisation(QStringLiteral("QY-1"), QStringLiteral("1"), model_->state()));
+    model_->applyInitialisation(decideInitialisation(
+        QStringLiteral("QY-1"), DeviceInfo{.S = QStringLiteral("1")}, model_->state().gauge));
 }
 
 void TestTable::fill(const std::vector<MeasurementRow>& rows) {
@@ -276,7 +276,7 @@ void TestTable::sort() {
 }
 
 void TestTable::viewCaptionCarriesRowCount() {
-    model_->controls().setCaption(optFE, QStringLiteral("Speicher 1 (0)"));
+    model_->labelMemoryView(QStringLiteral("Speicher 1"), 0);
     std::vector<MeasurementRow> rows;
     for (qint16 i = 1; i <= 25; ++i)
         rows.push_back(reading(i, 10 + i));

@@ -1,11 +1,11 @@
 // Measurement files: reading rows back from report text, and the save/open round trip of the main window.
+#include "data/Initialisation.h"
 #include "data/LocaleTexts.h"
 #include "files/MeasurementFile.h"
-#include "window/Initialisation.h"
+#include "files/TextReport.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
 #include "window/ScriptedPrompt.h"
-#include "window/TextReport.h"
 
 #include <QDir>
 #include <QFile>
@@ -95,9 +95,9 @@ void TestMeasurementFile::cleanup() {
 }
 
 void TestMeasurementFile::startGauge(const QString& deviceNumber) {
-    model_->applyInitialisation(
-        decideInitialisation(QStringLiteral("QY-FE 2107"), deviceNumber, model_->state()));
-    model_->state().measureMode = QStringLiteral("FM");
+    model_->applyInitialisation(decideInitialisation(QStringLiteral("QY-FE 2107"),
+                                                     DeviceInfo{.S = deviceNumber}, model_->state().gauge));
+    model_->state().gauge.model.measureMode = QStringLiteral("FM");
 }
 
 void TestMeasurementFile::fill(const std::vector<MeasurementRow>& rows) {
@@ -108,7 +108,7 @@ void TestMeasurementFile::fill(const std::vector<MeasurementRow>& rows) {
 
 std::vector<MeasurementRow> TestMeasurementFile::shownRows() const {
     std::vector<MeasurementRow> rows;
-    const RowStore& store = model_->stores()[0];
+    const RowStore& store = model_->stores().memory;
     for (int i = 1; i <= store.presentCount(); ++i)
         rows.push_back(store[i]);
     return rows;
@@ -275,7 +275,7 @@ void TestMeasurementFile::saveNames() {
         return;
     QFile file(folder.filePath(written));
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(QString::fromUtf8(file.readAll()), measurementFileText(*model_));
+    QCOMPARE(QString::fromUtf8(file.readAll()), measurementFileText(model_->reportSheet()));
 }
 
 void TestMeasurementFile::dialogsStartInTheDeviceFolder() {
@@ -327,11 +327,12 @@ void TestMeasurementFile::openingSwitchesToTheMemoryView() {
     QVERIFY(model_->saveMeasurementFile(path));
 
     model_->optOnline_Click();
-    model_->stores()[2].assign({fields(1, 55, QStringLiteral("µm")), fields(2, 56, QStringLiteral("µm"))});
+    model_->stores().online.assign(
+        {fields(1, 55, QStringLiteral("µm")), fields(2, 56, QStringLiteral("µm"))});
     QVERIFY(model_->openMeasurementFile(path));
-    QCOMPARE(model_->state().currentMemory, 0);
+    QCOMPARE(model_->state().view, View::Memory);
     QVERIFY(model_->controls().checked(optFE));
-    QCOMPARE(model_->stores()[2].presentCount(), 2);
+    QCOMPARE(model_->stores().online.presentCount(), 2);
     QCOMPARE(shownRows().size(), size_t(1));
 }
 

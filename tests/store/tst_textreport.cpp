@@ -1,12 +1,12 @@
 // The text report: its columns, its sections, and the report of a whole memory in both languages.
+#include "data/Initialisation.h"
 #include "data/LocaleTexts.h"
 #include "data/MemoryDump.h"
 #include "files/ReportLines.h"
-#include "window/Initialisation.h"
+#include "files/TextReport.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
 #include "window/ScriptedPrompt.h"
-#include "window/TextReport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -80,8 +80,9 @@ void TestTextReport::cleanup() {
 }
 
 void TestTextReport::startGauge(const QString& name, const QString& measureMode) {
-    model_->applyInitialisation(decideInitialisation(name, QStringLiteral("4711"), model_->state()));
-    model_->state().measureMode = measureMode;
+    model_->applyInitialisation(
+        decideInitialisation(name, DeviceInfo{.S = QStringLiteral("4711")}, model_->state().gauge));
+    model_->state().gauge.model.measureMode = measureMode;
 }
 
 void TestTextReport::writeProjectFile(const QStringList& lines) {
@@ -253,12 +254,13 @@ void TestTextReport::wholeReport() {
                                    row(3, 130, QStringLiteral("µm"), QStringLiteral("FE"))});
     model_->FillMSFlexOne();
     model_->settings().project.time = QTime(8, 15);
-    const QString text = buildReport(*model_, ReportMode::All);
+    const QString text = buildReport(model_->reportSheet(), ReportMode::All);
     QVERIFY(text.endsWith(QStringLiteral("\r\n")));
     QCOMPARE(text.split(QStringLiteral("\r\n")), lines);
 }
 
-// Gauges measuring two base materials report the statistics of each; the button offers the first again.
+// Gauges measuring two base materials report the statistics of each, and the window keeps showing the
+// material it showed: a report is no click on the material button.
 void TestTextReport::secondMaterialBlock() {
     startGauge(QStringLiteral("QY-FE 2107"), QStringLiteral("SM"));
     model_->currentStore().assign({row(1, 100, QStringLiteral("µm"), QStringLiteral("FE")),
@@ -268,14 +270,17 @@ void TestTextReport::secondMaterialBlock() {
     QVERIFY(model_->controls().visible(cmdMaterial));
     QCOMPARE(model_->controls().caption(cmdMaterial), QStringLiteral("NF"));
 
-    const QStringList lines = reportLines(*model_, ReportMode::All);
+    const QStringList lines = reportLines(model_->reportSheet(), ReportMode::All);
     const QStringList titles = lines.filter(QStringLiteral("Statistik:"));
     const QStringList counts = lines.filter(QStringLiteral("Anzahl"));
     QCOMPARE(titles, (QStringList{QStringLiteral("FE Statistik:"), QStringLiteral("NFE Statistik:")}));
     QCOMPARE(counts,
              (QStringList{QStringLiteral("Anzahl              2"), QStringLiteral("Anzahl              1")}));
     QCOMPARE(lines.filter(QStringLiteral("14:05:33")).size(), 3);
-    QCOMPARE(model_->controls().caption(cmdMaterial), QStringLiteral("FE"));
+    QCOMPARE(model_->controls().caption(cmdMaterial), QStringLiteral("NF"));
+    QCOMPARE(model_->statistics().state().count, 2);
+    // A second copy lists the materials in the same order.
+    QCOMPARE(reportLines(model_->reportSheet(), ReportMode::All), lines);
 }
 
 void TestTextReport::seriesMemory() {
@@ -291,7 +296,7 @@ void TestTextReport::seriesMemory() {
     series.seriesValues = {1.5, -0.25, 3};
     QVERIFY(model_->FillMessdatenDatei(series));
 
-    const QStringList lines = reportLines(*model_, ReportMode::All);
+    const QStringList lines = reportLines(model_->reportSheet(), ReportMode::All);
     const QStringList statistics = model_->controls().items(lstStat).mid(2);
     QVERIFY(!statistics.isEmpty());
     QCOMPARE(lines.first(), QStringLiteral("Triggert003 Pulse"));
@@ -303,12 +308,12 @@ void TestTextReport::seriesMemory() {
 
 void TestTextReport::projectModeHasTheProjectAlone() {
     startGauge(QStringLiteral("QY-FE 2107"), QStringLiteral("FM"));
-    QVERIFY(reportLines(*model_, ReportMode::Project).isEmpty());
+    QVERIFY(reportLines(model_->reportSheet(), ReportMode::Project).isEmpty());
     writeProjectFile({{}, {}, QStringLiteral("Pier 3"), {}, {}, {}, QStringLiteral("DT 05.12.2026")});
     model_->currentStore().assign({row(1, 100, QStringLiteral("µm"), QStringLiteral("FE")),
                                    row(2, 110, QStringLiteral("µm"), QStringLiteral("FE"))});
     model_->FillMSFlexOne();
-    const QStringList lines = reportLines(*model_, ReportMode::Project);
+    const QStringList lines = reportLines(model_->reportSheet(), ReportMode::Project);
     QCOMPARE(lines.size(), 3);
     QVERIFY(lines[0].startsWith(QStringLiteral("#  05.12.2026 ")));
     QCOMPARE(lines.mid(1), (QStringList{QStringLiteral("#  Ort Pier 3"), QString()}));
@@ -316,7 +321,7 @@ void TestTextReport::projectModeHasTheProjectAlone() {
 
 void TestTextReport::fileTextEndsWithAnEmptyLine() {
     startGauge(QStringLiteral("QY-FE 2107"), QStringLiteral("FM"));
-    const QString text = measurementFileText(*model_);
+    const QString text = measurementFileText(model_->reportSheet());
     QCOMPARE(text, QStringLiteral("\r\n\r\n\r\n"));
 }
 

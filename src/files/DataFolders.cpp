@@ -1,6 +1,6 @@
-#include "window/DataFolders.h"
+#include "files/DataFolders.h"
 
-#include "window/AppState.h"
+#include "texts/Program.h"
 
 #include <QDir>
 #include <QStandardPaths>

@@ -1,0 +1,63 @@
+#include "files/TextReport.h"
+
+#include "files/ReportLines.h"
+
+namespace vexa {
+
+namespace {
+
+// The statistics list from its third entry on: the memory caption and the blank line after it stay out.
+QStringList shownStatistics(const MeasurementSheet& sheet) {
+    return sheet.statisticsList().mid(2);
+}
+
+QStringList statisticsSection(const MeasurementSheet& sheet, const Statistics& material) {
+    QStringList lines = material.body(sheet.languageIndex, sheet.decimalSeparator);
+    lines.append(QString());
+    lines += reportLimitLines(sheet.limits, sheet.tableUnit(), sheet.languageIndex);
+    return lines;
+}
+
+QStringList seriesLines(const MeasurementSheet& sheet) {
+    return reportSeriesLines({sheet.memoryListText, sheet.memoryHeader.memoryName, shownStatistics(sheet),
+                              sheet.memoryHeader.pulseTime, sheet.memoryHeader.recordCount,
+                              sheet.seriesValues},
+                             sheet.languageIndex);
+}
+
+QStringList dataLines(const MeasurementSheet& sheet) {
+    QStringList lines{QString()};
+    const MeasureContext context = sheet.gauge.measureContext();
+    RowDates dates;
+    for (const MeasurementRow& row : sheet.rows)
+        lines.append(reportDataLine(row, context, dates));
+    return lines;
+}
+
+} // namespace
+
+QStringList reportLines(const MeasurementSheet& sheet, ReportMode mode) {
+    if (mode == ReportMode::All && sheet.showsSeries())
+        return seriesLines(sheet);
+
+    QStringList lines = reportProjectLines(sheet.project, sheet.labels, sheet.languageIndex);
+    if (mode == ReportMode::Project)
+        return lines;
+    for (const Statistics& material : sheet.materials)
+        lines += statisticsSection(sheet, material);
+    lines += dataLines(sheet);
+    return lines;
+}
+
+QString buildReport(const MeasurementSheet& sheet, ReportMode mode) {
+    QString text;
+    for (const QString& line : reportLines(sheet, mode))
+        text += line + QStringLiteral("\r\n");
+    return text;
+}
+
+QString measurementFileText(const MeasurementSheet& sheet) {
+    return buildReport(sheet, ReportMode::All) + QStringLiteral("\r\n");
+}
+
+} // namespace vexa

@@ -1,0 +1,43 @@
+// Live values: every reading the gauge notifies becomes a row of the online table at once.
+#include "texts/Texts.h"
+#include "window/MainControls.h"
+#include "window/MainModel.h"
+#include "window/Prompt.h"
+#include "window/WindowSession.h"
+
+namespace vexa {
+
+using namespace ctl;
+
+void WindowSession::showLiveReading(const LiveReading& reading) {
+    AppState& state = main_.state();
+    const int lang = state.languageIndex;
+    if (state.view != View::Online) {
+        state.view = View::Online;
+        main_.optOnline_Click();
+    }
+    // Each record of the value needs a free row of its own: a dual reading fills two.
+    for (const RecordRow& record : reading.records) {
+        if (state.onlineCounter > RowStore::Capacity) {
+            main_.prompt().message(Texts::message(Msg::TooManyValues, lang) +
+                                   QStringLiteral(" %1").arg(RowStore::Capacity));
+            break;
+        }
+        main_.FillMessdaten(record);
+    }
+
+    // The status field shows the reading as its row does.
+    if (!reading.records.empty()) {
+        const MeasurementRow& row = reading.records.front().row;
+        const QString text = formatMeasurement(row.value, row.unit, state.gauge.measureContext()).text;
+        showStatus(QString(state.gauge.traits.hasMemoryFiles() ? 6 : 1, u' ') + text.trimmed() + u' ' +
+                   row.unit);
+    }
+
+    for (const QString& name : {cmdprint, cmdWord, cmdClipboard, cmdExcel})
+        main_.controls().show(name);
+    if (!downloading_)
+        main_.unblockButtons();
+}
+
+} // namespace vexa
