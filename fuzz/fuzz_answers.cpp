@@ -1,6 +1,6 @@
 // Feeds arbitrary values from every characteristic to the answer dispatch. The link values live on from
 // one input to the next, as they do while a gauge stays connected.
-#include "link/Transport.h"
+#include "protocol/GaugeUuids.h"
 #include "protocol/MemoryList.h"
 #include "protocol/ProtocolCommands.h"
 #include "protocol/ProtocolDispatch.h"

@@ -16,6 +16,7 @@ struct ModelDecision {
     std::optional<Rgb> pictureFrameBackground;
     QString brandCode; // only meaningful when brandSet
     bool brandSet = false;
+    bool operator==(const ModelDecision&) const = default;
 };
 
 // Applies the device-name table: every matching row overwrites what earlier rows set; a name that

@@ -58,8 +58,7 @@ AnswerKind statusKind(const QByteArray& value) {
     return AnswerKind::None;
 }
 
-void markBroken(LinkValues& values, DispatchResult& result) {
-    values.handshakeCode = handshake::Done;
+void markBroken(DispatchResult& result) {
     result.brokenLayout = true;
 }
 
@@ -80,7 +79,7 @@ void applyOpenFile(LinkValues& values, const QByteArray& value, DispatchResult& 
     result.kind = AnswerKind::OpenFile;
     const auto length = handleThenNumber<qint32>(values, value);
     if (!length)
-        return markBroken(values, result);
+        return markBroken(result);
     values.fileLength = *length;
 }
 
@@ -89,18 +88,18 @@ void applyFileWrite(LinkValues& values, const QByteArray& value, DispatchResult&
     result.kind = AnswerKind::FileWrite;
     const auto code = handleThenNumber<qint16>(values, value);
     if (!code)
-        return markBroken(values, result);
-    values.handshakeCode = *code;
+        return markBroken(result);
+    result.statusCode = *code;
 }
 
 // "$fc?" handle " " code "!"; the answer ends the close whatever the code says.
-void applyCloseFile(LinkValues& values, const QByteArray& value, DispatchResult& result) {
+void applyCloseFile(const QByteArray& value, DispatchResult& result) {
     result.kind = AnswerKind::CloseFile;
     const Marks at(value);
     const auto code = integerField<qint16>(between(value, at.space, at.bang));
     if (!code)
-        return markBroken(values, result);
-    values.handshakeCode = *code;
+        return markBroken(result);
+    result.statusCode = *code;
 }
 
 // The file answers that end the dispatch; false when the value is none of them.
@@ -110,14 +109,13 @@ bool applyFileAnswer(LinkValues& values, const QByteArray& value, DispatchResult
     } else if (value.startsWith("$fwu")) {
         result.kind = AnswerKind::FileWriteU;
         const qsizetype question = value.indexOf('?');
-        values.handshakeCode = static_cast<qint16>(leadingInteger(value.mid(question + 1, 1)));
+        result.statusCode = static_cast<qint16>(leadingInteger(value.mid(question + 1, 1)));
     } else if (value.startsWith("$fw")) {
         applyFileWrite(values, value, result);
     } else if (value.startsWith("$fc")) {
-        applyCloseFile(values, value, result);
+        applyCloseFile(value, result);
     } else if (value.startsWith("$wr") || value.startsWith("$rm") || value.startsWith("$fmod")) {
         result.kind = value.startsWith("$fmod") ? AnswerKind::FileMode : statusKind(value);
-        values.handshakeCode = handshake::Done;
     } else {
         return false;
     }
@@ -130,19 +128,18 @@ void applyReadBlock(LinkValues& values, const QByteArray& value, DispatchResult&
     const Marks at(value);
     const auto handle = integerField<qint16>(between(value, at.question, at.space));
     if (!handle)
-        return markBroken(values, result);
+        return markBroken(result);
     result.blockHandle = *handle;
     const qsizetype offset = value.mid(at.space + 1, 5).indexOf(' ');
     if (offset < 0)
-        return markBroken(values, result);
+        return markBroken(result);
     const qsizetype secondSpace = at.space + 1 + offset;
     const qint64 byteCount = leadingInteger(value.mid(secondSpace + 1, 2));
     const qint64 hexLength = 2 * byteCount;
     if (byteCount < 0 || hexLength > value.size() - 1)
-        return markBroken(values, result);
+        return markBroken(result);
     result.payload = value.mid(value.size() - 1 - hexLength, hexLength);
     values.responseBuffer = result.payload;
-    values.handshakeCode = *handle;
 }
 
 // Lines of `count` LF `name,count` LF ...
@@ -151,19 +148,18 @@ void applyMemoryTable(LinkValues& values, const QByteArray& value, DispatchResul
     values.memoryNames.clear();
     values.memoryValueCounts.clear();
     values.memoryCount = 0;
-    values.handshakeCode = handshake::Done;
     const QList<QByteArray> lines = value.split('\n');
     const auto count = integerField<qint16>(QByteArrayView(lines.value(0).trimmed()));
     if (!count || *count < 0)
-        return markBroken(values, result);
+        return markBroken(result);
     for (qsizetype i = 1; i <= *count; ++i) {
         if (i >= lines.size())
-            return markBroken(values, result);
+            return markBroken(result);
         const QByteArray& line = lines.at(i);
         const qsizetype comma = line.indexOf(',');
         const auto valueCount = integerField<qint16>(QByteArrayView(line.mid(comma + 1).trimmed()));
         if (comma < 0 || !valueCount)
-            return markBroken(values, result);
+            return markBroken(result);
         values.memoryNames.append(QString::fromLatin1(line.left(comma).trimmed()));
         values.memoryValueCounts.append(*valueCount);
         values.memoryCount = static_cast<qint16>(values.memoryNames.size());
@@ -219,7 +215,7 @@ void applyInformation(LinkValues& values, const QByteArray& value, DispatchResul
         const qsizetype colon = rest.indexOf(':');
         if (colon < 0) {
             values.responseBuffer = rest;
-            return markBroken(values, result);
+            return markBroken(result);
         }
         const char key = colon > 0 ? rest.at(colon - 1) : '\0';
         const qsizetype nextColon = rest.indexOf(':', colon + 2);
@@ -234,7 +230,6 @@ void applyInformation(LinkValues& values, const QByteArray& value, DispatchResul
         }
     }
     values.responseBuffer.clear();
-    values.handshakeCode = handshake::Done;
 }
 
 } // namespace
@@ -250,19 +245,17 @@ DispatchResult dispatchAnswer(LinkValues& values, const QString& characteristic,
         values.responseBuffer = enclosedText(value);
         if (const auto volts = numericValue(values.responseBuffer))
             values.batteryVoltage = *volts;
-        values.handshakeCode = handshake::Done;
     }
     if (value.startsWith("$glt?")) {
         result.kind = AnswerKind::Clock;
         values.responseBuffer = enclosedText(value);
-        values.handshakeCode = handshake::Done;
     }
     if (const AnswerKind status = statusKind(value); status != AnswerKind::None) {
         const Marks at(value);
         const auto field = between(value, at.question, at.space);
         if (!field || !numericValue(*field)) {
             result.kind = status;
-            values.handshakeCode = handshake::NotNumeric;
+            result.statusNotNumeric = true;
             return result;
         }
     }
@@ -270,11 +263,9 @@ DispatchResult dispatchAnswer(LinkValues& values, const QString& characteristic,
         result.kind = AnswerKind::ListFiles;
         if (values.responseBuffer.isEmpty()) {
             values.responseBuffer = value;
-            values.handshakeCode = handshake::Done;
             return result;
         }
-        values.handshakeCode =
-            value.contains(values.responseBuffer) ? handshake::ListRepeated : handshake::Done;
+        result.listRepeated = value.contains(values.responseBuffer);
     }
     if (applyFileAnswer(values, value, result))
         return result;
@@ -286,11 +277,9 @@ DispatchResult dispatchAnswer(LinkValues& values, const QString& characteristic,
     } else if (isCharacteristic(characteristic, uuid::CharStorageData)) {
         result.kind = AnswerKind::StorageData;
         values.responseBuffer = value;
-        values.handshakeCode = handshake::Done;
     } else if (isCharacteristic(characteristic, uuid::CharMeasure)) {
         result.kind = AnswerKind::LiveValue;
         result.payload = value;
-        values.handshakeCode = handshake::Done;
     } else if (isCharacteristic(characteristic, uuid::CharVexa) &&
                (value.startsWith("$vexa00") || value.startsWith("$gpi"))) {
         applyInformation(values, value, result);

@@ -7,21 +7,14 @@
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <optional>
 
 // Takes every value the gauge delivers apart and stores its fields in the link values.
 namespace vexa {
 
-namespace handshake {
-inline constexpr qint16 Done = 0;
-inline constexpr qint16 ListRepeated = 20; // a file list arrived while one was already stored
-inline constexpr qint16 Pending = 55;
-inline constexpr qint16 NotNumeric = 99; // a status answer whose first field is no number
-} // namespace handshake
-
 // The shared state of the link. Memory i of the memory table is at index i - 1 of the two lists.
 struct LinkValues {
     QByteArray responseBuffer; // the payload of the last recognised answer; cleared by callers
-    qint16 handshakeCode = handshake::Done;
     qint16 fileHandle = 0;
     qint32 fileLength = 0;
     bool storageDataEnd = false; // set by any empty value; cleared by the record download
@@ -56,14 +49,19 @@ enum class AnswerKind {
 struct DispatchResult {
     AnswerKind kind = AnswerKind::None;
     // ReadBlock: the handle the block answer names. Waiting for a block means waiting for a ReadBlock
-    // result, never for the handshake code to equal the handle (a handle of 55 reads as pending).
+    // result, never for a code to equal the handle (a handle of 55 is a handle like any other).
     qint16 blockHandle = 0;
     // ReadBlock: the block's bytes as hexadecimal text (empty when the layout is broken).
     // LiveValue: the whole value, the record line(s) to decode.
     QByteArray payload;
-    // The answer broke its field layout: parsing ended there, the fields read before it were kept and the
-    // handshake code was set to Done.
+    // The answer broke its field layout: parsing ended there and the fields read before it were kept.
     bool brokenLayout = false;
+    // FileWrite, FileWriteU, CloseFile: the status code the answer carries.
+    std::optional<qint16> statusCode;
+    // WriteData, RemoveFile, CloseFile: the answer's first field is no number.
+    bool statusNotNumeric = false;
+    // ListFiles: the answer holds the file list already stored.
+    bool listRepeated = false;
 };
 
 // Applies one value of `characteristic` (its UUID) to `values`. Every check runs in a fixed order;

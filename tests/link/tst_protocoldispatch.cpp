@@ -16,7 +16,6 @@ const QByteArray Hex64 = "000102030405060708090A0B0C0D0E0F101112131415161718191A
 // The state while a request is pending and nothing else has arrived yet.
 LinkValues pendingValues() {
     LinkValues values;
-    values.handshakeCode = handshake::Pending;
     values.fileHandle = 7;
     values.batteryVoltage = 1.5;
     return values;
@@ -72,43 +71,44 @@ void TestProtocolDispatch::enclosedAnswers() {
     QCOMPARE(dispatchAnswer(values, uuid::CharVexa, value).kind, kind);
     QCOMPARE(values.responseBuffer, buffer);
     QCOMPARE(values.batteryVoltage, voltage);
-    QCOMPARE(values.handshakeCode, handshake::Done);
 }
 
 void TestProtocolDispatch::fileAnswers_data() {
     QTest::addColumn<QByteArray>("value");
     QTest::addColumn<AnswerKind>("kind");
-    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("status"); // -1: the answer carries no status code
+    QTest::addColumn<bool>("notNumeric");
     QTest::addColumn<int>("fileHandle");
     QTest::addColumn<int>("fileLength");
     QTest::addColumn<bool>("broken");
 
-    const auto row = [](const char* name, const char* value, AnswerKind kind, int code, int handle = 7,
-                        int length = 0, bool broken = false) {
-        QTest::newRow(name) << QByteArray(value) << kind << code << handle << length << broken;
+    const auto row = [](const char* name, const char* value, AnswerKind kind, int status, bool notNumeric,
+                        int handle = 7, int length = 0, bool broken = false) {
+        QTest::newRow(name) << QByteArray(value) << kind << status << notNumeric << handle << length
+                            << broken;
     };
-    row("open keeps the code", "$fr?3 1234!", AnswerKind::OpenFile, 55, 3, 1234);
-    row("open without length", "$fr?3!", AnswerKind::OpenFile, 0, 7, 0, true);
-    row("open length beyond range", "$fr?3 99999999999!", AnswerKind::OpenFile, 0, 3, 0, true);
-    row("open handle beyond range", "$fr?70000 5!", AnswerKind::OpenFile, 0, 7, 0, true);
-    row("close", "$fc?3 0!", AnswerKind::CloseFile, 0);
-    row("close with code", "$fc?3 4!", AnswerKind::CloseFile, 4);
-    row("close with word as code", "$fc?3 x!", AnswerKind::CloseFile, 0);
-    row("close without handle", "$fc?x 0!", AnswerKind::CloseFile, 99);
-    row("close without marks", "$fc", AnswerKind::CloseFile, 99);
-    row("write not numeric", "$wr?a 1!", AnswerKind::WriteData, 99);
-    row("write", "$wr?5 1!", AnswerKind::WriteData, 0);
-    row("remove not numeric", "$rm?? 1!", AnswerKind::RemoveFile, 99);
-    row("remove", "$rm?1 0!", AnswerKind::RemoveFile, 0);
-    row("write short answer", "$fwu?3", AnswerKind::FileWriteU, 3);
-    row("write answer", "$fw?4 2!", AnswerKind::FileWrite, 2, 4);
-    row("file mode", "$fmod?1!", AnswerKind::FileMode, 0);
+    row("open", "$fr?3 1234!", AnswerKind::OpenFile, -1, false, 3, 1234);
+    row("open without length", "$fr?3!", AnswerKind::OpenFile, -1, false, 7, 0, true);
+    row("open length beyond range", "$fr?3 99999999999!", AnswerKind::OpenFile, -1, false, 3, 0, true);
+    row("open handle beyond range", "$fr?70000 5!", AnswerKind::OpenFile, -1, false, 7, 0, true);
+    row("close", "$fc?3 0!", AnswerKind::CloseFile, 0, false);
+    row("close with code", "$fc?3 4!", AnswerKind::CloseFile, 4, false);
+    row("close with word as code", "$fc?3 x!", AnswerKind::CloseFile, 0, false);
+    row("close without handle", "$fc?x 0!", AnswerKind::CloseFile, -1, true);
+    row("close without marks", "$fc", AnswerKind::CloseFile, -1, true);
+    row("write not numeric", "$wr?a 1!", AnswerKind::WriteData, -1, true);
+    row("write", "$wr?5 1!", AnswerKind::WriteData, -1, false);
+    row("remove not numeric", "$rm?? 1!", AnswerKind::RemoveFile, -1, true);
+    row("remove", "$rm?1 0!", AnswerKind::RemoveFile, -1, false);
+    row("write short answer", "$fwu?3", AnswerKind::FileWriteU, 3, false);
+    row("write answer", "$fw?4 2!", AnswerKind::FileWrite, 2, false, 4);
+    row("file mode", "$fmod?1!", AnswerKind::FileMode, -1, false);
 }
 
 void TestProtocolDispatch::fileAnswers() {
     QFETCH(QByteArray, value);
     QFETCH(AnswerKind, kind);
-    QFETCH(int, code);
+    QFETCH(int, status);
     QFETCH(int, fileHandle);
     QFETCH(int, fileLength);
     QFETCH(bool, broken);
@@ -116,7 +116,8 @@ void TestProtocolDispatch::fileAnswers() {
     const DispatchResult result = dispatchAnswer(values, uuid::CharVexa, value);
     QCOMPARE(result.kind, kind);
     QCOMPARE(result.brokenLayout, broken);
-    QCOMPARE(values.handshakeCode, code);
+    QCOMPARE(result.statusCode.value_or(-1), status);
+    QTEST(result.statusNotNumeric, "notNumeric");
     QCOMPARE(values.fileHandle, fileHandle);
     QCOMPARE(values.fileLength, fileLength);
 }
@@ -124,23 +125,23 @@ void TestProtocolDispatch::fileAnswers() {
 void TestProtocolDispatch::fileList_data() {
     QTest::addColumn<QByteArray>("stored");
     QTest::addColumn<QByteArray>("value");
-    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("repeated");
 
     const QByteArray list = "$ls?0 0 files m001 s2!";
-    QTest::newRow("first list stored") << QByteArray() << list << 0;
-    QTest::newRow("same list again") << list << list << 20;
-    QTest::newRow("longer list holding the stored one") << list << list + " t9" << 20;
-    QTest::newRow("other list") << list << QByteArray("$ls?0 0 files t9!") << 0;
+    QTest::newRow("first list stored") << QByteArray() << list << false;
+    QTest::newRow("same list again") << list << list << true;
+    QTest::newRow("longer list holding the stored one") << list << list + " t9" << true;
+    QTest::newRow("other list") << list << QByteArray("$ls?0 0 files t9!") << false;
 }
 
 void TestProtocolDispatch::fileList() {
     QFETCH(QByteArray, stored);
     QFETCH(QByteArray, value);
-    QFETCH(int, code);
     LinkValues values = pendingValues();
     values.responseBuffer = stored;
-    QCOMPARE(dispatchAnswer(values, uuid::CharVexa, value).kind, AnswerKind::ListFiles);
-    QCOMPARE(values.handshakeCode, code);
+    const DispatchResult result = dispatchAnswer(values, uuid::CharVexa, value);
+    QCOMPARE(result.kind, AnswerKind::ListFiles);
+    QTEST(result.listRepeated, "repeated");
     QCOMPARE(values.responseBuffer, stored.isEmpty() ? value : stored);
 }
 
@@ -148,32 +149,31 @@ void TestProtocolDispatch::readBlock_data() {
     QTest::addColumn<QByteArray>("value");
     QTest::addColumn<int>("blockHandle");
     QTest::addColumn<QByteArray>("payload");
-    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("broken");
 
-    QTest::newRow("full block") << "$rd?3 0 32 " + Hex64 + "!" << 3 << Hex64 << 3;
+    QTest::newRow("full block") << "$rd?3 0 32 " + Hex64 + "!" << 3 << Hex64 << false;
     QTest::newRow("text between count and bytes is skipped")
-        << "$rd?3 0 32 ZZZZ" + Hex64 + "!" << 3 << Hex64 << 3;
-    QTest::newRow("handle 55 is an answer") << "$rd?55 0 32 " + Hex64 + "!" << 55 << Hex64 << 55;
+        << "$rd?3 0 32 ZZZZ" + Hex64 + "!" << 3 << Hex64 << false;
+    QTest::newRow("handle 55 is an answer") << "$rd?55 0 32 " + Hex64 + "!" << 55 << Hex64 << false;
     QTest::newRow("remainder") << QByteArray("$rd?3 64 6 A1B2C3D4E5F6!") << 3 << QByteArray("A1B2C3D4E5F6")
-                               << 3;
-    QTest::newRow("no bytes") << QByteArray("$rd?3 0 0 !") << 3 << QByteArray() << 3;
-    QTest::newRow("fewer bytes than counted") << QByteArray("$rd?3 0 32 AB!") << 3 << QByteArray() << 0;
-    QTest::newRow("no second space") << "$rd?3 123456 32 " + Hex64 + "!" << 3 << QByteArray() << 0;
-    QTest::newRow("negative count") << QByteArray("$rd?3 0 -1 AB!") << 3 << QByteArray() << 0;
+                               << false;
+    QTest::newRow("no bytes") << QByteArray("$rd?3 0 0 !") << 3 << QByteArray() << false;
+    QTest::newRow("fewer bytes than counted") << QByteArray("$rd?3 0 32 AB!") << 3 << QByteArray() << true;
+    QTest::newRow("no second space") << "$rd?3 123456 32 " + Hex64 + "!" << 3 << QByteArray() << true;
+    QTest::newRow("negative count") << QByteArray("$rd?3 0 -1 AB!") << 3 << QByteArray() << true;
 }
 
 void TestProtocolDispatch::readBlock() {
     QFETCH(QByteArray, value);
     QFETCH(int, blockHandle);
     QFETCH(QByteArray, payload);
-    QFETCH(int, code);
     LinkValues values = pendingValues();
     const DispatchResult result = dispatchAnswer(values, uuid::CharVexa, value);
     QCOMPARE(result.kind, AnswerKind::ReadBlock);
     QCOMPARE(result.blockHandle, blockHandle);
     QCOMPARE(result.payload, payload);
     QCOMPARE(values.responseBuffer, payload);
-    QCOMPARE(values.handshakeCode, code);
+    QTEST(result.brokenLayout, "broken");
 }
 
 void TestProtocolDispatch::information_data() {
@@ -181,7 +181,6 @@ void TestProtocolDispatch::information_data() {
     QTest::addColumn<AnswerKind>("kind");
     QTest::addColumn<DeviceInfo>("device");
     QTest::addColumn<ProbeInfo>("probe");
-    QTest::addColumn<int>("code");
 
     const auto device = [](QString t, QString s = {}, QString r = {}, QString m = {}) {
         DeviceInfo info;
@@ -193,35 +192,33 @@ void TestProtocolDispatch::information_data() {
     };
     QTest::newRow("device fields") << QByteArray("$vexa00T:3,S:123456,R:1.20,M:AABBCCDDEEFF!")
                                    << AnswerKind::Information << device("3", "123456", "1.20", "AABBCCDDEEFF")
-                                   << ProbeInfo{} << 0;
+                                   << ProbeInfo{};
     QTest::newRow("long type code shortened")
-        << QByteArray("$vexa00T:ABCDE!") << AnswerKind::Information << device("DE") << ProbeInfo{} << 0;
+        << QByteArray("$vexa00T:ABCDE!") << AnswerKind::Information << device("DE") << ProbeInfo{};
     QTest::newRow("four-character type code whole")
-        << QByteArray("$vexa00T:ABCD!") << AnswerKind::Information << device("ABCD") << ProbeInfo{} << 0;
+        << QByteArray("$vexa00T:ABCD!") << AnswerKind::Information << device("ABCD") << ProbeInfo{};
 
     DeviceInfo metric = device("1");
     metric.U = QStringLiteral("\u00B5m");
     QTest::newRow("unit normalised for the type")
-        << QByteArray("$vexa00T:1,U:metric!") << AnswerKind::Information << metric << ProbeInfo{} << 0;
+        << QByteArray("$vexa00T:1,U:metric!") << AnswerKind::Information << metric << ProbeInfo{};
 
     DeviceInfo version;
     version.V = QStringLiteral("1");
     QTest::newRow("unknown keys skipped")
-        << QByteArray("$vexa00N:x,A:y,V:1!") << AnswerKind::Information << version << ProbeInfo{} << 0;
+        << QByteArray("$vexa00N:x,A:y,V:1!") << AnswerKind::Information << version << ProbeInfo{};
 
     DeviceInfo hardware;
     hardware.H = QStringLiteral("9");
     QTest::newRow("probe fields") << QByteArray("$gpi?T:ABCDE,R:2.0,S:77,H:9!") << AnswerKind::Information
                                   << hardware
                                   << ProbeInfo{QStringLiteral("ABCDE"), QStringLiteral("2.0"),
-                                               QStringLiteral("77")}
-                                  << 0;
-    QTest::newRow("no fields") << QByteArray("$vexa00") << AnswerKind::None << DeviceInfo{} << ProbeInfo{}
-                               << 55;
+                                               QStringLiteral("77")};
+    QTest::newRow("no fields") << QByteArray("$vexa00") << AnswerKind::None << DeviceInfo{} << ProbeInfo{};
     QTest::newRow("rest without key kept until there")
-        << QByteArray("$vexa00T:3!S123") << AnswerKind::Information << device("3") << ProbeInfo{} << 0;
+        << QByteArray("$vexa00T:3!S123") << AnswerKind::Information << device("3") << ProbeInfo{};
     QTest::newRow("colons only") << QByteArray("$vexa00:::::") << AnswerKind::Information << DeviceInfo{}
-                                 << ProbeInfo{} << 0;
+                                 << ProbeInfo{};
 }
 
 void TestProtocolDispatch::information() {
@@ -229,12 +226,10 @@ void TestProtocolDispatch::information() {
     QFETCH(AnswerKind, kind);
     QFETCH(DeviceInfo, device);
     QFETCH(ProbeInfo, probe);
-    QFETCH(int, code);
     LinkValues values = pendingValues();
     QCOMPARE(dispatchAnswer(values, uuid::CharVexa, value).kind, kind);
     QCOMPARE(values.deviceInfo, device);
     QCOMPARE(values.probeInfo, probe);
-    QCOMPARE(values.handshakeCode, code);
 }
 
 void TestProtocolDispatch::memoryTable_data() {
@@ -270,7 +265,6 @@ void TestProtocolDispatch::memoryTable() {
     QCOMPARE(values.memoryCount, names.size());
     QCOMPARE(values.memoryNames, names);
     QCOMPARE(QList<int>(values.memoryValueCounts.cbegin(), values.memoryValueCounts.cend()), counts);
-    QCOMPARE(values.handshakeCode, handshake::Done);
 }
 
 void TestProtocolDispatch::characteristicValues_data() {
@@ -278,24 +272,21 @@ void TestProtocolDispatch::characteristicValues_data() {
     QTest::addColumn<QByteArray>("value");
     QTest::addColumn<AnswerKind>("kind");
     QTest::addColumn<bool>("dataEnd");
-    QTest::addColumn<int>("code");
 
     const QByteArray line = "0001  12.5      ym   NFE 2025-03-01 08:05:09";
-    QTest::newRow("empty command value")
-        << uuid::CharVexa << QByteArray() << AnswerKind::EmptyValue << true << 55;
+    QTest::newRow("empty command value") << uuid::CharVexa << QByteArray() << AnswerKind::EmptyValue << true;
     QTest::newRow("empty memory table")
-        << uuid::CharStorageInfo << QByteArray() << AnswerKind::MemoryTable << true << 0;
+        << uuid::CharStorageInfo << QByteArray() << AnswerKind::MemoryTable << true;
     QTest::newRow("empty storage data")
-        << uuid::CharStorageData << QByteArray() << AnswerKind::StorageData << true << 0;
-    QTest::newRow("empty live value")
-        << uuid::CharMeasure << QByteArray() << AnswerKind::LiveValue << true << 0;
-    QTest::newRow("records") << uuid::CharStorageData << line << AnswerKind::StorageData << false << 0;
-    QTest::newRow("live value") << uuid::CharMeasure << line << AnswerKind::LiveValue << false << 0;
+        << uuid::CharStorageData << QByteArray() << AnswerKind::StorageData << true;
+    QTest::newRow("empty live value") << uuid::CharMeasure << QByteArray() << AnswerKind::LiveValue << true;
+    QTest::newRow("records") << uuid::CharStorageData << line << AnswerKind::StorageData << false;
+    QTest::newRow("live value") << uuid::CharMeasure << line << AnswerKind::LiveValue << false;
     QTest::newRow("live value, UUID in lower case")
-        << uuid::CharMeasure.toLower() << line << AnswerKind::LiveValue << false << 0;
+        << uuid::CharMeasure.toLower() << line << AnswerKind::LiveValue << false;
     QTest::newRow("information answer only on the command characteristic")
-        << uuid::CharMeasure << QByteArray("$vexa00T:3!") << AnswerKind::LiveValue << false << 0;
-    QTest::newRow("unknown text") << uuid::CharVexa << QByteArray("hello") << AnswerKind::None << false << 55;
+        << uuid::CharMeasure << QByteArray("$vexa00T:3!") << AnswerKind::LiveValue << false;
+    QTest::newRow("unknown text") << uuid::CharVexa << QByteArray("hello") << AnswerKind::None << false;
 }
 
 void TestProtocolDispatch::characteristicValues() {
@@ -303,12 +294,10 @@ void TestProtocolDispatch::characteristicValues() {
     QFETCH(QByteArray, value);
     QFETCH(AnswerKind, kind);
     QFETCH(bool, dataEnd);
-    QFETCH(int, code);
     LinkValues values = pendingValues();
     const DispatchResult result = dispatchAnswer(values, characteristic, value);
     QCOMPARE(result.kind, kind);
     QCOMPARE(values.storageDataEnd, dataEnd);
-    QCOMPARE(values.handshakeCode, code);
     QVERIFY(values.deviceInfo.T.isEmpty());
     if (kind == AnswerKind::LiveValue)
         QCOMPARE(result.payload, value);
