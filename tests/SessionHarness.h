@@ -2,7 +2,7 @@
 
 // The main window and the gauge session over any transport, with the user's moves on the link window:
 // what the end-to-end tests of the simulated gauges and of Qt Bluetooth share.
-#include "link/RelayTransport.h"
+#include "SpyTransport.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
 #include "window/ScriptedPrompt.h"
@@ -14,35 +14,6 @@
 #include <qcoro/qcorotask.h>
 
 namespace vexa {
-
-// Passes everything through, counting the operations that reach a gauge and keeping the commands
-// written to the command characteristic; `tamper` may change a value on its way.
-class SpyTransport : public RelayTransport {
-public:
-    using RelayTransport::RelayTransport;
-
-    int operations = 0;
-    QByteArrayList commands;
-    std::function<QByteArray(const QByteArray&)> tamper;
-
-    QByteArrayList commandsStartingWith(const char* prefix) const {
-        QByteArrayList found;
-        for (const QByteArray& command : commands)
-            if (command.startsWith(prefix))
-                found.append(command);
-        return found;
-    }
-
-protected:
-    void operationStarting(const QString& characteristic, const QByteArray& written) override {
-        ++operations;
-        if (characteristic == uuid::CharVexa && !written.isEmpty())
-            commands.append(written);
-    }
-    QByteArray valueArriving(const QString&, const QByteArray& value) override {
-        return tamper ? tamper(value) : value;
-    }
-};
 
 // Not yet connected; settings and files in a temporary folder.
 struct SessionHarness {

@@ -24,6 +24,8 @@ struct GaugeFailure {
 // A request's result or why there is none.
 template <typename T> class GaugeResult {
 public:
+    // No result yet: as good as no answer.
+    GaugeResult() = default;
     GaugeResult(T value)
         : value_(std::move(value)) {}
     GaugeResult(GaugeFailure failure)

@@ -73,6 +73,9 @@ private slots:
     void cancelEndsTheWait();
     void subscriptionIsConfirmed();
     void requestsInSequence();
+    void secondRequestAtTheCharacteristic_data();
+    void secondRequestAtTheCharacteristic();
+    void answerBeforeTheWriteIsPassedOver();
 };
 
 namespace {
@@ -144,6 +147,56 @@ void TestGaugeLink::subscriptionIsConfirmed() {
     GaugeLink link(transport);
     QVERIFY(run(link.subscribe(uuid::ServiceZK, uuid::CharMeasure)).answered());
     QVERIFY(run(link.unsubscribe(uuid::ServiceZK, uuid::CharMeasure)).answered());
+}
+
+// A request while another one holds the command characteristic waits for it to end.
+void TestGaugeLink::secondRequestAtTheCharacteristic_data() {
+    QTest::addColumn<bool>("firstAnswered");
+    QTest::addColumn<bool>("stopSecond");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<int>("writes");
+
+    QTest::newRow("waits its turn and gets its own answer")
+        << true << false << int(WaitOutcome::Answered) << 2;
+    QTest::newRow("the turn does not come before its deadline")
+        << false << false << int(WaitOutcome::Busy) << 1;
+    QTest::newRow("stopped while waiting for its turn") << false << true << int(WaitOutcome::Cancelled) << 1;
+}
+
+void TestGaugeLink::secondRequestAtTheCharacteristic() {
+    QFETCH(bool, firstAnswered);
+    QFETCH(bool, stopSecond);
+    FakeTransport transport;
+    transport.nextAnswer = "$gcv?3.85!";
+    transport.silent = !firstAnswered;
+    GaugeLink link(transport);
+    QCoro::Task<WaitResult> first = link.request(uuid::ServiceMI, "$gcv!", isBattery, 400ms);
+    Cancellation stop;
+    if (stopSecond)
+        QTimer::singleShot(20ms, &stop, &Cancellation::cancel);
+    const auto isClock = [](const QByteArray& value) { return value.startsWith("$glt?"); };
+    QCoro::Task<WaitResult> second = link.request(uuid::ServiceMI, "$glt!", isClock, 100ms, &stop);
+    // The second request's write waits until the first request is over.
+    QCOMPARE(transport.writes, 1);
+    if (firstAnswered) {
+        QCOMPARE(run(std::move(first)).value, QByteArray("$gcv?3.85!"));
+        transport.nextAnswer = "$glt?05.03.2026 07:08:09!";
+    }
+    const WaitResult result = run(std::move(second));
+    QTEST(int(result.outcome), "outcome");
+    QTEST(transport.writes, "writes");
+    if (result.answered())
+        QCOMPARE(result.value, QByteArray("$glt?05.03.2026 07:08:09!"));
+}
+
+// A value read for an earlier request may still be on its way: it is not this request's answer.
+void TestGaugeLink::answerBeforeTheWriteIsPassedOver() {
+    FakeTransport transport;
+    transport.nextAnswer = "$gcv?3.85!";
+    GaugeLink link(transport);
+    QCoro::Task<WaitResult> request = link.request(uuid::ServiceMI, "$gcv!", isBattery);
+    emit transport.value(uuid::ServiceMI, uuid::CharVexa, "$gcv?1.00!");
+    QCOMPARE(run(std::move(request)).value, QByteArray("$gcv?3.85!"));
 }
 
 QTEST_GUILESS_MAIN(TestGaugeLink)

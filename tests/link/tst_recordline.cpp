@@ -1,4 +1,7 @@
+#include "data/DeviceTables.h"
+#include "data/LocaleTexts.h"
 #include "protocol/RecordLine.h"
+#include "protocol/RecordRows.h"
 
 #include <QTest>
 
@@ -8,7 +11,20 @@ namespace {
 
 const QByteArray FullLine = "0001  12.5       ym   NFE 2025-03-01 08:05:09";
 
+// A gauge of `model` set to `unit`; without a model of that name, one with the given traits.
+GaugeIdentity gaugeOf(const char* model, const char* unit, DeviceTraits traits = {}) {
+    GaugeIdentity gauge;
+    gauge.model.deviceModel = QString::fromLatin1(model);
+    gauge.model.measureMode = gauge.model.deviceModel == u"WL" ? QStringLiteral("MF") : QStringLiteral("SM");
+    gauge.traits = traitsForModel(gauge.model.deviceModel).value_or(traits);
+    gauge.device.T = QStringLiteral("3");
+    gauge.device.U = QString::fromUtf8(unit);
+    return gauge;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(vexa::GaugeIdentity)
 
 class TestRecordLine : public QObject {
     Q_OBJECT
@@ -22,6 +38,8 @@ private slots:
     void liveLines();
     void storageRecords_data();
     void storageRecords();
+    void rows_data();
+    void rows();
 };
 
 void TestRecordLine::parse_data() {
@@ -132,6 +150,62 @@ void TestRecordLine::storageRecords() {
     QCOMPARE(records.counted, counted);
     for (const QByteArray& line : records.lines)
         QVERIFY(line.size() > 15);
+}
+
+void TestRecordLine::rows_data() {
+    QTest::addColumn<GaugeIdentity>("gauge");
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("material");
+    QTest::addColumn<bool>("ownDate");
+    QTest::addColumn<bool>("invalidDate");
+
+    const QString um = QStringLiteral("\u00B5m");
+    QTest::newRow("probe memory: the record's unit and material")
+        << gaugeOf("ZKB", "mils") << FullLine << 1 << 12.5 << um << "NF" << true << false;
+    QTest::newRow("memory files: converted into the gauge's unit")
+        << gaugeOf("QY", "mils") << QByteArray("0002  254.0      ym   FE  2025-03-01 08:05:09") << 2 << 10.0
+        << "mils"
+        << "FE" << true << false;
+    QTest::newRow("memory files: rounded as shown")
+        << gaugeOf("QY", "\u00B5m") << QByteArray("0003  123.46     ym   FE  2025-03-01 08:05:09") << 3
+        << 123.0 << um << "FE" << true << false;
+    QTest::newRow("WL: the gauge's unit, no material")
+        << gaugeOf("WL", "mT") << QByteArray("0004  12.5       mT   WLD 2025-03-01 08:05:09") << 4 << 12.5
+        << "mT"
+        << "" << true << false;
+    QTest::newRow("WP: its own unit and material")
+        << gaugeOf("WP", "\u00B5r") << QByteArray("0005  1.234      ur   FE  2025-03-01 08:05:09") << 5
+        << 1.234 << QStringLiteral("\u00B5r") << "WP" << true << false;
+    QTest::newRow("a gauge without dates of its own: the reading's arrival")
+        << gaugeOf("XX", "\u00B5m", {'4', 'L', 'E', '2', '+', ' ', '2'}) << FullLine << 1 << 12.5 << um
+        << "NF" << false << false;
+    QTest::newRow("a date that is none")
+        << gaugeOf("ZKB", "\u00B5m") << QByteArray("0006  12.5       ym   FE  2025-02-30 08:05:09") << 6
+        << 12.5 << um << "FE" << false << true;
+}
+
+void TestRecordLine::rows() {
+    QFETCH(GaugeIdentity, gauge);
+    QFETCH(QByteArray, line);
+    QFETCH(bool, ownDate);
+    const QDateTime now(QDate(2026, 12, 10), QTime(6, 7, 8));
+    const RecordRow record = recordLineRow(line, gauge, now);
+    QTEST(int(record.row.number), "number");
+    QTEST(record.row.value, "value");
+    QTEST(record.row.unit, "unit");
+    QTEST(record.row.material, "material");
+    QTEST(record.invalidDate, "invalidDate");
+    if (record.invalidDate) {
+        QVERIFY(!record.row.timestamp.isValid());
+        return;
+    }
+    const QDateTime stated(QDate(2025, 3, 1), QTime(8, 5, 9));
+    QCOMPARE(record.row.timestamp, ownDate ? stated : QDateTime());
+    QCOMPARE(record.row.dateText, ownDate ? shortDateText(stated.date()) : QStringLiteral("10.12.2026"));
+    QCOMPARE(record.row.timeText, ownDate ? longTimeText(stated.time()) : QStringLiteral("06:07:08"));
 }
 
 QTEST_APPLESS_MAIN(TestRecordLine)

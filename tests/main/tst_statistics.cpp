@@ -1,4 +1,5 @@
 #include "data/LocaleTexts.h"
+#include "data/MeasurementSheet.h"
 #include "data/Statistics.h"
 
 #include <QLocale>
@@ -105,6 +106,8 @@ private slots:
     void recompute();
     void memoryCaption_data();
     void memoryCaption();
+    void sheetMaterials_data();
+    void sheetMaterials();
 };
 
 void TestStatistics::results_data() {
@@ -566,6 +569,61 @@ void TestStatistics::memoryCaption() {
     QCOMPARE(vexa::memoryCaption(DeviceTraits{.generation = generation}, language, 7,
                                  QStringLiteral("  M03 "), QStringLiteral("Bridge 2")),
              expected);
+}
+
+Q_DECLARE_METATYPE(std::optional<vexa::MaterialButton>)
+
+// The sheet counts the rows anew: the material the window shows first, the other one when the button is
+// shown; rows marked "X" are never counted.
+void TestStatistics::sheetMaterials_data() {
+    QTest::addColumn<QList<MeasurementRow>>("rows");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<std::optional<MaterialButton>>("shown");
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QList<int>>("counts");
+
+    const QList<MeasurementRow> twoMaterials{row(1, 100, "FE"), row(2, 110, "FE"), row(3, 0, "NF", "X"),
+                                             row(4, 50, "NF")};
+    QTest::newRow("as a fill leaves the button: the first row's material first")
+        << twoMaterials << "SM" << std::optional<MaterialButton>()
+        << QStringList{"FE Statistik:", "NFE Statistik:"} << QList<int>{2, 1};
+    QTest::newRow("the window shows the other material")
+        << twoMaterials << "SM" << std::optional(MaterialButton{true, QStringLiteral("FE")})
+        << QStringList{"NFE Statistik:", "FE Statistik:"} << QList<int>{1, 2};
+    QTest::newRow("a hidden button: one block")
+        << twoMaterials << "SM" << std::optional(MaterialButton{false, QStringLiteral("NF")})
+        << QStringList{"FE Statistik:"} << QList<int>{2};
+    QTest::newRow("one material measured: one block")
+        << QList<MeasurementRow>{row(1, 100), row(2, 0, {}, "X"), row(3, 90)} << "FM"
+        << std::optional<MaterialButton>() << QStringList{"Statistik:"} << QList<int>{2};
+    QTest::newRow("no rows") << QList<MeasurementRow>{} << "FM" << std::optional<MaterialButton>()
+                             << QStringList{} << QList<int>{0};
+}
+
+void TestStatistics::sheetMaterials() {
+    QFETCH(QList<MeasurementRow>, rows);
+    QFETCH(QString, mode);
+    QFETCH(std::optional<MaterialButton>, shown);
+    SheetContent content;
+    content.gauge.model.deviceModel = QStringLiteral("QY");
+    content.gauge.model.measureMode = mode;
+    content.gauge.traits = {'5', 'L', 'E', '2', '+', '-', '2'};
+    content.memoryListText = QStringLiteral("m001");
+    content.rows.assign(rows.begin(), rows.end());
+    const MeasurementSheet sheet = buildSheet(content, shown);
+
+    QStringList titles;
+    QList<int> counts;
+    for (const Statistics& material : sheet.materials) {
+        counts.append(material.state().count);
+        const QStringList body = material.body(0, u'.');
+        if (!body.isEmpty())
+            titles.append(body.first());
+    }
+    QTEST(titles, "titles");
+    QTEST(counts, "counts");
+    // The list the window shows is the first material's.
+    QCOMPARE(sheet.statisticsList().mid(2), sheet.materials.front().body(0, u'.'));
 }
 
 QTEST_GUILESS_MAIN(TestStatistics)

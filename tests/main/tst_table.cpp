@@ -46,6 +46,8 @@ private slots:
     void deleteKeepsEveryFieldOfTheOtherRows();
     void deleteRemovesTheMarkedRowNotTheSelected();
     void deleteTable();
+    void markedRowsStayUncounted_data();
+    void markedRowsStayUncounted();
     void sort_data();
     void sort();
     void viewCaptionCarriesRowCount();
@@ -289,6 +291,41 @@ void TestTable::viewCaptionCarriesRowCount() {
 
     model_->optOnline_Click();
     QCOMPARE(model_->controls().caption(optOnline), QStringLiteral("Online (0)"));
+}
+
+// A WL memory whose records did not fit the gauge's unit: deleting a row and pressing the material button
+// count the rows the download counted, never a marked one as a reading of 0.
+void TestTable::markedRowsStayUncounted_data() {
+    QTest::addColumn<bool>("deleteOne");
+    QTest::newRow("material button after the download") << false;
+    QTest::newRow("material button after a delete") << true;
+}
+
+void TestTable::markedRowsStayUncounted() {
+    QFETCH(bool, deleteOne);
+    model_->applyInitialisation(decideInitialisation(
+        QStringLiteral("VIMS-1"), DeviceInfo{.S = QStringLiteral("2")}, model_->state().gauge));
+    const auto marked = [](qint16 number) {
+        MeasurementRow row = reading(number, 0, QStringLiteral("mVs"), QStringLiteral("WLN"));
+        row.mark = QStringLiteral("X");
+        return row;
+    };
+    fill({reading(1, 1.5, QStringLiteral("mVs"), QStringLiteral("WLX")), marked(2),
+          reading(3, 1.7, QStringLiteral("mVs"), QStringLiteral("WLX")), marked(4),
+          reading(5, 1.9, QStringLiteral("mVs"), QStringLiteral("WLX"))});
+    QCOMPARE(model_->statistics().state().count, 3);
+    int expected = 3;
+    if (deleteOne) {
+        model_->MSFlex_Click(0);
+        prompt_->setAnswers({true});
+        model_->cmdFlexZeileLoeschen_Click();
+        expected = 2;
+    }
+    QCOMPARE(model_->statistics().state().count, expected);
+    model_->cmdMaterial_Click();
+    QCOMPARE(model_->statistics().state().count, expected);
+    QCOMPARE(model_->controls().items(lstStat).filter(QStringLiteral("Anzahl")),
+             QStringList{QStringLiteral("Anzahl              %1").arg(expected)});
 }
 
 QTEST_GUILESS_MAIN(TestTable)

@@ -2,7 +2,9 @@
 #include "data/Initialisation.h"
 #include "data/LocaleTexts.h"
 #include "data/MemoryDump.h"
+#include "files/MemoryExport.h"
 #include "files/ReportLines.h"
+#include "files/RowsCsv.h"
 #include "files/TextReport.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
@@ -54,6 +56,7 @@ private slots:
     void wholeReport();
     void secondMaterialBlock();
     void seriesMemory();
+    void outputsLeaveTheWindowAsItIs();
     void projectModeHasTheProjectAlone();
     void fileTextEndsWithAnEmptyLine();
 
@@ -281,6 +284,35 @@ void TestTextReport::secondMaterialBlock() {
     QCOMPARE(model_->statistics().state().count, 2);
     // A second copy lists the materials in the same order.
     QCOMPARE(reportLines(model_->reportSheet(), ReportMode::All), lines);
+}
+
+// Whatever is built from the sheet, the window shows what it showed.
+void TestTextReport::outputsLeaveTheWindowAsItIs() {
+    startGauge(QStringLiteral("QY-FE 2107"), QStringLiteral("SM"));
+    MeasurementRow marked = row(3, 0, QStringLiteral("µm"), QStringLiteral("FE"));
+    marked.mark = QStringLiteral("X");
+    model_->currentStore().assign({row(1, 100, QStringLiteral("µm"), QStringLiteral("FE")),
+                                   row(2, 50, QStringLiteral("µm"), QStringLiteral("NF")), marked});
+    model_->FillMSFlexOne();
+    model_->cmdMaterial_Click();
+    const auto shown = [this] {
+        QHash<QString, ControlProps> controls;
+        for (const QString& name : model_->controls().names())
+            controls.insert(name, model_->controls()[name]);
+        return controls;
+    };
+    const QHash<QString, ControlProps> before = shown();
+    const StatisticsState statistics = model_->statistics().state();
+
+    const MeasurementSheet sheet = model_->reportSheet();
+    (void)buildReport(sheet, ReportMode::All);
+    (void)memoryJson(exportedMemory(sheet));
+    (void)rowsCsv(exportedRows(sheet), u',');
+    QCOMPARE(shown(), before);
+    QCOMPARE(model_->statistics().state(), statistics);
+    QCOMPARE(model_->table().rowCount(), 3);
+    // The report's first block is the material the list shows.
+    QCOMPARE(sheet.statisticsList(), model_->controls().items(lstStat));
 }
 
 void TestTextReport::seriesMemory() {
