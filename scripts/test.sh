@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs the whole test suite twice:
-# once optimised (default preset) and once under AddressSanitizer + UBSan (asan preset).
+# Installs what is missing, checks that no code includes a folder above its own, then builds and runs the
+# whole test suite twice: once optimised (default preset) and once under AddressSanitizer + UBSan (asan
+# preset).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+scripts/check-includes.sh
 jobs=$(nproc)
 for preset in default asan; do
   echo "== preset $preset"

@@ -168,6 +168,12 @@ constexpr std::array<TextPair, Texts::MessageSlots> messageTexts = {{
 
 static_assert(static_cast<int>(Msg::Update) + 1 == Texts::MessageSlots);
 
+constexpr TextPair noticeTexts[] = {
+    {u"Datei konnte nicht gespeichert werden: ", u"File could not be saved: "},
+    {u"Datei konnte nicht gelesen werden: ", u"File could not be read: "},
+    {u"Datei %1 wurde nicht gefunden", u"File %1 not found "},
+};
+
 template <size_t N> QString sparseText(const SlotText (&table)[N], int slot, int languageIndex) {
     const auto found = std::find_if(std::begin(table), std::end(table),
                                     [slot](const SlotText& entry) { return entry.slot == slot; });
@@ -204,6 +210,10 @@ QString Texts::message(Msg slot, int languageIndex) {
 
 QString Texts::statistics(Stat slot, int languageIndex) {
     return text(TextTable::Statistics, static_cast<int>(slot), languageIndex);
+}
+
+QString Texts::notice(Notice notice, int languageIndex) {
+    return noticeTexts[static_cast<size_t>(notice)].in(languageIndex);
 }
 
 } // namespace vexa

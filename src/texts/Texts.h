@@ -150,6 +150,13 @@ enum class Msg : int {
     Update,
 };
 
+// Messages of this program that the tables above do not hold. "%1" stands for what the message names.
+enum class Notice : int {
+    FileNotSaved, // a measurement file could not be written: the file and the system's reason follow
+    FileNotRead,  // a measurement file could not be read
+    ManualNotFound,
+};
+
 class Texts {
 public:
     static constexpr int CommandSlots = 56;
@@ -162,6 +169,7 @@ public:
     static QString command(Cmd slot, int languageIndex);
     static QString message(Msg slot, int languageIndex);
     static QString statistics(Stat slot, int languageIndex);
+    static QString notice(Notice notice, int languageIndex);
 };
 
 } // namespace vexa

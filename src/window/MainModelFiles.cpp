@@ -5,6 +5,7 @@
 #include "files/TextFile.h"
 #include "files/TextReport.h"
 #include "files/TransferLog.h"
+#include "texts/Texts.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
 #include "window/Prompt.h"
@@ -20,16 +21,6 @@ namespace {
 
 const QString FileFilter = QStringLiteral("Messdaten (*.mes)");
 const QString Extension = QStringLiteral(".mes");
-
-QString saveFailedText(int languageIndex) {
-    return languageIndex != 0 ? QStringLiteral("File could not be saved: ")
-                              : QStringLiteral("Datei konnte nicht gespeichert werden: ");
-}
-
-QString readFailedText(int languageIndex) {
-    return languageIndex != 0 ? QStringLiteral("File could not be read: ")
-                              : QStringLiteral("Datei konnte nicht gelesen werden: ");
-}
 
 } // namespace
 
@@ -107,7 +98,7 @@ bool MainModel::saveMeasurementFile(const QString& path) {
     lines.append(QString());
     const std::optional<QString> error = writeTextFile(target, lines);
     if (error) {
-        reportFileError(saveFailedText(state_.languageIndex), target, *error);
+        reportFileError(Texts::notice(Notice::FileNotSaved, state_.languageIndex), target, *error);
         return false;
     }
     return true;
@@ -124,7 +115,7 @@ void MainModel::cmdOpen_Click() {
 bool MainModel::openMeasurementFile(const QString& path) {
     const FileContent content = readFileBytes(path);
     if (content.error) {
-        reportFileError(readFailedText(state_.languageIndex), path, *content.error);
+        reportFileError(Texts::notice(Notice::FileNotRead, state_.languageIndex), path, *content.error);
         return false;
     }
     // The file goes into the memory view's store; the online store keeps its readings.

@@ -121,9 +121,7 @@ QString MainModel::manualPath() const {
 }
 
 QString MainModel::manualNotFoundMessage() const {
-    return state_.languageIndex != 0
-               ? QStringLiteral("File ") + manualPath() + QStringLiteral(" not found ")
-               : QStringLiteral("Datei ") + manualPath() + QStringLiteral(" wurde nicht gefunden");
+    return Texts::notice(Notice::ManualNotFound, state_.languageIndex).arg(manualPath());
 }
 
 } // namespace vexa

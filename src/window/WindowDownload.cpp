@@ -88,7 +88,7 @@ QCoro::Task<> WindowSession::downloadMemoryFile() {
         co_await optFE_Click();
 }
 
-void WindowSession::Meldung_Speicher_Leer() {
+void WindowSession::reportEmptyMemory() {
     const int lang = main_.state().languageIndex;
     main_.showStatus(main_.state().gauge.traits.setsClock() ? Texts::message(Msg::MemoryEmpty, lang)
                                                             : Texts::message(Msg::Ready, lang));
@@ -138,7 +138,7 @@ QCoro::Task<> WindowSession::downloadProbeMemory(QString name, int valueCount, i
     main_.controls().show(optFE);
     main_.labelMemoryView(Texts::message(Msg::Memory, lang) + u' ' + name, download.valueCount);
     if (download.empty) {
-        Meldung_Speicher_Leer();
+        reportEmptyMemory();
         co_return;
     }
 

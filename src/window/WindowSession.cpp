@@ -71,7 +71,7 @@ QCoro::Task<> WindowSession::cmdConnect_Click() {
 QCoro::Task<> WindowSession::gaugeConnected() {
     co_await initialise();
     main_.unblockButtons();
-    Verbindungscheck();
+    showConnectionState();
     if (main_.state().connected) {
         setUpButtonsByGeneration();
         main_.Voreinstellungen(u"PI");
@@ -98,7 +98,7 @@ QCoro::Task<> WindowSession::initialise() {
         main_.showBattery(*identification.batteryVolts);
 }
 
-void WindowSession::Verbindungscheck() {
+void WindowSession::showConnectionState() {
     const int lang = main_.state().languageIndex;
     ControlState& c = main_.controls();
     main_.state().connected = gauge_.linkConnected();

@@ -48,7 +48,8 @@ signals:
 
 private:
     QCoro::Task<> initialise();
-    void Verbindungscheck();
+    // The window as the link stands after the gauge's initialisation.
+    void showConnectionState();
     void setUpButtonsByGeneration();
     // The memory list of either kind of gauge.
     QCoro::Task<> readMemoryList();
@@ -56,7 +57,8 @@ private:
     QCoro::Task<> readProbeMemory();
     QCoro::Task<> downloadProbeMemory(QString name, int valueCount, int number);
     void showLiveReading(const LiveReading& reading);
-    void Meldung_Speicher_Leer();
+    // The status field says that the memory read holds no values.
+    void reportEmptyMemory();
     // A request got no answer: the gauge is out of range or off.
     void gaugeLost();
     void showStatus(const QString& text);

@@ -248,6 +248,7 @@ void TestBluezSession::disconnectEndsLink() {
     QCoro::waitFor(s.session.cmdConnect_Click());
     QTRY_VERIFY(!s.main.state().connected);
     QCOMPARE(s.controls().caption(cmdConnect), QStringLiteral("Verbinden"));
+    QCOMPARE(s.main.state().connectAction, ConnectAction::Connect);
     QCOMPARE(s.controls().caption(txtWait), QStringLiteral("Getrennt"));
     QVERIFY(s.gauge().address().isEmpty());
     QVERIFY(!s.gauge().liveValuesOn());
@@ -264,6 +265,7 @@ void TestBluezSession::lostLinkOffersReconnect() {
     QCOMPARE(s.controls().caption(txtWait),
              QString::fromUtf8("Gerät außerhalb der Bluetooth Reichweite oder ausgeschaltet"));
     QCOMPARE(s.controls().caption(cmdConnect), QStringLiteral("Wiederverbinden"));
+    QCOMPARE(s.main.state().connectAction, ConnectAction::Reconnect);
     QCOMPARE(s.gauge().address(), QStringLiteral("0080E1B0B1B2"));
     QVERIFY(s.prompt.shown().isEmpty());
 

@@ -187,6 +187,8 @@ void TestGaugeLink::secondRequestAtTheCharacteristic() {
     QTEST(transport.writes, "writes");
     if (result.answered())
         QCOMPARE(result.value, QByteArray("$glt?05.03.2026 07:08:09!"));
+    else
+        QCOMPARE(run(std::move(first)).outcome, WaitOutcome::TimedOut);
 }
 
 // A value read for an earlier request may still be on its way: it is not this request's answer.

@@ -196,8 +196,10 @@ void TestSession::scanButtonToggles() {
     Session s({demoProfile("qy-coating.json")}, quiet({.advertisementIntervalMs = 1}));
     s.window().cmdScan_Click();
     QTRY_COMPARE(s.window().controls().caption(ble::cmdScan), QStringLiteral("Stop"));
+    QVERIFY(s.window().scanning());
     s.window().cmdScan_Click();
     QCOMPARE(s.window().controls().caption(ble::cmdScan), QStringLiteral("Scan"));
+    QVERIFY(!s.window().scanning());
 }
 
 void TestSession::scanWithoutAdapterKeepsWindowUsable_data() {
@@ -215,6 +217,7 @@ void TestSession::scanWithoutAdapterKeepsWindowUsable() {
     QTRY_COMPARE(s.prompt.shown().size(), 1);
     QTEST(s.prompt.shown().first(), "message");
     QCOMPARE(s.window().controls().caption(ble::cmdScan), QStringLiteral("Scan"));
+    QVERIFY(!s.window().scanning());
     QFile log(s.main.log().filePath());
     QVERIFY(log.open(QIODevice::ReadOnly));
     QVERIFY(log.readAll().contains("5 No Bluetooth adapter\r\n"));
@@ -265,7 +268,10 @@ void TestSession::connectInitialisesGauge() {
     QTEST(gauge.controls().caption(BattIcon), "battery");
     QVERIFY(gauge.controls().visible(BattIcon));
     QCOMPARE(gauge.controls().caption(cmdConnect), QStringLiteral("Trennen"));
+    QCOMPARE(gauge.main.state().connectAction, ConnectAction::Disconnect);
     QCOMPARE(gauge.controls().caption(txtWait), QStringLiteral("Verbunden"));
+    QVERIFY(gauge.main.state().connected);
+    QCOMPARE(gauge.gauge().identity().deviceNumber(), gauge.main.state().gauge.deviceNumber());
     QVERIFY(gauge.controls().enabled(cmdLesen));
     QVERIFY(gauge.controls().visible(cmdLesen));
     QVERIFY(gauge.gauge().liveValuesOn());
@@ -507,6 +513,8 @@ void TestSession::gaugeDropsLinkAndReconnects() {
     QTRY_VERIFY(!gauge.gauge().linkConnected());
     QCOMPARE(gauge.controls().caption(txtWait), OutOfRange);
     QCOMPARE(gauge.controls().caption(cmdConnect), QStringLiteral("Wiederverbinden"));
+    QVERIFY(gauge.gauge().linkOffline());
+    QCOMPARE(gauge.main.state().connectAction, ConnectAction::Reconnect);
     QVERIFY(gauge.controls().visible(cmdConnect));
     QVERIFY(gauge.controls().visible(picBthBlitz));
     QVERIFY(!gauge.controls().visible(picBth));
@@ -516,6 +524,7 @@ void TestSession::gaugeDropsLinkAndReconnects() {
     gauge.simulation.setOptions(quiet());
     QCoro::waitFor(gauge.session.cmdConnect_Click());
     QVERIFY(gauge.gauge().linkConnected());
+    QVERIFY(!gauge.gauge().linkOffline());
     QCOMPARE(gauge.controls().caption(cmdConnect), QStringLiteral("Trennen"));
     QCOMPARE(gauge.controls().caption(txtWait), QStringLiteral("Verbunden"));
     QCOMPARE(gauge.controls().items(cmbSpeicher).size(), 3);
@@ -534,6 +543,7 @@ void TestSession::silentGaugeEndsDownload() {
     gauge.simulation.setOptions(quiet({.stopAnsweringAfter = gauge.transport.operations + 8}));
     gauge.choose(gauge.controls().items(cmbSpeicher).at(1));
     const qsizetype blocksBefore = gauge.transport.commandsStartingWith("$rd?").size();
+    QSignalSpy notAnswering(&gauge.session, &WindowSession::gaugeNotAnswering);
     QElapsedTimer elapsed;
     elapsed.start();
     gauge.read();
@@ -541,6 +551,8 @@ void TestSession::silentGaugeEndsDownload() {
              qPrintable(QString::number(elapsed.elapsed())));
     QCOMPARE(gauge.transport.commandsStartingWith("$rd?").size(), blocksBefore + 2);
     QCOMPARE(gauge.controls().caption(txtWait), OutOfRange);
+    QCOMPARE(notAnswering.size(), 1);
+    QVERIFY(!gauge.gauge().liveValuesOn());
     QVERIFY(gauge.controls().enabled(cmdLesen));
     QCOMPARE(gauge.numbers(), oneTo(25));
     QCOMPARE(gauge.main.table().rowCount(), 25);
