@@ -117,13 +117,10 @@ void CliRun::readSettings(QStringView action) {
 }
 
 void CliRun::reloadProjectData() {
-    readSettings(u"PI");
-    readSettings(u"PL");
-    ProjectData& project = settings_.project;
-    if (!project.date.isValid())
-        project.date = QDate::currentDate();
-    if (!project.time.isValid())
-        project.time = QTime::currentTime();
+    settings_.languageIndex = languageIndex_;
+    for (const QString& failure :
+         settingsFiles_.reloadProjectData(gauge_.identity().deviceNumber(), settings_))
+        show(failure);
 }
 
 QCoro::Task<CliRun::ScanResult> CliRun::scanGauges(std::optional<QString> wanted,

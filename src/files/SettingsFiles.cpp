@@ -145,4 +145,17 @@ std::optional<QString> SettingsFiles::Voreinstellungen(QStringView aktion, const
     return *error + fileMessage;
 }
 
+QStringList SettingsFiles::reloadProjectData(const QString& deviceNumber, SettingsState& state) {
+    QStringList failures;
+    for (const QStringView action : {u"PI", u"PL"})
+        if (const std::optional<QString> failure = Voreinstellungen(action, deviceNumber, state))
+            failures.append(*failure);
+    ProjectData& project = state.project;
+    if (!project.date.isValid())
+        project.date = QDate::currentDate();
+    if (!project.time.isValid())
+        project.time = QTime::currentTime();
+    return failures;
+}
+
 } // namespace vexa

@@ -3,6 +3,7 @@
 #include "data/SettingsState.h"
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <functional>
 #include <optional>
@@ -27,6 +28,10 @@ public:
     // the values read before the failure stay.
     [[nodiscard]] std::optional<QString> Voreinstellungen(QStringView aktion, const QString& deviceNumber,
                                                           SettingsState& state);
+
+    // The project labels and data read anew, as every report takes them; a date or time the file leaves
+    // open is now. Returns the failures to show.
+    [[nodiscard]] QStringList reloadProjectData(const QString& deviceNumber, SettingsState& state);
 
 private:
     QString folder_;

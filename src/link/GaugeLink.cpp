@@ -127,21 +127,31 @@ QCoro::Task<WaitResult> GaugeLink::request(const QString& service, QByteArray co
     co_return co_await await(wait, deadline, cancellation);
 }
 
-QCoro::Task<WaitResult> GaugeLink::write(const QString& service, const QString& characteristic,
-                                         QByteArray value, std::chrono::milliseconds deadline,
-                                         const Cancellation* cancellation) {
+QCoro::Task<WaitResult> GaugeLink::confirmed(QString characteristic,
+                                             void (Transport::*confirmation)(const QString&, const QString&),
+                                             std::function<void()> operation,
+                                             std::chrono::milliseconds deadline,
+                                             const Cancellation* cancellation) {
     const WaitOutcome turn = co_await takeTurn(characteristic, deadline, cancellation);
     if (turn != WaitOutcome::Answered)
         co_return WaitResult{turn, {}};
     const Turn held(*this, characteristic);
     Wait wait;
-    connect(&transport_, &Transport::writeResponse, &wait,
-            [&wait, characteristic](const QString&, const QString& c) {
-                if (c == characteristic)
-                    wait.settle(WaitOutcome::Answered);
-            });
-    transport_.write(service, characteristic, value);
+    connect(&transport_, confirmation, &wait, [&wait, characteristic](const QString&, const QString& c) {
+        if (c == characteristic)
+            wait.settle(WaitOutcome::Answered);
+    });
+    operation();
     co_return co_await await(wait, deadline, cancellation);
+}
+
+QCoro::Task<WaitResult> GaugeLink::write(const QString& service, const QString& characteristic,
+                                         QByteArray value, std::chrono::milliseconds deadline,
+                                         const Cancellation* cancellation) {
+    return confirmed(
+        characteristic, &Transport::writeResponse,
+        [this, service, characteristic, value] { transport_.write(service, characteristic, value); },
+        deadline, cancellation);
 }
 
 QCoro::Task<WaitResult> GaugeLink::read(const QString& service, const QString& characteristic,
@@ -164,35 +174,19 @@ QCoro::Task<WaitResult> GaugeLink::read(const QString& service, const QString& c
 QCoro::Task<WaitResult> GaugeLink::subscribe(const QString& service, const QString& characteristic,
                                              std::chrono::milliseconds deadline,
                                              const Cancellation* cancellation) {
-    const WaitOutcome turn = co_await takeTurn(characteristic, deadline, cancellation);
-    if (turn != WaitOutcome::Answered)
-        co_return WaitResult{turn, {}};
-    const Turn held(*this, characteristic);
-    Wait wait;
-    connect(&transport_, &Transport::subscribed, &wait,
-            [&wait, characteristic](const QString&, const QString& c) {
-                if (c == characteristic)
-                    wait.settle(WaitOutcome::Answered);
-            });
-    transport_.subscribe(service, characteristic);
-    co_return co_await await(wait, deadline, cancellation);
+    return confirmed(
+        characteristic, &Transport::subscribed,
+        [this, service, characteristic] { transport_.subscribe(service, characteristic); }, deadline,
+        cancellation);
 }
 
 QCoro::Task<WaitResult> GaugeLink::unsubscribe(const QString& service, const QString& characteristic,
                                                std::chrono::milliseconds deadline,
                                                const Cancellation* cancellation) {
-    const WaitOutcome turn = co_await takeTurn(characteristic, deadline, cancellation);
-    if (turn != WaitOutcome::Answered)
-        co_return WaitResult{turn, {}};
-    const Turn held(*this, characteristic);
-    Wait wait;
-    connect(&transport_, &Transport::unsubscribed, &wait,
-            [&wait, characteristic](const QString&, const QString& c) {
-                if (c == characteristic)
-                    wait.settle(WaitOutcome::Answered);
-            });
-    transport_.unsubscribe(service, characteristic);
-    co_return co_await await(wait, deadline, cancellation);
+    return confirmed(
+        characteristic, &Transport::unsubscribed,
+        [this, service, characteristic] { transport_.unsubscribe(service, characteristic); }, deadline,
+        cancellation);
 }
 
 } // namespace vexa

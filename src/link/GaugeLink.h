@@ -90,6 +90,12 @@ private:
     void releaseTurn(const QString& characteristic);
     QCoro::Task<WaitResult> await(Wait& wait, std::chrono::milliseconds deadline,
                                   const Cancellation* cancellation);
+    // Starts `operation` in its turn at the characteristic; `confirmation` of the characteristic ends the
+    // wait.
+    QCoro::Task<WaitResult> confirmed(QString characteristic,
+                                      void (Transport::*confirmation)(const QString&, const QString&),
+                                      std::function<void()> operation, std::chrono::milliseconds deadline,
+                                      const Cancellation* cancellation);
 
     Transport& transport_;
     QHash<QString, Turns> turns_;

@@ -166,6 +166,8 @@ private:
     void showStatisticsList();
     void refreshStatisticsList();
     void showMaterialButton();
+    void showStatisticsPanel(bool statistics);
+    void labelViews();
     void removeStoreRows(int storeRow, int count);
     void applyDesign();
     void showCopyCommands();

@@ -38,13 +38,11 @@ void MainModel::reportFileError(const QString& text, const QString& path, const 
 }
 
 void MainModel::reloadProjectData() {
-    Voreinstellungen(u"PI");
-    Voreinstellungen(u"PL");
-    ProjectData& project = settings_.project;
-    if (!project.date.isValid())
-        project.date = QDate::currentDate();
-    if (!project.time.isValid())
-        project.time = QTime::currentTime();
+    if (!settingsFiles_)
+        return;
+    settings_.languageIndex = state_.languageIndex;
+    for (const QString& failure : settingsFiles_->reloadProjectData(state_.gauge.deviceNumber(), settings_))
+        prompt_.message(failure);
 }
 
 MeasurementSheet MainModel::sheet(const QString& address) const {

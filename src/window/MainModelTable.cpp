@@ -114,22 +114,30 @@ void MainModel::FillMSFlexOne() {
     if (statistics_.state().count > 0)
         showStatisticsList();
 
-    if (count == 0) {
-        controls_.show(picVexa);
-        for (const QString& name : {lstStat, cmdGross, cmdChart})
-            controls_.hide(name);
-        materialButton_.visible = false;
-        showMaterialButton();
-    } else {
-        controls_.hide(picVexa);
-        controls_.show(lstStat);
-    }
+    showStatisticsPanel(count > 0);
     rowCountShown_ = count;
     emit scrollToLastRow();
+    labelViews();
+    controls_.show(MSFlex);
+}
+
+// The logo stands where the statistics would while there is nothing to count.
+void MainModel::showStatisticsPanel(bool statistics) {
+    controls_.setVisible(picVexa, !statistics);
+    controls_.setVisible(lstStat, statistics);
+    if (statistics)
+        return;
+    controls_.hide(cmdGross);
+    controls_.hide(cmdChart);
+    materialButton_.visible = false;
+    showMaterialButton();
+}
+
+// A memory view still named after a measurement file it no longer shows takes the memory's caption.
+void MainModel::labelViews() {
     if (!state_.openedFromFile && memoryViewText_.contains(u".mes") && state_.view == View::Memory)
         Button_setzen_Init();
     Button_setzen();
-    controls_.show(MSFlex);
 }
 
 void MainModel::AppendOnlineRow(int storeRow) {
@@ -138,21 +146,10 @@ void MainModel::AppendOnlineRow(int storeRow) {
         setupTable();
     table_.appendRow(tableRow(storeRow));
     rowCountShown_ = storeRow;
-    if (!state_.openedFromFile && memoryViewText_.contains(u".mes") && state_.view == View::Memory)
-        Button_setzen_Init();
-    Button_setzen();
+    labelViews();
     addToStatistics(currentStore()[storeRow], true);
     emit scrollToLastRow();
-    if (storeRow < 2) {
-        controls_.show(picVexa);
-        for (const QString& name : {lstStat, cmdGross, cmdChart})
-            controls_.hide(name);
-        materialButton_.visible = false;
-        showMaterialButton();
-    } else {
-        controls_.hide(picVexa);
-        controls_.show(lstStat);
-    }
+    showStatisticsPanel(storeRow >= 2);
 }
 
 bool MainModel::FillMessdaten(const RecordRow& record) {
