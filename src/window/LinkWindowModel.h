@@ -44,8 +44,6 @@ public:
     void Reconnect();
 
     bool scanning() const { return scanning_; }
-    // The gauges listed, in the order of their entries.
-    const QList<Advertisement>& listed() const { return listed_; }
 
 signals:
     // The link is up and the gauge's characteristics are known: the window hides itself.

@@ -111,8 +111,6 @@ public:
     bool openMeasurementFile(const QString& path);
     // The gauge's measurement-file folder, created when missing; empty when it cannot be created.
     QString measurementFolder();
-    // The memory the memory view shows: its header and, for a series, its samples.
-    const DecodedMemory& shownMemory() const { return lastMemory_; }
     // The project data and their labels read anew from their files, for the reports.
     void reloadProjectData();
 
