@@ -1,5 +1,6 @@
 #include "data/MemoryDump.h"
 #include "link/sim/GaugeProfile.h"
+#include "link/sim/SimulatedTransport.h"
 
 #include <QDir>
 #include <QTest>
@@ -170,6 +171,46 @@ private slots:
             << with(R"(,"live":["a\nb"])") << "live[0] must be a single line";
         QTest::newRow("sonde not a flag")
             << with(R"(,"sondeService":"yes")") << "sondeService must be true or false";
+        QTest::newRow("simulation not an object")
+            << with(R"(,"simulation":5)") << "simulation must be an object";
+        QTest::newRow("simulation with an unknown setting")
+            << with(R"(,"simulation":{"latency":5})") << "unknown key \"simulation.latency\"";
+        QTest::newRow("live interval of 0") << with(R"(,"simulation":{"liveIntervalMs":0})")
+                                            << "simulation.liveIntervalMs must be a whole number";
+        QTest::newRow("latency with a fraction")
+            << with(R"(,"simulation":{"latencyMs":1.5})") << "simulation.latencyMs must be a whole number";
+        QTest::newRow("negative silence")
+            << with(R"(,"simulation":{"stopAnsweringAfter":-1})") << "simulation.stopAnsweringAfter must be";
+        QTest::newRow("drop as text")
+            << with(R"(,"simulation":{"dropLinkAfter":"3"})") << "simulation.dropLinkAfter must be";
+    }
+
+    // A profile's simulation object sets the transport's options one to one; what it leaves out, and a
+    // profile without one, keeps the defaults.
+    void simulationSettings_data() {
+        QTest::addColumn<QByteArray>("simulation");
+        QTest::addColumn<int>("liveIntervalMs");
+        QTest::addColumn<int>("latencyMs");
+        QTest::addColumn<int>("stopAnsweringAfter"); // -1: never
+        QTest::addColumn<int>("dropLinkAfter");      // -1: never
+        QTest::newRow("none") << QByteArray() << 1000 << 0 << -1 << -1;
+        QTest::newRow("empty") << QByteArray(R"(,"simulation":{})") << 1000 << 0 << -1 << -1;
+        QTest::newRow("every setting")
+            << QByteArray(
+                   R"(,"simulation":{"liveIntervalMs":10,"latencyMs":7,"stopAnsweringAfter":0,"dropLinkAfter":12})")
+            << 10 << 7 << 0 << 12;
+    }
+    void simulationSettings() {
+        QFETCH(QByteArray, simulation);
+        const LoadedProfile loaded = parseGaugeProfile(
+            R"({"name":"QY","address":"001122334455","info":"","battery":"","clock":"")" + simulation + '}',
+            {});
+        QVERIFY2(loaded.profile, qPrintable(loaded.error));
+        const SimulationOptions options = profileOptions({*loaded.profile});
+        QTEST(options.liveIntervalMs, "liveIntervalMs");
+        QTEST(options.latencyMs, "latencyMs");
+        QTEST(options.stopAnsweringAfter.value_or(-1), "stopAnsweringAfter");
+        QTEST(options.dropConnectionAfter.value_or(-1), "dropLinkAfter");
     }
     void malformedProfiles() {
         QFETCH(QByteArray, json);

@@ -6,13 +6,14 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QSet>
+#include <cmath>
 
 namespace vexa::sim {
 
 namespace {
 
-const QSet<QString> KnownKeys = {"name",  "address", "rssi", "info",     "probe", "battery",
-                                 "clock", "files",   "ls",   "memories", "live",  "sondeService"};
+const QSet<QString> KnownKeys = {"name",  "address", "rssi",     "info", "probe",        "battery",   "clock",
+                                 "files", "ls",      "memories", "live", "sondeService", "simulation"};
 
 // Collects the first problem found; every later check is skipped once one is known.
 class ProfileReader {
@@ -169,6 +170,37 @@ void readScalars(ProfileReader& reader, GaugeProfile& profile) {
     profile.sondeService = sonde.toBool();
 }
 
+// A whole number from `lowest` on; none when the member is absent.
+std::optional<int> wholeNumber(ProfileReader& reader, const QJsonObject& object, const QString& key,
+                               int lowest) {
+    const QJsonValue value = object.value(key);
+    if (value.isUndefined())
+        return std::nullopt;
+    const double number = value.toDouble(-1);
+    if (!value.isDouble() || number != std::floor(number) || number < lowest || number > 1e9) {
+        reader.fail(QStringLiteral("simulation.%1 must be a whole number from %2 on").arg(key).arg(lowest));
+        return std::nullopt;
+    }
+    return int(number);
+}
+
+void readSimulation(ProfileReader& reader, GaugeProfile& profile) {
+    const QJsonValue value = reader.root().value(QStringLiteral("simulation"));
+    if (value.isUndefined())
+        return;
+    const QJsonObject object = reader.element(value, QStringLiteral("simulation"));
+    static const QSet<QString> keys{"liveIntervalMs", "latencyMs", "stopAnsweringAfter", "dropLinkAfter"};
+    for (auto key = object.begin(); key != object.end(); ++key)
+        if (!keys.contains(key.key()))
+            reader.fail(QStringLiteral("unknown key \"simulation.%1\"").arg(key.key()));
+    SimulationSettings settings;
+    settings.liveIntervalMs = wholeNumber(reader, object, QStringLiteral("liveIntervalMs"), 1);
+    settings.latencyMs = wholeNumber(reader, object, QStringLiteral("latencyMs"), 0);
+    settings.stopAnsweringAfter = wholeNumber(reader, object, QStringLiteral("stopAnsweringAfter"), 0);
+    settings.dropLinkAfter = wholeNumber(reader, object, QStringLiteral("dropLinkAfter"), 1);
+    profile.simulation = settings;
+}
+
 } // namespace
 
 LoadedProfile parseGaugeProfile(const QByteArray& json, const QString& origin) {
@@ -187,6 +219,7 @@ LoadedProfile parseGaugeProfile(const QByteArray& json, const QString& origin) {
     readScalars(reader, profile);
     readFiles(reader, profile);
     readMemories(reader, profile);
+    readSimulation(reader, profile);
     if (!reader.failed())
         profile.live = reader.lines(reader.root(), QStringLiteral("live"), {});
     if (reader.failed())

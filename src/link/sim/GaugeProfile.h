@@ -19,6 +19,16 @@ struct GaugeMemory {
     QList<QByteArray> records;
 };
 
+// The timing and the faults a profile asks of the simulation; what it leaves out keeps the defaults.
+// Operations are counted from the first one that reaches a gauge.
+struct SimulationSettings {
+    std::optional<int> liveIntervalMs;     // between two live values while they are on
+    std::optional<int> latencyMs;          // of every operation's outcome
+    std::optional<int> stopAnsweringAfter; // operations answered before the gauge falls silent
+    std::optional<int> dropLinkAfter;      // operations answered before the gauge drops the link
+    bool operator==(const SimulationSettings&) const = default;
+};
+
 // Everything a simulated gauge knows about itself. Answer texts are the exact bytes the gauge sends.
 struct GaugeProfile {
     QString name;
@@ -34,6 +44,7 @@ struct GaugeProfile {
     QList<QByteArray> live;
     // Also offers the command characteristic in the probe's own command service, reported last.
     bool sondeService = false;
+    std::optional<SimulationSettings> simulation;
 };
 
 // A loaded profile, or why it could not be loaded ("<origin>: <what is wrong>").

@@ -137,6 +137,21 @@ void SimulatedTransport::unsubscribe(const QString& service, const QString& char
     });
 }
 
+SimulationOptions profileOptions(const QList<GaugeProfile>& profiles) {
+    SimulationOptions options;
+    for (const GaugeProfile& profile : profiles) {
+        if (!profile.simulation)
+            continue;
+        const SimulationSettings& asked = *profile.simulation;
+        options.liveIntervalMs = asked.liveIntervalMs.value_or(options.liveIntervalMs);
+        options.latencyMs = asked.latencyMs.value_or(options.latencyMs);
+        options.stopAnsweringAfter = asked.stopAnsweringAfter;
+        options.dropConnectionAfter = asked.dropLinkAfter;
+        break;
+    }
+    return options;
+}
+
 void SimulatedTransport::schedule(std::function<void()> deliver) {
     const qint64 latencyNs = options_.latencyMs * qint64(1'000'000) + options_.latencyUs * qint64(1'000);
     outcomes_.push_back({clock_.nsecsElapsed() + latencyNs, std::move(deliver)});

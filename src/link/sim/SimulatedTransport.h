@@ -26,6 +26,10 @@ struct SimulationOptions {
     bool adapterMissing = false;
 };
 
+// The options the profiles ask for: those of the first profile with a simulation object, the defaults for
+// what it leaves out.
+SimulationOptions profileOptions(const QList<GaugeProfile>& profiles);
+
 // Error codes of the simulated transport's error signal.
 enum class SimulationError {
     UnknownGauge = 1,
