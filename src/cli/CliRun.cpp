@@ -85,14 +85,23 @@ QCoro::Task<int> CliRun::run() {
         command = &CliRun::online;
     const int status = co_await (this->*command)();
     co_await gauge_.disconnectAndWait();
-    if (status == Success)
+    if (status == Success) {
         for (const QString& message : takeMessages())
             writeErrorLine(QStringLiteral("note: ") + message);
+        for (const QString& note : notes_)
+            writeErrorLine(QStringLiteral("note: ") + oneLine(note));
+    }
     co_return status;
 }
 
 void CliRun::show(const QString& message) {
     messages_.append(message);
+}
+
+// A note that holds no failure: said at the end of a successful run and logged as the window does.
+void CliRun::tell(const QString& message) {
+    log_.WriteLog(message);
+    notes_.append(message);
 }
 
 QStringList CliRun::takeMessages() {
@@ -296,6 +305,13 @@ QCoro::Task<std::optional<SheetContent>> CliRun::downloadMemoryFile(QString entr
     content.memoryKind = memory->kind;
     content.memoryHeader = memory->header;
     content.memoryEmpty = memory->empty;
+    content.rowsCut = memory->truncated;
+    if (memory->truncated)
+        tell(Texts::notice(Notice::MemoryCut, languageIndex_).arg(RowStore::Capacity));
+    if (memory->seriesCountDisagrees())
+        tell(Texts::notice(Notice::SeriesCountDisagrees, languageIndex_)
+                 .arg(quint16(memory->header.recordCount))
+                 .arg(memory->seriesValues.size()));
     content.seriesValues = memory->seriesValues;
     content.seriesStatistics = memory->seriesStatistics;
     if (!memory->empty && memory->kind != MemoryKind::Series)
@@ -327,8 +343,11 @@ QCoro::Task<std::optional<SheetContent>> CliRun::downloadProbeMemory(QString ent
         co_return content;
     }
     for (const RecordRow& record : result->records) {
-        if (content.rows.size() >= static_cast<size_t>(RowStore::Capacity))
+        if (content.rows.size() >= static_cast<size_t>(RowStore::Capacity)) {
+            content.rowsCut = true;
+            tell(Texts::notice(Notice::MemoryCut, languageIndex_).arg(RowStore::Capacity));
             break;
+        }
         if (record.invalidDate) {
             show(InvalidDate);
             continue;

@@ -73,6 +73,7 @@ private:
 
     bool writeResult(const QByteArray& bytes);
     void show(const QString& message);
+    void tell(const QString& message);
     // Ends the command: `text` and, when a message was shown meanwhile, the last one.
     int fail(const QString& text, ExitStatus status = Failure);
     // Messages shown since the last call, each on one line.
@@ -91,6 +92,7 @@ private:
     std::vector<MeasurementRow> onlineRows_;
     int onlineCounter_ = 1;
     QStringList messages_;
+    QStringList notes_;
     qsizetype messagesTaken_ = 0;
 };
 

@@ -37,12 +37,18 @@ QStringList MeasurementSheet::statisticsList() const {
             Texts::statistics(Stat::Maximum, lang), Texts::statistics(Stat::Average, lang),
             Texts::statistics(Stat::StdDev, lang),  Texts::statistics(Stat::PulseTime, lang)};
         return seriesStatisticsLines(memoryListText.trimmed(), u'(' + memoryHeader.memoryName + u')',
-                                     memoryHeader.recordCount, seriesStatistics, gauge.deviceUnit(),
+                                     qsizetype(seriesValues.size()), seriesStatistics, gauge.deviceUnit(),
                                      captions);
     }
     if (materials.empty())
         return {};
     return materials.front().lines({view, memoryCaption, languageIndex, decimalSeparator});
+}
+
+bool MeasurementSheet::incomplete() const {
+    const bool seriesCountDisagrees = memoryKind == MemoryKind::Series && !memoryEmpty &&
+                                      quint16(memoryHeader.recordCount) > seriesValues.size();
+    return view == View::Memory && !openedFromFile && (rowsCut || seriesCountDisagrees);
 }
 
 QString MeasurementSheet::tableUnit() const {

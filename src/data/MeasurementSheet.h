@@ -34,6 +34,7 @@ struct SheetContent {
     std::vector<double> seriesValues;
     SeriesStatistics seriesStatistics;
     bool memoryEmpty = false; // the memory held not one record
+    bool rowsCut = false;     // the memory held more rows than a table does
 
     Limits limits;
     ProjectData project;
@@ -57,6 +58,8 @@ struct MeasurementSheet : SheetContent {
     QString tableUnit() const;
     // A row's value as the table's value column shows it: 11 characters.
     QString valueText(const MeasurementRow& row) const;
+    // The memory shown is not whole: rows were cut, or its header names more samples than it holds.
+    bool incomplete() const;
 };
 
 // The sheet of `content`. `shownMaterial` is the material button as the window shows it: the first

@@ -281,6 +281,10 @@ QString DecodedMemory::memoryLabel() const {
     return u'(' + header.memoryName + u')';
 }
 
+bool DecodedMemory::seriesCountDisagrees() const {
+    return kind == MemoryKind::Series && !empty && quint16(header.recordCount) > seriesValues.size();
+}
+
 MemoryKind memoryKindOf(const QString& selector) {
     const QStringView firstTwo = QStringView(selector).trimmed().left(2);
     if (firstTwo.contains(u's'))

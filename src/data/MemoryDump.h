@@ -68,6 +68,8 @@ struct DecodedMemory {
 
     // "(" + memory name + ")", as the memory label shows it.
     QString memoryLabel() const;
+    // A series whose header names more samples than the memory holds (the header's count is unsigned).
+    bool seriesCountDisagrees() const;
 };
 
 // The memory kind named by the first two characters of the trimmed selector ("s" before "t" before

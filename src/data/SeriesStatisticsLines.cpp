@@ -19,7 +19,7 @@ QString valueLine(const QString& label, double value, const QString& gap, const 
 
 } // namespace
 
-QStringList seriesStatisticsLines(const QString& selector, const QString& memoryLabel, qint16 recordCount,
+QStringList seriesStatisticsLines(const QString& selector, const QString& memoryLabel, qsizetype sampleCount,
                                   const SeriesStatistics& statistics, const QString& deviceUnit,
                                   const SeriesStatisticsLabels& labels) {
     // Minimum and maximum stand three blanks before their unit, the lines below them four.
@@ -28,7 +28,7 @@ QStringList seriesStatisticsLines(const QString& selector, const QString& memory
     return {
         selector + u' ' + memoryLabel,
         QStringLiteral(" "),
-        line(labels.count, QString::number(recordCount)),
+        line(labels.count, QString::number(sampleCount)),
         QStringLiteral(" "),
         valueLine(labels.minimum, statistics.minimum, three, deviceUnit),
         valueLine(labels.maximum, statistics.maximum, three, deviceUnit),

@@ -66,6 +66,7 @@ ExportedMemory exportedMemory(const MeasurementSheet& sheet) {
     memory.selector = sheet.memoryListText.trimmed();
     if (sheet.view != View::Memory)
         return memory;
+    memory.truncated = sheet.incomplete();
     if (sheet.showsMemoryFile()) {
         memory.memoryName = sheet.memoryHeader.memoryName;
         memory.header = sheet.memoryHeader;
@@ -85,6 +86,8 @@ QByteArray memoryJson(const ExportedMemory& memory) {
     OrderedJson object;
     object.add(u"device", deviceObject(memory.device));
     object.add(u"memory", OrderedJson().add(u"selector", memory.selector).add(u"name", memory.memoryName));
+    if (memory.truncated)
+        object.add(u"truncated", true);
     if (memory.header)
         object.add(u"header", headerObject(*memory.header));
     QList<OrderedJson> rows;

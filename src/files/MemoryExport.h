@@ -35,6 +35,7 @@ struct ExportedMemory {
     ExportedDevice device;
     QString selector;                   // the memory list entry, trimmed
     QString memoryName;                 // from the dump header; empty for probe memories
+    bool truncated = false;             // rows were cut, or the header names more samples than there are
     std::optional<MemoryHeader> header; // file memories only
     std::vector<ExportedRow> rows;
     std::optional<std::vector<double>> series; // series memories only, in the gauge's unit, not rounded
@@ -51,7 +52,8 @@ ExportedMemory exportedMemory(const MeasurementSheet& sheet);
 // ("YYYY-MM-DDThh:mm:ss", or null for a row without one).
 QByteArray rowJson(const ExportedRow& row);
 
-// The whole memory as one compact JSON object: device, memory, header, rows, series, statistics.
+// The whole memory as one compact JSON object: device, memory, truncated (only when it is), header, rows,
+// series, statistics.
 QByteArray memoryJson(const ExportedMemory& memory);
 
 } // namespace vexa

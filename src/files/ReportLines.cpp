@@ -73,9 +73,8 @@ QStringList reportSeriesLines(const SeriesReport& series, int languageIndex) {
     lines.append(u' ' + Texts::statistics(Stat::PulseTime, languageIndex) +
                  numberLocale().toString(pulseTime, 'f', 2) + QStringLiteral(" ms"));
     lines.append(QString());
-    const size_t count = std::min(series.values.size(), static_cast<size_t>(std::max(series.recordCount, 0)));
-    for (size_t k = 0; k < count; ++k)
-        lines.append(numberText(series.values[k]));
+    for (const double value : series.values)
+        lines.append(numberText(value));
     return lines;
 }
 

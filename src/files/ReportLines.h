@@ -29,9 +29,8 @@ struct SeriesReport {
     QString memoryListText; // as the memory list shows it
     QString memoryName;     // from the memory's header
     QStringList statisticsLines;
-    double pulseTime = 0; // milliseconds
-    int recordCount = 0;
-    std::vector<double> values;
+    double pulseTime = 0;       // milliseconds
+    std::vector<double> values; // every sample the memory holds, whatever its header says
 };
 
 QStringList reportSeriesLines(const SeriesReport& series, int languageIndex);

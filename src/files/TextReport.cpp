@@ -20,8 +20,7 @@ QStringList statisticsSection(const MeasurementSheet& sheet, const Statistics& m
 
 QStringList seriesLines(const MeasurementSheet& sheet) {
     return reportSeriesLines({sheet.memoryListText, sheet.memoryHeader.memoryName, shownStatistics(sheet),
-                              sheet.memoryHeader.pulseTime, sheet.memoryHeader.recordCount,
-                              sheet.seriesValues},
+                              sheet.memoryHeader.pulseTime, sheet.seriesValues},
                              sheet.languageIndex);
 }
 

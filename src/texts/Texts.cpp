@@ -172,6 +172,10 @@ constexpr TextPair noticeTexts[] = {
     {u"Datei konnte nicht gespeichert werden: ", u"File could not be saved: "},
     {u"Datei konnte nicht gelesen werden: ", u"File could not be read: "},
     {u"Datei %1 wurde nicht gefunden", u"File %1 not found "},
+    {u"Der Speicher hält mehr als %1 Werte; übernommen sind die ersten %1.",
+     u"The memory holds more than %1 values; the first %1 were taken."},
+    {u"Der Kopf des Speichers nennt %1 Werte, der Speicher hält %2.",
+     u"The memory's header names %1 samples; the memory holds %2."},
 };
 
 template <size_t N> QString sparseText(const SlotText (&table)[N], int slot, int languageIndex) {

@@ -155,6 +155,8 @@ enum class Notice : int {
     FileNotSaved, // a measurement file could not be written: the file and the system's reason follow
     FileNotRead,  // a measurement file could not be read
     ManualNotFound,
+    MemoryCut,            // %1: the values a table holds
+    SeriesCountDisagrees, // %1: the samples the memory's header names, %2: the samples it holds
 };
 
 class Texts {

@@ -88,6 +88,8 @@ public:
     // A decoded memory into the memory view's row store, the table and the statistics (or, for a series,
     // the series statistics). False when the memory holds no record: the status field then says so.
     bool FillMessdatenDatei(const DecodedMemory& memory);
+    // The memory shown holds more rows than the table: said, logged and kept for the outputs.
+    void showMemoryCut();
 
     // --- the memory list
     // The gauge's memories; the first (or `empty` when there is none) is chosen.
@@ -170,6 +172,8 @@ private:
     void applyDesign();
     void showCopyCommands();
     void reportFileError(const QString& text, const QString& path, const QString& reason);
+    // A message that also goes into the transfer log.
+    void tell(const QString& text);
     void switchLanguage(int languageIndex);
     void checkLanguageMenu();
     QString pictureFile(const QString& fileName) const;
@@ -187,6 +191,7 @@ private:
     std::optional<int> memoryViewCount_;
     int rowCountShown_ = 0;    // the count the next Button_setzen writes
     DecodedMemory lastMemory_; // header and series of the memory shown
+    bool memoryCut_ = false;   // the memory shown held more rows than the table
     SettingsState settings_;
     std::unique_ptr<TransferLog> log_;
     TransferLogEvents logEvents_;

@@ -62,6 +62,7 @@ MeasurementSheet MainModel::sheet(const QString& address) const {
     content.openedFromFile = state_.openedFromFile;
     content.memoryKind = lastMemory_.kind;
     content.memoryEmpty = lastMemory_.empty;
+    content.rowsCut = memoryCut_;
     content.memoryHeader = lastMemory_.header;
     content.seriesValues = lastMemory_.seriesValues;
     content.seriesStatistics = lastMemory_.seriesStatistics;

@@ -1,6 +1,5 @@
 // The measurement table: filling it from the current row store, colouring, marking, deleting, sorting.
 #include "data/RowColour.h"
-#include "data/SeriesStatisticsLines.h"
 #include "data/TextAlign.h"
 #include "texts/Texts.h"
 #include "window/MainControls.h"
@@ -181,6 +180,7 @@ bool MainModel::FillMessdatenDatei(const DecodedMemory& memory) {
     state_.nextRowIndex = 1;
     state_.view = View::Memory;
     lastMemory_ = memory;
+    memoryCut_ = false;
     state_.memoryName = memory.header.memoryName;
     controls_.show(optFE);
     chooseMemory(memory.selector);
@@ -198,23 +198,33 @@ bool MainModel::FillMessdatenDatei(const DecodedMemory& memory) {
     if (memory.kind == MemoryKind::Series) {
         materialButton_.visible = false;
         showMaterialButton();
-        const SeriesStatisticsLabels labels{
-            Texts::statistics(Stat::Count, lang),   Texts::statistics(Stat::Minimum, lang),
-            Texts::statistics(Stat::Maximum, lang), Texts::statistics(Stat::Average, lang),
-            Texts::statistics(Stat::StdDev, lang),  Texts::statistics(Stat::PulseTime, lang)};
-        controls_.setItems(lstStat, seriesStatisticsLines(memory.selector, memory.memoryLabel(),
-                                                          memory.header.recordCount, memory.seriesStatistics,
-                                                          state_.gauge.deviceUnit(), labels));
+        controls_.setItems(lstStat, sheet().statisticsList());
         controls_.show(lstStat);
         controls_.hide(picVexa);
         state_.nextRowIndex = static_cast<int>(memory.seriesValues.size()) + 1;
+        if (memory.seriesCountDisagrees())
+            tell(Texts::notice(Notice::SeriesCountDisagrees, lang)
+                     .arg(quint16(memory.header.recordCount))
+                     .arg(memory.seriesValues.size()));
         return true;
     }
     currentStore().assign(memory.rows);
     state_.nextRowIndex = static_cast<int>(memory.rows.size()) + 1;
     statistics_.setAbsoluteValues(true);
     FillMSFlexOne();
+    if (memory.truncated)
+        showMemoryCut();
     return true;
+}
+
+void MainModel::showMemoryCut() {
+    memoryCut_ = true;
+    tell(Texts::notice(Notice::MemoryCut, state_.languageIndex).arg(RowStore::Capacity));
+}
+
+void MainModel::tell(const QString& text) {
+    log_->WriteLog(text);
+    prompt_.message(text, PromptIcon::Warning);
 }
 
 void MainModel::MSFlex_Click(int row) {

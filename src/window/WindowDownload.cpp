@@ -149,13 +149,18 @@ QCoro::Task<> WindowSession::downloadProbeMemory(QString name, int valueCount, i
     main_.Reset_Statistic();
     main_.controls().setItems(lstStat, {});
     main_.controls().show(lstStat);
+    bool cut = false;
     for (const RecordRow& record : download.records) {
-        if (main_.state().nextRowIndex > RowStore::Capacity)
+        if (main_.state().nextRowIndex > RowStore::Capacity) {
+            cut = true;
             break;
+        }
         main_.FillMessdaten(record);
     }
     main_.showStatus(Texts::message(Msg::Ready, lang));
     main_.optFE_Click();
+    if (cut)
+        main_.showMemoryCut();
 }
 
 } // namespace vexa

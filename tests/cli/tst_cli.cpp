@@ -1,5 +1,6 @@
 // vexa-connect-cli end to end: the built executable on the bundled demo gauges, every command and format,
 // the error exits, and numbers in an English and a German locale.
+#include "DumpBuilder.h"
 #include "SessionHarness.h"
 #include "files/TextReport.h"
 #include "link/sim/GaugeProfile.h"
@@ -12,6 +13,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 using namespace vexa;
 
@@ -59,6 +61,50 @@ struct Cli {
     }
 };
 
+// A demo gauge's profile as `change` leaves it, written into the tool's home; its path.
+QString changedProfile(Cli& cli, const char* file, const std::function<void(QJsonObject&)>& change) {
+    QFile demoProfile(demo(file));
+    if (!demoProfile.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", file);
+    QJsonObject profile = QJsonDocument::fromJson(demoProfile.readAll()).object();
+    change(profile);
+    const QString path = cli.home.filePath(QStringLiteral("changed-") + QLatin1String(file));
+    QFile changed(path);
+    if (!changed.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    changed.write(QJsonDocument(profile).toJson());
+    return path;
+}
+
+// A file memory "m001" of `records` readings of 50 µm.
+QJsonObject memoryFile(int records) {
+    using namespace dumpbuilder;
+    Header header;
+    header.recordCount = qint16(records);
+    QByteArray hex = header.digits();
+    for (int i = 1; i <= records; ++i)
+        hex += record(0, 50, quint32(i));
+    return {{"name", "m001"}, {"hex", QString::fromLatin1(hex)}};
+}
+
+// A series memory "t001" of three samples whose header names `headerCount`.
+QJsonObject seriesFile(qint16 headerCount) {
+    using namespace dumpbuilder;
+    Header header;
+    header.recordCount = headerCount;
+    header.sampleInterval = 20;
+    return {{"name", "t001"},
+            {"hex", QString::fromLatin1(header.digits() + single(50) + single(60) + single(70))}};
+}
+
+// A probe memory "1" of `records` readings.
+QJsonObject probeMemory(int records) {
+    QJsonArray lines;
+    for (int i = 1; i <= records; ++i)
+        lines.append(QStringLiteral("%1       150.0 ym   FE  2026-02-03 14:20:00").arg(i % 10000, 4));
+    return {{"name", "1"}, {"records", lines}};
+}
+
 QByteArray lines(std::initializer_list<const char*> texts, const char* end = "\n") {
     QByteArray joined;
     for (const char* text : texts)
@@ -83,6 +129,9 @@ private slots:
     void errors_data();
     void errors();
     void silentGaugeEndsWithTimeOut();
+    void incompleteMemoriesAreSaid_data();
+    void incompleteMemoriesAreSaid();
+    void rejectedReadingIsNoRow();
 };
 
 void TestCli::outputs_data() {
@@ -368,6 +417,96 @@ void TestCli::silentGaugeEndsWithTimeOut() {
     QCOMPARE(finished.exitCode, 1);
     QCOMPARE(finished.out, QByteArray());
     QCOMPARE(finished.err, QByteArray("vexa-connect-cli: the gauge did not answer within 5 s\n"));
+}
+
+using ProfileChange = std::function<void(QJsonObject&)>;
+Q_DECLARE_METATYPE(ProfileChange)
+
+// A memory the table cannot hold whole, or whose header names more samples than it holds: the rows it can
+// hold, a note, and "truncated" in the JSON; exit 0 all the same.
+void TestCli::incompleteMemoriesAreSaid_data() {
+    QTest::addColumn<QByteArray>("gauge");
+    QTest::addColumn<ProfileChange>("change");
+    QTest::addColumn<QString>("memory");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("note");
+
+    const QString cut =
+        QStringLiteral("Der Speicher hält mehr als 5000 Werte; übernommen sind die ersten 5000.");
+    QTest::newRow("file memory of 5003 records")
+        << QByteArray("qy-coating.json")
+        << ProfileChange([](QJsonObject& p) { p["files"] = QJsonArray{memoryFile(5003)}; }) << "m001" << 5000
+        << "Anzahl           5000" << cut;
+    QTest::newRow("file memory of 5000 records")
+        << QByteArray("qy-coating.json")
+        << ProfileChange([](QJsonObject& p) { p["files"] = QJsonArray{memoryFile(5000)}; }) << "m001" << 5000
+        << "Anzahl           5000" << QString();
+    QTest::newRow("probe memory of 5003 records")
+        << QByteArray("ze-probe-memory.json")
+        << ProfileChange([](QJsonObject& p) { p["memories"] = QJsonArray{probeMemory(5003)}; }) << "1" << 5000
+        << "Anzahl           5000" << cut;
+    QTest::newRow("series whose header names 50 samples")
+        << QByteArray("qy-coating.json")
+        << ProfileChange([](QJsonObject& p) { p["files"] = QJsonArray{seriesFile(50)}; }) << "t001" << 0
+        << "Anzahl               3"
+        << QStringLiteral("Der Kopf des Speichers nennt 50 Werte, der Speicher hält 3.");
+    QTest::newRow("series whose header count reads negative")
+        << QByteArray("qy-coating.json")
+        << ProfileChange([](QJsonObject& p) { p["files"] = QJsonArray{seriesFile(qint16(-32768))}; })
+        << "t001" << 0 << "Anzahl               3"
+        << QStringLiteral("Der Kopf des Speichers nennt 32768 Werte, der Speicher hält 3.");
+    QTest::newRow("series whose header names its samples")
+        << QByteArray("qy-coating.json")
+        << ProfileChange([](QJsonObject& p) { p["files"] = QJsonArray{seriesFile(3)}; }) << "t001" << 0
+        << "Anzahl               3" << QString();
+}
+
+void TestCli::incompleteMemoriesAreSaid() {
+    QFETCH(QByteArray, gauge);
+    QFETCH(ProfileChange, change);
+    QFETCH(QString, memory);
+    QFETCH(QString, note);
+    Cli cli;
+    const QString profile = changedProfile(cli, gauge.constData(), change);
+    const Finished finished = cli.run({"--simulate", profile, "download", memory});
+    QCOMPARE(finished.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(finished.err),
+             note.isEmpty() ? QString() : QStringLiteral("vexa-connect-cli: note: ") + note + u'\n');
+    const QJsonObject json = QJsonDocument::fromJson(finished.out).object();
+    QTEST(int(json[u"rows"].toArray().size()), "rows");
+    QCOMPARE(json.contains(u"truncated"), !note.isEmpty());
+    if (!note.isEmpty()) {
+        // The member stands right after the memory's.
+        QCOMPARE(json[u"truncated"].toBool(), true);
+        const qsizetype memoryAt = finished.out.indexOf(R"("memory":{)");
+        QCOMPARE(finished.out.indexOf(R"(},"truncated":true,)", memoryAt),
+                 finished.out.indexOf('}', memoryAt));
+    }
+    QFETCH(QString, count);
+    QStringList statistics;
+    for (const QJsonValue& line : json[u"statistics"][u"lines"].toArray())
+        statistics.append(line.toString());
+    QVERIFY2(statistics.contains(count), qPrintable(statistics.join(u'|')));
+    QFile log(cli.home.filePath(QStringLiteral("config/Vexa Connect/Vexa ConnectTransferLog.txt")));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(log.readAll()).contains(note), true);
+}
+
+// A live reading with a date that is none gives no row: the next readings take the numbers in turn.
+void TestCli::rejectedReadingIsNoRow() {
+    Cli cli;
+    const QString profile = changedProfile(cli, "ze-probe-memory.json", [](QJsonObject& p) {
+        p["live"] = QJsonArray{"   1        92.0 ym   FE  2026-03-05 07:12:00",
+                               "   2        93.0 ym   FE  2026-02-30 07:13:00",
+                               "   3        97.5 ym   NF  2026-03-05 07:14:00"};
+        p["simulation"] = QJsonObject{{"liveIntervalMs", 20}};
+    });
+    const Finished finished = cli.run({"--simulate", profile, "online", "--count", "2"});
+    QCOMPARE(finished.exitCode, 0);
+    QCOMPARE(finished.out,
+             lines({"1,5 Mar 2026,07:12:00,92.0,µm,FE,", "2,5 Mar 2026,07:14:00,97.5,µm,NF,"}, "\r\n"));
+    QCOMPARE(finished.err, QByteArray("vexa-connect-cli: note: Fill Messdaten: invalid date\n"));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

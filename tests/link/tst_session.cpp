@@ -1,4 +1,5 @@
 // The gauge session end to end against simulated gauges: the user's path from the scan to a filled table.
+#include "DumpBuilder.h"
 #include "SessionHarness.h"
 #include "data/LocaleTexts.h"
 #include "link/sim/GaugeProfile.h"
@@ -148,6 +149,7 @@ private slots:
     // live values
     void liveValuesBecomeOnlineRows();
     void dualReadingFillsTwoRows();
+    void rejectedReadingFillsNoRow();
     void fullTableRefusesValues_data();
     void fullTableRefusesValues();
 
@@ -156,6 +158,7 @@ private slots:
     void silentGaugeEndsDownload();
     void cancelledDownloadKeepsTable();
     void decodingErrorKeepsTable();
+    void memoryBeyondTheTableIsSaid();
 };
 
 void TestSession::scanListsGaugesOnce_data() {
@@ -608,6 +611,39 @@ void TestSession::decodingErrorKeepsTable() {
     QCOMPARE(gauge.transport.commands.last(), QByteArray("$fc?2!"));
     QVERIFY(gauge.gauge().liveValuesOn());
     QVERIFY(gauge.controls().enabled(cmdLesen));
+}
+
+// A live reading whose date is none fills no row; the next reading takes the next number.
+void TestSession::rejectedReadingFillsNoRow() {
+    Connected gauge(demoProfile("ze-probe-memory.json"));
+    gauge.sendLive("   1        92.0 ym   FE  2026-03-05 07:12:00");
+    gauge.sendLive("   2        93.0 ym   FE  2026-02-30 07:13:00");
+    QCOMPARE(gauge.prompt.shown(), QStringList{QStringLiteral("Fill Messdaten: invalid date")});
+    QCOMPARE(gauge.main.stores().online.presentCount(), 1);
+    gauge.sendLive("   3        97.5 ym   NF  2026-03-05 07:14:00");
+    QCOMPARE(gauge.numbers(), oneTo(2));
+    QCOMPARE(gauge.main.currentStore()[2].value, 97.5);
+    QCOMPARE(gauge.main.table().rowCount(), 2);
+}
+
+// A memory the table cannot hold whole fills it and says so, in a message and in the log.
+void TestSession::memoryBeyondTheTableIsSaid() {
+    using namespace dumpbuilder;
+    Header header;
+    header.recordCount = 5003;
+    QByteArray hex = header.digits();
+    for (quint32 i = 1; i <= 5003; ++i)
+        hex += record(0, 50, i);
+    Connected gauge(fileGauge({{QStringLiteral("m001"), QByteArray::fromHex(hex)}}));
+    gauge.read();
+    QCOMPARE(gauge.main.table().rowCount(), RowStore::Capacity);
+    const QString cut =
+        QStringLiteral("Der Speicher hält mehr als 5000 Werte; übernommen sind die ersten 5000.");
+    QCOMPARE(gauge.prompt.shown(), QStringList{cut});
+    QFile log(gauge.main.log().filePath());
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QVERIFY(QString::fromUtf8(log.readAll()).contains(cut));
+    QVERIFY(gauge.main.sheet().incomplete());
 }
 
 QTEST_GUILESS_MAIN(TestSession)
