@@ -58,6 +58,7 @@ Gauge::Gauge(Transport& transport, GaugeEvents& events, QObject* parent)
                     liveValuesOn_ = false;
             });
     connect(&transport, &Transport::error, this, &Gauge::transportError);
+    connect(&link_, &GaugeLink::stoppedAnswering, this, &Gauge::onStoppedAnswering);
 }
 
 // --- scanning
@@ -88,6 +89,7 @@ void Gauge::onAdvertisement(const QString& serverId, const QString& name, int rs
 void Gauge::connectTo(const QString& address, const QString& deviceName) {
     address_ = address;
     deviceName_ = deviceName;
+    link_.resume();
     link_.transport().connectToGauge(address_);
 }
 
@@ -97,6 +99,7 @@ void Gauge::reconnect() {
         return;
     link_.transport().disconnectFromGauge();
     events_.reconnecting(GaugeEvents::ReconnectStep::DisconnectSent);
+    link_.resume();
     link_.transport().connectToGauge(address_);
     events_.reconnecting(GaugeEvents::ReconnectStep::ConnectSent);
 }
@@ -159,11 +162,24 @@ void Gauge::onDisconnected(int status, const QString& description) {
     const bool byGauge = description == u"Offline" && status == 0;
     if (byGauge)
         linkOffline_ = true;
+    forgetCharacteristics();
+    emit linkDropped(byGauge, status, description);
+}
+
+void Gauge::onStoppedAnswering() {
+    if (!linkConnected_)
+        return;
+    link_.transport().disconnectFromGauge();
+    linkOffline_ = true;
+    forgetCharacteristics();
+    emit linkDropped(true, 0, QStringLiteral("Offline"));
+}
+
+void Gauge::forgetCharacteristics() {
     linkConnected_ = false;
     liveValuesOn_ = false;
     services_.clear();
     characteristics_.clear();
-    emit linkDropped(byGauge, status, description);
 }
 
 // --- requests
@@ -228,6 +244,8 @@ QCoro::Task<Identification> Gauge::identify() {
 QCoro::Task<bool> Gauge::switchLiveValues(bool on, const Cancellation* cancellation) {
     if (liveValuesOn_ == on)
         co_return true;
+    if (link_.silent())
+        co_return false;
     // One await per statement: GCC 12 destroys the temporaries of a conditional co_await twice.
     WaitResult result;
     if (on)
@@ -374,8 +392,11 @@ QCoro::Task<GaugeResult<ProbeMemoryDownload>> Gauge::readProbeRecords(ProbeMemor
 }
 
 QCoro::Task<> Gauge::finishProbeMemory() {
-    co_await switchLiveValues(true);
-    co_await link_.write(uuid::ServiceZK, uuid::CharStorageInfo, command::releaseProbe());
+    // A gauge that stopped answering is asked nothing more.
+    if (!link_.silent()) {
+        co_await switchLiveValues(true);
+        co_await link_.write(uuid::ServiceZK, uuid::CharStorageInfo, command::releaseProbe());
+    }
     events_.probeMemoryDone(liveValuesOn_);
 }
 

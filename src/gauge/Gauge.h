@@ -86,6 +86,8 @@ public:
     void connectTo(const QString& address, const QString& deviceName);
     // The gauge connected last, disconnected and connected anew.
     void reconnect();
+    // A gauge that lets a request run into its deadline is taken as out of range: the link is closed and
+    // reported dropped by the gauge at once, and no later request waits for it until it is connected anew.
     void disconnect();
     // Disconnects and waits until the link is down, `deadline` at the most.
     QCoro::Task<> disconnectAndWait(std::chrono::milliseconds deadline = GaugeLink::AnswerDeadline);
@@ -148,6 +150,8 @@ private:
     QCoro::Task<> onConnected(int status, QString description);
     void onDisconnected(int status, const QString& description);
     void onDiscovered(GattType type, const QString& service, const QString& characteristic);
+    void onStoppedAnswering();
+    void forgetCharacteristics();
     QCoro::Task<WaitResult> command(QByteArray text, const char* answerPrefix,
                                     const Cancellation* cancellation = nullptr);
     QCoro::Task<bool> closeFile();

@@ -52,6 +52,8 @@ QCoro::Task<WaitOutcome> GaugeLink::takeTurn(const QString& characteristic,
                                              const Cancellation* cancellation) {
     if (cancellation && cancellation->isCancelled())
         co_return WaitOutcome::Cancelled;
+    if (silent_)
+        co_return WaitOutcome::TimedOut;
     Turns& turns = turns_[characteristic];
     if (!turns.held) {
         turns.held = true;
@@ -67,6 +69,11 @@ QCoro::Task<WaitOutcome> GaugeLink::takeTurn(const QString& characteristic,
     // A wait that ended otherwise is still queued; the turn must never be handed to it.
     std::deque<Wait*>& waiting = turns_[characteristic].waiting;
     waiting.erase(std::remove(waiting.begin(), waiting.end(), &wait), waiting.end());
+    // The request before fell silent: the turn is handed on, and this request ends too.
+    if (result.outcome == WaitOutcome::Answered && silent_) {
+        releaseTurn(characteristic);
+        co_return WaitOutcome::TimedOut;
+    }
     co_return result.outcome;
 }
 
@@ -90,7 +97,12 @@ QCoro::Task<WaitResult> GaugeLink::await(Wait& wait, std::chrono::milliseconds d
         connect(cancellation, &Cancellation::cancelled, &wait,
                 [&wait] { wait.settle(WaitOutcome::Cancelled); });
     QTimer::singleShot(deadline, &wait, [&wait] { wait.settle(WaitOutcome::TimedOut); });
-    co_return co_await qCoro(&wait, &Wait::done);
+    const WaitResult result = co_await qCoro(&wait, &Wait::done);
+    if (result.outcome == WaitOutcome::TimedOut && !silent_) {
+        silent_ = true;
+        emit stoppedAnswering();
+    }
+    co_return result;
 }
 
 QCoro::Task<WaitResult> GaugeLink::request(const QString& service, QByteArray command,

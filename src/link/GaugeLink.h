@@ -36,6 +36,10 @@ struct WaitResult {
 // One request at a time per characteristic: a gauge answers a command in the characteristic it was
 // written to, so a second request there waits its turn (until its deadline, then Busy) instead of taking
 // the first one's answer. Every request may be given a Cancellation of its own.
+//
+// A gauge that let one request run into its deadline is taken as gone (out of range, switched off): every
+// later request ends at once with TimedOut, without reaching the transport, until resume(). Otherwise each
+// step of a sequence would wait out a deadline of its own before anyone is told.
 class GaugeLink : public QObject {
     Q_OBJECT
 public:
@@ -46,6 +50,10 @@ public:
     explicit GaugeLink(Transport& transport, QObject* parent = nullptr);
 
     Transport& transport() { return transport_; }
+
+    bool silent() const { return silent_; }
+    // A new link: requests reach the gauge again.
+    void resume() { silent_ = false; }
 
     // Writes `command` with response to the command characteristic and then reads that characteristic
     // until `accept` takes a value (a gauge keeps its previous answer there until the new one is ready).
@@ -74,6 +82,8 @@ public:
 
 signals:
     void valueReceived(const QString& service, const QString& characteristic, const QByteArray& value);
+    // The first request that ran into its deadline since the last resume().
+    void stoppedAnswering();
 
 private:
     class Wait;
@@ -99,6 +109,7 @@ private:
 
     Transport& transport_;
     QHash<QString, Turns> turns_;
+    bool silent_ = false;
 };
 
 } // namespace vexa

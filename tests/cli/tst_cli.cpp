@@ -132,6 +132,8 @@ private slots:
     void incompleteMemoriesAreSaid_data();
     void incompleteMemoriesAreSaid();
     void rejectedReadingIsNoRow();
+    void gaugeFallingSilentEndsTheRun_data();
+    void gaugeFallingSilentEndsTheRun();
 };
 
 void TestCli::outputs_data() {
@@ -507,6 +509,44 @@ void TestCli::rejectedReadingIsNoRow() {
     QCOMPARE(finished.out,
              lines({"1,5 Mar 2026,07:12:00,92.0,µm,FE,", "2,5 Mar 2026,07:14:00,97.5,µm,NF,"}, "\r\n"));
     QCOMPARE(finished.err, QByteArray("vexa-connect-cli: note: Fill Messdaten: invalid date\n"));
+}
+
+// A gauge that falls silent after `answered` operations ends the run with one line. No later step waits
+// for it: the log holds no failed switch of live values, which only a request that waited would leave.
+void TestCli::gaugeFallingSilentEndsTheRun_data() {
+    QTest::addColumn<QByteArray>("gauge");
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<int>("answered");
+    QTest::addColumn<QByteArray>("error");
+
+    const QByteArray connecting = "vexa-connect-cli: the gauge did not answer within 5 s\n";
+    const QByteArray downloading = "vexa-connect-cli: the gauge stopped answering (no answer within 5 s)\n";
+    QTest::newRow("while it says who it is")
+        << QByteArray("qy-coating.json") << QStringList{"download", "m001"} << 3 << connecting;
+    QTest::newRow("while it lists its memories")
+        << QByteArray("ze-probe-memory.json") << QStringList{"online", "--count", "1"} << 8 << connecting;
+    QTest::newRow("amid a memory file's blocks")
+        << QByteArray("qy-coating.json") << QStringList{"download", "m001"} << 25 << downloading;
+    QTest::newRow("amid a probe memory's records")
+        << QByteArray("ze-probe-memory.json") << QStringList{"download", "3"} << 15 << downloading;
+}
+
+void TestCli::gaugeFallingSilentEndsTheRun() {
+    QFETCH(QByteArray, gauge);
+    QFETCH(QStringList, command);
+    QFETCH(int, answered);
+    Cli cli;
+    const QString profile = changedProfile(cli, gauge.constData(), [answered](QJsonObject& p) {
+        p["simulation"] = QJsonObject{{"stopAnsweringAfter", answered}};
+    });
+    const Finished finished = cli.run(QStringList{"--simulate", profile} + command);
+    QCOMPARE(finished.exitCode, 1);
+    QCOMPARE(finished.out, QByteArray());
+    QTEST(finished.err, "error");
+    QFile log(cli.home.filePath(QStringLiteral("config/Vexa Connect/Vexa ConnectTransferLog.txt")));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QByteArray lines = log.readAll();
+    QVERIFY2(!lines.contains("Fehler"), lines.constData());
 }
 
 QTEST_GUILESS_MAIN(TestCli)

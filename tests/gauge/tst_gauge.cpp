@@ -183,7 +183,8 @@ void TestGauge::outcomes_data() {
                             << QString::fromLatin1(detail) << live;
     };
     row("identity", qy, Request::Identify, "", Fault::None, answered);
-    row("identity, silent gauge", qy, Request::Identify, "", Fault::Silent, GaugeError::NotAnswering);
+    row("identity, silent gauge", qy, Request::Identify, "", Fault::Silent, GaugeError::NotAnswering, 0, "",
+        false);
     row("identity, link dropped", qy, Request::Identify, "", Fault::Drop, GaugeError::LinkLost, 0, "", false);
 
     row("memory files", qy, Request::MemoryList, "", Fault::None, answered, 3);
@@ -202,10 +203,13 @@ void TestGauge::outcomes_data() {
 
     row("probe memory", ze, Request::DownloadProbeMemory, "3", Fault::None, answered, 12);
     row("empty probe memory", ze, Request::DownloadProbeMemory, "2", Fault::None, answered, 0);
+    row("probe memory, silent mid-way", ze, Request::DownloadProbeMemory, "3", Fault::Silent,
+        GaugeError::NotAnswering, 0, "", false);
     row("probe memory, stopped", ze, Request::DownloadProbeMemory, "3", Fault::Cancel, GaugeError::Cancelled);
 
     row("clock", qy, Request::ReadClock, "", Fault::None, answered, 0, "05.03.2026 07:08:09");
-    row("clock, silent gauge", qy, Request::ReadClock, "", Fault::Silent, GaugeError::NotAnswering);
+    row("clock, silent gauge", qy, Request::ReadClock, "", Fault::Silent, GaugeError::NotAnswering, 0, "",
+        false);
     row("clock, stopped before", qy, Request::ReadClock, "", Fault::Cancel, GaugeError::Cancelled);
     row("clock set", qy, Request::SetClock, "", Fault::None, answered);
 }
@@ -226,7 +230,10 @@ void TestGauge::outcomes() {
     case Fault::Silent:
         // A download gets its first requests answered and falls silent on its way; a memory list switches
         // live values off before it.
-        c.silenceAfter(request == Request::DownloadFile ? 5 : request == Request::MemoryList ? 1 : 0);
+        c.silenceAfter(request == Request::DownloadFile          ? 5
+                       : request == Request::DownloadProbeMemory ? 4
+                       : request == Request::MemoryList          ? 1
+                                                                 : 0);
         break;
     case Fault::Drop:
         c.dropAfter(request == Request::DownloadFile ? 6 : 1);
@@ -272,6 +279,16 @@ void TestGauge::outcomes() {
     }
     if (request == Request::SetClock)
         QCOMPARE(c.transport.commands.last(), QByteArray("$slt?2026-12-10/06:07:08!\r\n"));
+
+    // A gauge that let a request run into its deadline is out of range: the link is closed, and what is
+    // asked afterwards ends at once, without reaching the gauge.
+    if (outcome.error == GaugeError::NotAnswering) {
+        QVERIFY(!c.gauge.linkConnected());
+        QVERIFY(c.gauge.linkOffline());
+        const int operations = c.transport.operations;
+        QCOMPARE(QCoro::waitFor(c.gauge.readClock()).error(), GaugeError::NotAnswering);
+        QCOMPARE(c.transport.operations, operations);
+    }
 }
 
 // Stopping a download ends the download's waits only: a clock request started meanwhile is answered.

@@ -1,5 +1,6 @@
 #include "link/GaugeLink.h"
 
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <qcoro/qcorotask.h>
@@ -76,6 +77,7 @@ private slots:
     void secondRequestAtTheCharacteristic_data();
     void secondRequestAtTheCharacteristic();
     void answerBeforeTheWriteIsPassedOver();
+    void silentGaugeIsAskedNothingMore();
 };
 
 namespace {
@@ -199,6 +201,25 @@ void TestGaugeLink::answerBeforeTheWriteIsPassedOver() {
     QCoro::Task<WaitResult> request = link.request(uuid::ServiceMI, "$gcv!", isBattery);
     emit transport.value(uuid::ServiceMI, uuid::CharVexa, "$gcv?1.00!");
     QCOMPARE(run(std::move(request)).value, QByteArray("$gcv?3.85!"));
+}
+
+// After one request ran into its deadline, the next ones end at once until the link is new.
+void TestGaugeLink::silentGaugeIsAskedNothingMore() {
+    FakeTransport transport;
+    transport.silent = true;
+    GaugeLink link(transport);
+    QSignalSpy stopped(&link, &GaugeLink::stoppedAnswering);
+    QCOMPARE(run(link.request(uuid::ServiceMI, "$gcv!", isBattery, 100ms)).outcome, WaitOutcome::TimedOut);
+    QCOMPARE(stopped.size(), 1);
+    QCOMPARE(run(link.read(uuid::ServiceZK, uuid::CharStorageInfo)).outcome, WaitOutcome::TimedOut);
+    QCOMPARE(run(link.subscribe(uuid::ServiceZK, uuid::CharMeasure)).outcome, WaitOutcome::TimedOut);
+    QCOMPARE(transport.writes + transport.reads, 1);
+    QCOMPARE(stopped.size(), 1);
+
+    transport.silent = false;
+    transport.nextAnswer = "$gcv?3.85!";
+    link.resume();
+    QVERIFY(run(link.request(uuid::ServiceMI, "$gcv!", isBattery)).answered());
 }
 
 QTEST_GUILESS_MAIN(TestGaugeLink)

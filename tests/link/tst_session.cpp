@@ -556,6 +556,10 @@ void TestSession::silentGaugeEndsDownload() {
     QCOMPARE(gauge.controls().caption(txtWait), OutOfRange);
     QCOMPARE(notAnswering.size(), 1);
     QVERIFY(!gauge.gauge().liveValuesOn());
+    // The gauge is taken as out of range: nothing more is asked of it, and ReConnect is offered.
+    QVERIFY(!gauge.gauge().linkConnected());
+    QCOMPARE(gauge.main.state().connectAction, ConnectAction::Reconnect);
+    QCOMPARE(gauge.transport.commandsStartingWith("$fc?").size(), 1);
     QVERIFY(gauge.controls().enabled(cmdLesen));
     QCOMPARE(gauge.numbers(), oneTo(25));
     QCOMPARE(gauge.main.table().rowCount(), 25);
