@@ -411,9 +411,11 @@ void CliRun::takeLiveReading(const LiveReading& reading) {
     const DeviceTraits& traits = gauge_.identity().traits;
     for (const RecordRow& record : reading.records) {
         if (onlineCounter_ > RowStore::Capacity) {
-            show(Texts::message(Msg::TooManyValues, languageIndex_) +
-                 QStringLiteral(" %1").arg(RowStore::Capacity));
-            break;
+            if (!onlineFullSaid_)
+                show(Texts::message(Msg::TooManyValues, languageIndex_) +
+                     QStringLiteral(" %1").arg(RowStore::Capacity));
+            onlineFullSaid_ = true;
+            continue;
         }
         if (record.invalidDate) {
             show(InvalidDate);

@@ -91,6 +91,7 @@ private:
     GaugeMemories memories_;
     std::vector<MeasurementRow> onlineRows_;
     int onlineCounter_ = 1;
+    bool onlineFullSaid_ = false;
     QStringList messages_;
     QStringList notes_;
     qsizetype messagesTaken_ = 0;

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 
 namespace vexa {
 
@@ -26,15 +27,54 @@ QMessageBox::Icon toIcon(PromptIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Holds the prompt open for as long as one of its dialogs runs.
+class OpenDialog {
+public:
+    explicit OpenDialog(bool& open)
+        : open_(open) {
+        open_ = true;
+    }
+    ~OpenDialog() { open_ = false; }
+    OpenDialog(const OpenDialog&) = delete;
+    OpenDialog& operator=(const OpenDialog&) = delete;
+
+private:
+    bool& open_;
+};
+
 } // namespace
 
 void DialogPrompt::message(const QString& text, PromptIcon icon) {
+    if (open_) {
+        const bool known =
+            text == openText_ || std::any_of(waiting_.cbegin(), waiting_.cend(),
+                                             [&text](const Waiting& w) { return w.text == text; });
+        if (!known)
+            waiting_.push_back({text, icon});
+        return;
+    }
+    show(text, icon);
+    // What arrived meanwhile, one box after the other.
+    while (!waiting_.empty()) {
+        const Waiting next = waiting_.front();
+        waiting_.pop_front();
+        show(next.text, next.icon);
+    }
+}
+
+void DialogPrompt::show(const QString& text, PromptIcon icon) {
+    const OpenDialog open(open_);
+    openText_ = text;
     QMessageBox box(toIcon(icon), windowTitle(), text, QMessageBox::Ok, parent_);
     box.exec();
+    openText_.clear();
 }
 
 bool DialogPrompt::question(const QString& text, const QString& yesText, const QString& noText,
                             PromptIcon icon) {
+    if (open_)
+        return false;
+    const OpenDialog open(open_);
     QMessageBox box(toIcon(icon), windowTitle(), text, QMessageBox::NoButton, parent_);
     QPushButton* yes = box.addButton(yesText, QMessageBox::YesRole);
     box.addButton(noText, QMessageBox::NoRole);
@@ -43,10 +83,16 @@ bool DialogPrompt::question(const QString& text, const QString& yesText, const Q
 }
 
 QString DialogPrompt::saveFileName(const QString& folder, const QString& filter) {
+    if (open_)
+        return {};
+    const OpenDialog open(open_);
     return QFileDialog::getSaveFileName(parent_, windowTitle(), folder, filter);
 }
 
 QString DialogPrompt::openFileName(const QString& folder, const QString& filter) {
+    if (open_)
+        return {};
+    const OpenDialog open(open_);
     return QFileDialog::getOpenFileName(parent_, windowTitle(), folder, filter);
 }
 

@@ -16,13 +16,21 @@ void WindowSession::showLiveReading(const LiveReading& reading) {
         state.view = View::Online;
         main_.optOnline_Click();
     }
-    // Each record of the value needs a free row of its own: a dual reading fills two.
+    // Each record of the value needs a free row of its own: a dual reading fills two. A full table says so
+    // once; every reading it refuses goes into the log.
+    const QString full =
+        Texts::message(Msg::TooManyValues, lang) + QStringLiteral(" %1").arg(RowStore::Capacity);
     for (const RecordRow& record : reading.records) {
         if (state.onlineCounter > RowStore::Capacity) {
-            main_.prompt().message(Texts::message(Msg::TooManyValues, lang) +
-                                   QStringLiteral(" %1").arg(RowStore::Capacity));
-            break;
+            const MeasurementRow& refused = record.row;
+            main_.log().WriteLog(full + QStringLiteral(": ") + QString::number(refused.number) + u' ' +
+                                 QString::number(refused.value) + u' ' + refused.unit.trimmed());
+            if (!onlineFullSaid_)
+                main_.prompt().message(full);
+            onlineFullSaid_ = true;
+            continue;
         }
+        onlineFullSaid_ = false;
         main_.FillMessdaten(record);
     }
 

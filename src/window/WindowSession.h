@@ -68,6 +68,7 @@ private:
     LinkWindowModel linkWindow_;
     Cancellation download_;
     bool downloading_ = false;
+    bool onlineFullSaid_ = false; // the full online table was reported; readings since are only logged
 };
 
 } // namespace vexa

@@ -152,6 +152,7 @@ private slots:
     void rejectedReadingFillsNoRow();
     void fullTableRefusesValues_data();
     void fullTableRefusesValues();
+    void fullTableSaysSoOnce();
 
     // link loss, silence, cancel, bad data
     void gaugeDropsLinkAndReconnects();
@@ -507,6 +508,29 @@ void TestSession::fullTableRefusesValues() {
     QTEST(gauge.prompt.shown(), "messages");
     // Refused or not, the status field shows the reading.
     QVERIFY(!gauge.controls().caption(txtSpeicher).isEmpty());
+}
+
+// Readings keep coming at a full table: one message, and every refused reading in the log.
+void TestSession::fullTableSaysSoOnce() {
+    Connected gauge(demoProfile("ze-probe-memory.json"));
+    gauge.sendLive("   1        92.0 ym   FE  2026-03-05 07:12:00");
+    gauge.main.state().onlineCounter = RowStore::Capacity + 1;
+    for (int i = 0; i < 3; ++i)
+        gauge.sendLive("   7        97.5 ym   FE  2026-03-05 07:14:00");
+    QCOMPARE(gauge.prompt.shown(), QStringList{QStringLiteral("Maximale Werteanzahl überschritten 5000")});
+    QFile log(gauge.main.log().filePath());
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QCOMPARE(
+        QString::fromUtf8(log.readAll()).count(QStringLiteral("Maximale Werteanzahl überschritten 5000: ")),
+        3);
+
+    // Room again after the table was cleared: a full table later says so once more.
+    gauge.prompt.setAnswers({true});
+    gauge.main.cmdFlexTabelleloeschen_Click();
+    gauge.sendLive("   8        97.5 ym   FE  2026-03-05 07:16:00");
+    gauge.main.state().onlineCounter = RowStore::Capacity + 1;
+    gauge.sendLive("   9        97.5 ym   FE  2026-03-05 07:18:00");
+    QCOMPARE(gauge.prompt.shown().count(QStringLiteral("Maximale Werteanzahl überschritten 5000")), 2);
 }
 
 void TestSession::gaugeDropsLinkAndReconnects() {
