@@ -1,4 +1,5 @@
 // The gauge session against a simulated gauge: whole memory downloads and a stream of live values.
+#include "BenchApplication.h"
 #include "link/RelayTransport.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
@@ -18,14 +19,6 @@
 using namespace vexa;
 
 namespace {
-
-QCoreApplication& application() {
-    static int argc = 1;
-    static char name[] = "vexa-bench";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
 
 void appendLittleEndian(QByteArray& out, quint32 value, int bytes) {
     for (int i = 0; i < bytes; ++i)
@@ -142,7 +135,7 @@ struct Connected {
 
     Connected(const sim::GaugeProfile& profile, sim::SimulationOptions options)
         : simulation({profile}, options) {
-        application();
+        benchApplication();
         main.programStart({QString(), folder.path(), folder.path()});
         QObject::connect(&session, &WindowSession::linkWindowRequested, &session, [this] {
             LinkWindowModel& window = session.linkWindow();

@@ -9,7 +9,8 @@ class BluezDouble;
 inline const QString ControlPath = QStringLiteral("/org/vexa/BluezDouble");
 
 // org.vexa.BluezDouble1: what a test changes in the radio world while the program under test runs.
-//   LoadProfiles(as paths)                 replaces all gauges
+//   LoadProfiles(as paths)                 replaces all gauges; a profile's "simulation" object sets its
+//                                          gauge's live interval, latency and faults (GaugeOperations.h)
 //   SetAdapter(b present, b powered)
 //   RemoveDevice(s address)                the gauge is switched off or out of range
 //   FailReads(s address, b fail)           ReadValue fails with org.bluez.Error.Failed

@@ -29,17 +29,21 @@ DelayedReplies::DelayedReplies(QDBusConnection bus, std::chrono::microseconds de
 }
 
 DelayedReplies::~DelayedReplies() {
+    for (const Pending& held : pending_)
+        bus_.send(held.reply);
     notifier_.reset();
     if (timerFd_ >= 0)
         close(timerFd_);
 }
 
-void DelayedReplies::send(const QDBusMessage& reply) {
+void DelayedReplies::send(const QDBusMessage& reply, std::function<void()> afterwards) {
     if (timerFd_ < 0) {
         bus_.send(reply);
+        if (afterwards)
+            afterwards();
         return;
     }
-    pending_.push_back({monotonicNow() + delay_, reply});
+    pending_.push_back({monotonicNow() + delay_, reply, std::move(afterwards)});
     if (pending_.size() == 1)
         arm();
 }
@@ -49,8 +53,11 @@ void DelayedReplies::sendDue() {
     [[maybe_unused]] const ssize_t ignored = read(timerFd_, &expirations, sizeof expirations);
     const std::chrono::nanoseconds now = monotonicNow();
     while (!pending_.empty() && pending_.front().due <= now) {
-        bus_.send(pending_.front().reply);
+        const Pending due = std::move(pending_.front());
         pending_.pop_front();
+        bus_.send(due.reply);
+        if (due.afterwards)
+            due.afterwards();
     }
     if (!pending_.empty())
         arm();

@@ -5,12 +5,15 @@
 #include <QSocketNotifier>
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <memory>
 
 namespace vexa::bluezdouble {
 
 // Sends replies a fixed time after they were made, in order, to the microsecond: a timerfd wakes the
-// event loop, so nothing sleeps and no timer is rounded to whole milliseconds.
+// event loop, so nothing sleeps and no timer is rounded to whole milliseconds. Replies still waiting when
+// the queue goes are sent at once, without what was to follow them: a caller never waits for a reply that
+// was made.
 class DelayedReplies {
 public:
     DelayedReplies(QDBusConnection bus, std::chrono::microseconds delay);
@@ -18,12 +21,15 @@ public:
     DelayedReplies& operator=(const DelayedReplies&) = delete;
     ~DelayedReplies();
 
-    void send(const QDBusMessage& reply);
+    std::chrono::microseconds delay() const { return delay_; }
+    // `afterwards` runs right after the reply has gone out.
+    void send(const QDBusMessage& reply, std::function<void()> afterwards = {});
 
 private:
     struct Pending {
         std::chrono::nanoseconds due;
         QDBusMessage reply;
+        std::function<void()> afterwards;
     };
 
     void sendDue();

@@ -31,7 +31,7 @@ DeviceObject::DeviceObject(ObjectTree& tree, const AdapterObject& adapter, sim::
     : BluezObject(tree, adapter.path() + QStringLiteral("/dev_") +
                             colonAddress(profile.address).replace(u':', u'_'))
     , adapter_(adapter)
-    , state_(std::move(profile), liveIntervalMs) {
+    , state_(std::move(profile), liveIntervalMs, tree.bus(), tree.gattLatency(), [this] { dropLink(); }) {
     const sim::GaugeProfile& gauge = state_.gauge.profile();
     addInterface(iface::Device,
                  {
@@ -73,33 +73,58 @@ void DeviceObject::dropLink() {
 
 void DeviceObject::call(const QDBusMessage& message) {
     const QString member = message.member();
-    if (member == QLatin1String("Connect")) {
-        if (!adapter_.powered()) {
-            tree().reply(message, bluezError(message, QStringLiteral("NotReady"),
-                                             QStringLiteral("Resource Not Ready")));
-            return;
-        }
-        tree().reply(message, message.createReply());
-        connectLink();
-    } else if (member == QLatin1String("Disconnect")) {
-        if (!connected()) {
-            tree().reply(message, bluezError(message, QStringLiteral("NotConnected"),
-                                             QStringLiteral("Not Connected")));
-            return;
-        }
-        tree().reply(message, message.createReply());
-        dropLink();
-    } else {
+    if (member != QLatin1String("Connect") && member != QLatin1String("Disconnect")) {
         tree().reply(message, unknownMethod(message));
+        return;
     }
+    const GaugeOperations::Turn turn = state_.operations.count();
+    if (turn == GaugeOperations::Turn::Held)
+        return;
+    if (member == QLatin1String("Disconnect")) {
+        disconnectLink(message); // leaves no link to drop
+        return;
+    }
+    const bool linked = connectLink(message);
+    if (turn == GaugeOperations::Turn::AnswerThenDrop)
+        dropLink();
+    else if (linked)
+        resolveServices();
 }
 
-void DeviceObject::connectLink() {
+bool DeviceObject::connectLink(const QDBusMessage& message) {
+    if (!adapter_.powered()) {
+        tree().reply(message,
+                     bluezError(message, QStringLiteral("NotReady"), QStringLiteral("Resource Not Ready")));
+        return false;
+    }
+    tree().reply(message, message.createReply());
     if (connected())
-        return;
+        return false;
     setProperty(iface::Device, QStringLiteral("Connected"), true);
+    return true;
+}
+
+void DeviceObject::disconnectLink(const QDBusMessage& message) {
+    if (!connected()) {
+        tree().reply(message,
+                     bluezError(message, QStringLiteral("NotConnected"), QStringLiteral("Not Connected")));
+        return;
+    }
+    tree().reply(message, message.createReply());
+    dropLink();
+}
+
+// The discovery a connect that brings the link up ends with is an operation of its own: a gauge that falls
+// silent in between stays connected with its services never resolved; one that drops the link right after
+// the connect has nothing left to discover.
+void DeviceObject::resolveServices() {
+    const GaugeOperations::Turn turn = state_.operations.count();
+    if (turn == GaugeOperations::Turn::Held)
+        return;
     exportServices();
     setProperty(iface::Device, QStringLiteral("ServicesResolved"), true);
+    if (turn == GaugeOperations::Turn::AnswerThenDrop)
+        dropLink();
 }
 
 // Handles are numbered as a GATT server lays them out: service, then per characteristic its declaration,
@@ -119,7 +144,7 @@ void DeviceObject::exportServices() {
             gatt_.push_back(std::move(characteristic));
             tree().add(*gatt_.back());
             if (owner.notifies()) {
-                gatt_.push_back(std::make_unique<GattDescriptorObject>(tree(), owner, ++handle));
+                gatt_.push_back(std::make_unique<GattDescriptorObject>(tree(), state_, owner, ++handle));
                 tree().add(*gatt_.back());
             }
         }

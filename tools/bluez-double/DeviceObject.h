@@ -11,7 +11,8 @@ namespace vexa::bluezdouble {
 class AdapterObject;
 
 // A gauge as BlueZ shows a found LE device. Connect exports the gauge's GATT objects and resolves the
-// services as BlueZ does once it has browsed them; the link ends on Disconnect or when the gauge goes.
+// services as BlueZ does once it has browsed them; the link ends on Disconnect, when the gauge goes, or
+// when its profile has it drop the link (GaugeOperations).
 class DeviceObject : public BluezObject {
 public:
     DeviceObject(ObjectTree& tree, const AdapterObject& adapter, sim::GaugeProfile profile,
@@ -28,7 +29,10 @@ public:
     void call(const QDBusMessage& message) override;
 
 private:
-    void connectLink();
+    // Whether the connect brought the link up.
+    bool connectLink(const QDBusMessage& message);
+    void disconnectLink(const QDBusMessage& message);
+    void resolveServices();
     void exportServices();
 
     const AdapterObject& adapter_;

@@ -82,16 +82,22 @@ bool GattCharacteristicObject::notifying() const {
 
 void GattCharacteristicObject::call(const QDBusMessage& message) {
     const QString member = message.member();
+    const bool notify = member == QLatin1String("StartNotify") || member == QLatin1String("StopNotify");
+    if (!isReadValue(message) && !isWriteValue(message) && !notify) {
+        tree().reply(message, unknownMethod(message));
+        return;
+    }
+    const GaugeOperations::Turn turn = state_.operations.count();
+    if (turn == GaugeOperations::Turn::Held)
+        return;
     QDBusMessage answer;
     if (isReadValue(message))
         answer = readValue(message);
     else if (isWriteValue(message))
         answer = writeValue(message);
-    else if (member == QLatin1String("StartNotify") || member == QLatin1String("StopNotify"))
-        answer = setNotifying(message, member == QLatin1String("StartNotify"));
     else
-        answer = unknownMethod(message);
-    tree().reply(message, answer);
+        answer = setNotifying(message, member == QLatin1String("StartNotify"));
+    state_.operations.replyGatt(answer, turn);
 }
 
 QDBusMessage GattCharacteristicObject::readValue(const QDBusMessage& message) {
@@ -131,15 +137,16 @@ QDBusMessage GattCharacteristicObject::setNotifying(const QDBusMessage& message,
 }
 
 void GattCharacteristicObject::sendLiveValue() {
-    if (state_.notificationsStopped)
+    if (state_.notificationsStopped || state_.operations.silent())
         return;
     if (const auto live = state_.gauge.nextLiveValue())
         setProperty(iface::GattCharacteristic, QStringLiteral("Value"), *live);
 }
 
-GattDescriptorObject::GattDescriptorObject(ObjectTree& tree, const GattCharacteristicObject& characteristic,
-                                           int handle)
+GattDescriptorObject::GattDescriptorObject(ObjectTree& tree, GaugeState& state,
+                                           const GattCharacteristicObject& characteristic, int handle)
     : BluezObject(tree, childPath(characteristic.path(), "desc", handle))
+    , state_(state)
     , characteristic_(characteristic) {
     addInterface(iface::GattDescriptor, {
                                             {QStringLiteral("UUID"), ClientConfigurationUuid},
@@ -161,7 +168,7 @@ void GattDescriptorObject::call(const QDBusMessage& message) {
         answer = bluezError(message, QStringLiteral("NotPermitted"), QStringLiteral("Write not permitted"));
     else
         answer = unknownMethod(message);
-    tree().reply(message, answer);
+    state_.operations.replyGatt(answer);
 }
 
 } // namespace vexa::bluezdouble

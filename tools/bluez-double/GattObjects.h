@@ -18,8 +18,9 @@ private:
     QString uuid_;
 };
 
-// A characteristic of a connected gauge. Reads and writes go to the gauge model; while notifications of
-// the measure characteristic are on, live values arrive as Value changes at the gauge's live interval.
+// A characteristic of a connected gauge. Reads and writes go to the gauge model and are answered as the
+// gauge's operations are (GaugeOperations); while notifications of the measure characteristic are on,
+// live values arrive as Value changes at the gauge's live interval until the gauge falls silent.
 class GattCharacteristicObject : public BluezObject {
 public:
     GattCharacteristicObject(ObjectTree& tree, GaugeState& state, const GattServiceObject& service,
@@ -45,11 +46,13 @@ private:
 // The client characteristic configuration descriptor: tells whether notifications are on.
 class GattDescriptorObject : public BluezObject {
 public:
-    GattDescriptorObject(ObjectTree& tree, const GattCharacteristicObject& characteristic, int handle);
+    GattDescriptorObject(ObjectTree& tree, GaugeState& state, const GattCharacteristicObject& characteristic,
+                         int handle);
 
     void call(const QDBusMessage& message) override;
 
 private:
+    GaugeState& state_;
     const GattCharacteristicObject& characteristic_;
 };
 

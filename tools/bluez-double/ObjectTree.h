@@ -15,7 +15,8 @@ class CallHandler;
 
 // Everything the double shows on the bus, from `/` down: the object manager at `/`, the exported BlueZ
 // objects with their Properties and Introspectable interfaces, and the control object. Counts the calls
-// made on BlueZ objects and holds back the replies of GATT operations by the radio latency.
+// made on BlueZ objects and holds back the replies of GATT operations by the radio latency; the GATT
+// objects of a gauge send theirs through the gauge (GaugeOperations).
 class ObjectTree : public QDBusVirtualObject {
 public:
     ObjectTree(QDBusConnection bus, std::chrono::microseconds gattLatency);
@@ -31,6 +32,9 @@ public:
     void announceChanges(const BluezObject& object, const QString& interface, const QVariantMap& changes);
 
     void reply(const QDBusMessage& call, const QDBusMessage& answer);
+    // What a gauge needs to answer its GATT calls itself, at its own latency.
+    QDBusConnection bus() const { return bus_; }
+    std::chrono::microseconds gattLatency() const { return gattReplies_.delay(); }
 
     CallCounts callCounts() const { return callCounts_; }
     void resetCallCounts() { callCounts_.clear(); }

@@ -28,11 +28,13 @@ std::optional<Arguments> parseArguments(const QCoreApplication& app) {
     const QCommandLineOption noAdapter(QStringLiteral("no-adapter"),
                                        QStringLiteral("Start without an adapter."));
     const QCommandLineOption liveInterval(QStringLiteral("live-interval-ms"),
-                                          QStringLiteral("Interval of live-value notifications."),
+                                          QStringLiteral("Interval of live-value notifications, where a "
+                                                         "profile does not set its own."),
                                           QStringLiteral("N"), QStringLiteral("200"));
     const QCommandLineOption latency(QStringLiteral("latency-us"),
-                                     QStringLiteral("Delay of every GATT method reply."), QStringLiteral("N"),
-                                     QStringLiteral("0"));
+                                     QStringLiteral("Delay of every GATT method reply; a profile "
+                                                    "may ask for more."),
+                                     QStringLiteral("N"), QStringLiteral("0"));
     parser.addOptions({noAdapter, liveInterval, latency});
     parser.addPositionalArgument(QStringLiteral("profiles"), QStringLiteral("Gauge profiles (JSON)."),
                                  QStringLiteral("PROFILE.json..."));
