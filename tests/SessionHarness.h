@@ -15,15 +15,16 @@
 
 namespace vexa {
 
-// Not yet connected; settings and files in a temporary folder.
-struct SessionHarness {
+// Not yet connected; settings and files in a temporary folder. Messages go to `PromptType`: scripted,
+// or the real message boxes.
+template <typename PromptType> struct BasicSessionHarness {
     QTemporaryDir folder;
-    ScriptedPrompt prompt;
+    PromptType prompt;
     MainModel main{prompt};
     SpyTransport transport;
     WindowSession session{transport, main};
 
-    explicit SessionHarness(Transport& inner, int languageIndex = 0)
+    explicit BasicSessionHarness(Transport& inner, int languageIndex = 0)
         : transport(inner) {
         main.programStart({QString(), folder.path(), folder.path()});
         if (languageIndex == 1)
@@ -68,5 +69,7 @@ private:
         return -1;
     }
 };
+
+using SessionHarness = BasicSessionHarness<ScriptedPrompt>;
 
 } // namespace vexa
