@@ -140,11 +140,27 @@ def field_gauge():
     }
 
 
+def faulty_gauge():
+    """The coating gauge with a weak radio: every answer is late and the link drops 40 operations after
+    each connect, amid a download of m001, to try ReConnect and the out-of-range message without a real
+    gauge."""
+    gauge = coating_gauge()
+    gauge.update({
+        "name": "QY-FE 2199 weak",
+        "address": "0080E1A1B2D4",
+        "rssi": -92,
+        "info": "$vexa00T:2,S:219901,R:2.04,M:0080E1A1B2D4,U:ym!",
+        "simulation": {"latencyMs": 15, "dropLinkAfter": 40},
+    })
+    return gauge
+
+
 def main():
     OUT.mkdir(parents=True, exist_ok=True)
     write("qy-coating.json", coating_gauge())
     write("ze-probe-memory.json", probe_memory_gauge())
     write("vims-field.json", field_gauge())
+    write("qy-weak-radio.json", faulty_gauge())
 
 
 if __name__ == "__main__":

@@ -206,11 +206,15 @@ private slots:
             R"({"name":"QY","address":"001122334455","info":"","battery":"","clock":"")" + simulation + '}',
             {});
         QVERIFY2(loaded.profile, qPrintable(loaded.error));
-        const SimulationOptions options = profileOptions({*loaded.profile});
+        // Counted from the gauge's connect: here the 101st operation of the transport.
+        const SimulationOptions options = gaugeOptions(*loaded.profile, {}, 100);
         QTEST(options.liveIntervalMs, "liveIntervalMs");
         QTEST(options.latencyMs, "latencyMs");
-        QTEST(options.stopAnsweringAfter.value_or(-1), "stopAnsweringAfter");
-        QTEST(options.dropConnectionAfter.value_or(-1), "dropLinkAfter");
+        QFETCH(int, stopAnsweringAfter);
+        QFETCH(int, dropLinkAfter);
+        QCOMPARE(options.stopAnsweringAfter.value_or(-1),
+                 stopAnsweringAfter < 0 ? -1 : 100 + stopAnsweringAfter);
+        QCOMPARE(options.dropConnectionAfter.value_or(-1), dropLinkAfter < 0 ? -1 : 100 + dropLinkAfter);
     }
     void malformedProfiles() {
         QFETCH(QByteArray, json);

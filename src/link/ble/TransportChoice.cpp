@@ -8,7 +8,7 @@ namespace vexa::ble {
 std::unique_ptr<Transport> chooseTransport(const QList<sim::GaugeProfile>& simulatedGauges) {
     if (simulatedGauges.isEmpty())
         return std::make_unique<QtBluetoothTransport>();
-    return std::make_unique<sim::SimulatedTransport>(simulatedGauges, sim::profileOptions(simulatedGauges));
+    return std::make_unique<sim::SimulatedTransport>(simulatedGauges);
 }
 
 } // namespace vexa::ble

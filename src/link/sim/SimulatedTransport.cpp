@@ -23,7 +23,8 @@ QStringList serviceFilter(const QStringList& serviceUuids) {
 SimulatedTransport::SimulatedTransport(const QList<GaugeProfile>& profiles, SimulationOptions options,
                                        QObject* parent)
     : Transport(parent)
-    , options_(options) {
+    , options_(options)
+    , baseOptions_(options) {
     for (const GaugeProfile& profile : profiles)
         gauges_.push_back(std::make_unique<SimulatedGauge>(profile));
     clock_.start();
@@ -61,6 +62,8 @@ void SimulatedTransport::stopScan() {
 }
 
 void SimulatedTransport::connectToGauge(const QString& serverId) {
+    if (const SimulatedGauge* target = gauge(serverId))
+        options_ = gaugeOptions(target->profile(), baseOptions_, operations_);
     scheduleGaugeOperation([this, serverId] {
         SimulatedGauge* target = gauge(serverId);
         if (!target) {
@@ -137,18 +140,17 @@ void SimulatedTransport::unsubscribe(const QString& service, const QString& char
     });
 }
 
-SimulationOptions profileOptions(const QList<GaugeProfile>& profiles) {
-    SimulationOptions options;
-    for (const GaugeProfile& profile : profiles) {
-        if (!profile.simulation)
-            continue;
-        const SimulationSettings& asked = *profile.simulation;
-        options.liveIntervalMs = asked.liveIntervalMs.value_or(options.liveIntervalMs);
-        options.latencyMs = asked.latencyMs.value_or(options.latencyMs);
-        options.stopAnsweringAfter = asked.stopAnsweringAfter;
-        options.dropConnectionAfter = asked.dropLinkAfter;
-        break;
-    }
+SimulationOptions gaugeOptions(const GaugeProfile& profile, SimulationOptions base, int operationsBefore) {
+    if (!profile.simulation)
+        return base;
+    const SimulationSettings& asked = *profile.simulation;
+    SimulationOptions options = base;
+    options.liveIntervalMs = asked.liveIntervalMs.value_or(options.liveIntervalMs);
+    options.latencyMs = asked.latencyMs.value_or(options.latencyMs);
+    if (asked.stopAnsweringAfter)
+        options.stopAnsweringAfter = operationsBefore + *asked.stopAnsweringAfter;
+    if (asked.dropLinkAfter)
+        options.dropConnectionAfter = operationsBefore + *asked.dropLinkAfter;
     return options;
 }
 

@@ -26,9 +26,9 @@ struct SimulationOptions {
     bool adapterMissing = false;
 };
 
-// The options the profiles ask for: those of the first profile with a simulation object, the defaults for
-// what it leaves out.
-SimulationOptions profileOptions(const QList<GaugeProfile>& profiles);
+// The options a gauge's profile asks for on top of `base`: its simulation object's settings, its
+// operations counted from the first one after `operationsBefore`.
+SimulationOptions gaugeOptions(const GaugeProfile& profile, SimulationOptions base, int operationsBefore);
 
 // Error codes of the simulated transport's error signal.
 enum class SimulationError {
@@ -42,6 +42,8 @@ enum class SimulationError {
 // A Transport over simulated gauges. Operations touching a gauge (connect, disconnect, discover, read,
 // write, subscribe, unsubscribe) are counted for the faults and take effect when their outcome is
 // delivered, in call order. Disconnecting while not connected still confirms with "Disconnected".
+// A gauge whose profile has a simulation object brings its settings along when it is connected, its
+// operations counted from that connect on; the other gauges keep the options given here.
 class SimulatedTransport : public Transport {
     Q_OBJECT
 public:
@@ -49,7 +51,7 @@ public:
                                 QObject* parent = nullptr);
     ~SimulatedTransport() override;
 
-    void setOptions(const SimulationOptions& options) { options_ = options; }
+    void setOptions(const SimulationOptions& options) { options_ = baseOptions_ = options; }
     // The gauge with this server id, for inspecting its state; nullptr when unknown.
     SimulatedGauge* gauge(const QString& serverId);
 
@@ -82,6 +84,7 @@ private:
 
     std::vector<std::unique_ptr<SimulatedGauge>> gauges_;
     SimulationOptions options_;
+    SimulationOptions baseOptions_; // the options without a connected gauge's own
     SimulatedGauge* connected_ = nullptr;
     int operations_ = 0;
     QElapsedTimer clock_;
