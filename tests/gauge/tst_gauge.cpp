@@ -1,5 +1,6 @@
 // The gauge layer against the simulated demo gauges: what each request returns when the gauge answers,
 // falls silent, drops the link, is stopped, or sends what cannot be decoded.
+#include "DemoGauges.h"
 #include "SpyTransport.h"
 #include "gauge/Gauge.h"
 #include "link/sim/GaugeProfile.h"
@@ -13,14 +14,6 @@
 using namespace vexa;
 
 namespace {
-
-sim::GaugeProfile demoProfile(const QString& file) {
-    const sim::LoadedProfile loaded =
-        sim::loadGaugeProfile(QStringLiteral(VEXA_SOURCE_DIR "/examples/gauges/") + file);
-    if (!loaded.profile)
-        qFatal("%s", qPrintable(loaded.error));
-    return *loaded.profile;
-}
 
 // Every event, as a word and its details.
 class RecordedEvents final : public GaugeEvents {
