@@ -1,6 +1,7 @@
 // The main window left in online mode with a gauge sending a reading every 10 ms for a minute: past the
 // table's 5000 rows, with the real message boxes, which a user closes after half a second.
 #include "BenchApplication.h"
+#include "BenchLinkWindow.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
 #include "widgets/DialogPrompt.h"
@@ -70,18 +71,7 @@ void BM_OnlineSoak(benchmark::State& state) {
     prompt.setParentWindow(&window);
     main.programStart({QString(), folder.path(), folder.path()});
     window.show();
-    QObject::connect(&session, &WindowSession::linkWindowRequested, &session, [&session] {
-        LinkWindowModel& link = session.linkWindow();
-        link.cmdScan_Click();
-        QElapsedTimer waited;
-        waited.start();
-        while (link.controls().items(ble::lbDevices).isEmpty() && waited.elapsed() < 5000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        link.lbDevices_Click(0);
-        link.cmdConnect_Click();
-        while (!session.gauge().linkConnected() && waited.elapsed() < 10000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    });
+    playLinkWindow(session);
     QCoro::waitFor(session.cmdConnect_Click());
     if (!session.gauge().linkConnected()) {
         state.SkipWithError("the simulated gauge did not connect");
