@@ -3,6 +3,7 @@
 #include "files/TextEncoding.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
 #include <cstring>
@@ -19,7 +20,27 @@ FileContent readFileBytes(const QString& path) {
     return content;
 }
 
+namespace {
+
+// A FIFO, a device or a terminal takes the bytes as they come: renaming a file over it would replace it
+// (as root, the system's /dev/null) and leave a reader of the FIFO waiting for ever.
+std::optional<QString> writeInPlace(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return file.errorString();
+    if (file.write(bytes) != bytes.size())
+        return file.errorString();
+    return std::nullopt;
+}
+
+} // namespace
+
 std::optional<QString> writeFileBytes(const QString& path, const QByteArray& bytes) {
+    const QFileInfo target(path);
+    if (target.isDir())
+        return QStringLiteral("Is a directory");
+    if (target.exists() && !target.isFile())
+        return writeInPlace(path, bytes);
     QSaveFile file(path);
     // Unbuffered, so a short write (disk full, file size limit) shows in the count written: a buffered
     // QSaveFile commits the truncated file without complaint.

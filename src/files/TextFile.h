@@ -16,7 +16,8 @@ struct FileContent {
 FileContent readFileBytes(const QString& path);
 
 // Writes `bytes` to a temporary file and renames it over `path`, so a failed write leaves the previous
-// file as it was. Returns the system's description of a failure.
+// file as it was. A path that exists and is no regular file (a FIFO, a device, a terminal) is written
+// directly, and a folder is refused. Returns the system's description of a failure.
 std::optional<QString> writeFileBytes(const QString& path, const QByteArray& bytes);
 
 // writeFileBytes() of `lines` (see encodeLines).

@@ -3,12 +3,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vexa;
 
@@ -128,6 +132,26 @@ private slots:
         QCOMPARE(*error, QString::fromLocal8Bit(std::strerror(EFBIG)));
         QCOMPARE(readFileBytes(path).bytes, QByteArray("old\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.ini"});
+    }
+
+    // A FIFO stays a FIFO: its reader gets the bytes. A folder is refused and stays a folder.
+    void specialFilesAreNotReplaced() {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(QStringLiteral("pipe"));
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const int reader = open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(reader >= 0);
+        QCOMPARE(writeFileBytes(fifo, "1,2\r\n"), std::nullopt);
+        char received[16] = {};
+        QCOMPARE(read(reader, received, sizeof received), ssize_t(5));
+        close(reader);
+        QCOMPARE(QByteArray(received), QByteArray("1,2\r\n"));
+        QVERIFY(!QFileInfo(fifo).isFile());
+        QVERIFY(QFileInfo(fifo).exists());
+
+        const std::optional<QString> folderError = writeFileBytes(dir.path(), "x");
+        QVERIFY(folderError.has_value());
+        QVERIFY(QFileInfo(dir.path()).isDir());
     }
 
     void failuresAreDescribed() {
