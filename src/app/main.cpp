@@ -29,7 +29,8 @@ int main(int argc, char* argv[]) {
     options.process(app);
 
     // A second copy ends before it touches the first one's log or settings.
-    vexa::SingleInstance instance;
+    const vexa::DataFolders folders = vexa::prepareDataFolders();
+    vexa::SingleInstance instance(folders.appDataPath);
     if (!instance.isFirst())
         return 0;
 
@@ -45,7 +46,6 @@ int main(int argc, char* argv[]) {
         profiles.append(*loaded.profile);
     }
 
-    const vexa::DataFolders folders = vexa::prepareDataFolders();
     vexa::DialogPrompt prompt;
     vexa::MainModel model(prompt);
     const std::unique_ptr<vexa::Transport> transport = vexa::ble::chooseTransport(profiles);

@@ -6,15 +6,13 @@
 
 namespace vexa {
 
-// Holds a lock file in the user's runtime folder for as long as the program runs; a second start
-// finds it taken and ends without touching anything.
+// Holds a lock file in the settings folder for as long as the program runs; a second start finds it
+// taken and ends without touching anything. The lock lies beside the log and the settings it protects:
+// a lock in a per-session folder would let a start from another session (su, ssh, another desktop) in.
 class SingleInstance {
 public:
-    // `lockPath` empty: the runtime folder's lock for this program.
-    explicit SingleInstance(const QString& lockPath = {});
+    explicit SingleInstance(const QString& settingsFolder);
     bool isFirst() const { return first_; }
-
-    static QString defaultLockPath();
 
 private:
     std::unique_ptr<QLockFile> lock_;

@@ -13,23 +13,35 @@ class TestSingleInstance : public QObject {
 private slots:
     void secondInstanceFindsTheLockTaken();
     void lockIsFreeAgainAfterTheFirstEnds();
+    void anotherSessionFindsTheLockTaken();
     void startEmptiesTheLogOfThePreviousRun();
 };
 
 void TestSingleInstance::secondInstanceFindsTheLockTaken() {
     QTemporaryDir dir;
-    const QString lock = dir.filePath(QStringLiteral("vexa.lock"));
-    SingleInstance first(lock);
-    SingleInstance second(lock);
+    SingleInstance first(dir.path());
+    SingleInstance second(dir.path());
     QVERIFY(first.isFirst());
     QVERIFY(!second.isFirst());
 }
 
 void TestSingleInstance::lockIsFreeAgainAfterTheFirstEnds() {
     QTemporaryDir dir;
-    const QString lock = dir.filePath(QStringLiteral("vexa.lock"));
-    { SingleInstance first(lock); }
-    QVERIFY(SingleInstance(lock).isFirst());
+    { SingleInstance first(dir.path()); }
+    QVERIFY(SingleInstance(dir.path()).isFirst());
+}
+
+// A start from another session has another runtime folder, but the same settings and log.
+void TestSingleInstance::anotherSessionFindsTheLockTaken() {
+    QTemporaryDir settings;
+    QTemporaryDir firstSession;
+    QTemporaryDir secondSession;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(firstSession.path()));
+    SingleInstance first(settings.path());
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(secondSession.path()));
+    SingleInstance second(settings.path());
+    QVERIFY(first.isFirst());
+    QVERIFY(!second.isFirst());
 }
 
 void TestSingleInstance::startEmptiesTheLogOfThePreviousRun() {
