@@ -268,6 +268,7 @@ QCoro::Task<GaugeResult<GaugeMemories>> Gauge::readMemoryList() {
             co_return errorOf(table.outcome);
         for (int i = 0; i < values_.memoryCount && i < values_.memoryNames.size(); ++i)
             memories.probeMemories.append({values_.memoryNames[i], values_.memoryValueCounts.value(i)});
+        memories.tableCut = lastDispatch_.brokenLayout;
     } else {
         values_.responseBuffer.clear();
         if (linkConnected_) {

@@ -47,6 +47,8 @@ struct GaugeMemories {
     QList<ProbeMemory> probeMemories;
     // None when the gauge's answer is too short to hold a list.
     std::optional<QStringList> memoryFiles;
+    // The memory table broke off (a value count beyond 32767): the memories after it are missing.
+    bool tableCut = false;
 };
 
 // A probe memory read from the gauge.

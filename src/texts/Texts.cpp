@@ -176,6 +176,9 @@ constexpr TextPair noticeTexts[] = {
      u"The memory holds more than %1 values; the first %1 were taken."},
     {u"Der Kopf des Speichers nennt %1 Werte, der Speicher hält %2.",
      u"The memory's header names %1 samples; the memory holds %2."},
+    {u"Die Speicherliste des Geräts ist nicht lesbar: nach %1 Speichern ein Eintrag mit mehr als 32767 "
+     u"Werten.",
+     u"The gauge's memory list cannot be read: after %1 memories an entry with more than 32767 values."},
 };
 
 template <size_t N> QString sparseText(const SlotText (&table)[N], int slot, int languageIndex) {

@@ -157,6 +157,7 @@ enum class Notice : int {
     ManualNotFound,
     MemoryCut,            // %1: the values a table holds
     SeriesCountDisagrees, // %1: the samples the memory's header names, %2: the samples it holds
+    MemoryTableCut,       // %1: the memories listed
 };
 
 class Texts {

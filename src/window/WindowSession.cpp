@@ -5,6 +5,7 @@
 #include "texts/Texts.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
+#include "window/Prompt.h"
 
 namespace vexa {
 
@@ -151,6 +152,10 @@ QCoro::Task<> WindowSession::readMemoryList() {
         for (const ProbeMemory& memory : memories->probeMemories)
             entries.append(probeMemoryEntry(memoryLetter(lang), memory.name, memory.valueCount));
         main_.showMemoryList(entries, Texts::message(Msg::MemoryListEmpty, lang));
+        if (memories->tableCut)
+            main_.prompt().message(
+                Texts::notice(Notice::MemoryTableCut, lang).arg(memories->probeMemories.size()),
+                PromptIcon::Warning);
     } else if (memories->memoryFiles) {
         QStringList entries;
         for (const QString& name : *memories->memoryFiles)

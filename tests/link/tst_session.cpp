@@ -1,4 +1,5 @@
 // The gauge session end to end against simulated gauges: the user's path from the scan to a filled table.
+#include "DemoGauges.h"
 #include "DumpBuilder.h"
 #include "SessionHarness.h"
 #include "data/LocaleTexts.h"
@@ -19,14 +20,6 @@ Q_DECLARE_METATYPE(vexa::sim::GaugeProfile)
 Q_DECLARE_METATYPE(vexa::sim::GaugeMemory)
 
 namespace {
-
-sim::GaugeProfile demoProfile(const char* file) {
-    const sim::LoadedProfile loaded =
-        sim::loadGaugeProfile(QStringLiteral(VEXA_SOURCE_DIR "/examples/gauges/") + QLatin1String(file));
-    if (!loaded.profile)
-        qFatal("%s", qPrintable(loaded.error));
-    return *loaded.profile;
-}
 
 const QString OutOfRange = QStringLiteral("Gerät außerhalb der Bluetooth Reichweite oder ausgeschaltet");
 
@@ -311,20 +304,32 @@ void TestSession::probeMemoryList_data() {
     QTest::addColumn<QList<sim::GaugeMemory>>("memories");
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QString>("shown");
+    QTest::addColumn<QStringList>("messages");
 
     const sim::GaugeProfile ze = demoProfile("ze-probe-memory.json");
     QTest::newRow("German") << 0 << ze.memories
                             << QStringList{QStringLiteral("   S1   (7)"), QStringLiteral("   S2   (0)"),
                                            QStringLiteral("   S3  (12)")}
-                            << QStringLiteral("   S1   (7)");
+                            << QStringLiteral("   S1   (7)") << QStringList{};
     QTest::newRow("English") << 1 << ze.memories
                              << QStringList{QStringLiteral("   M1   (7)"), QStringLiteral("   M2   (0)"),
                                             QStringLiteral("   M3  (12)")}
-                             << QStringLiteral("   M1   (7)");
+                             << QStringLiteral("   M1   (7)") << QStringList{};
     QTest::newRow("empty, German") << 0 << QList<sim::GaugeMemory>{} << QStringList{}
-                                   << QStringLiteral("Speicher leer");
+                                   << QStringLiteral("Speicher leer") << QStringList{};
     QTest::newRow("empty, English") << 1 << QList<sim::GaugeMemory>{} << QStringList{}
-                                    << QStringLiteral("memory empty");
+                                    << QStringLiteral("memory empty") << QStringList{};
+
+    // A value count the table cannot state ends the list there; the memories after it are missing.
+    sim::GaugeMemory huge{QStringLiteral("4"), {}};
+    for (int i = 1; i <= 32768; ++i)
+        huge.records.append(
+            QStringLiteral("%1       150.0 ym   FE  2026-02-03 14:20:00").arg(i % 10000, 4).toLatin1());
+    QTest::newRow("cut by a memory beyond 32767 values")
+        << 0 << (QList<sim::GaugeMemory>{ze.memories.first(), huge, ze.memories.last()})
+        << QStringList{QStringLiteral("   S1   (7)")} << QStringLiteral("   S1   (7)")
+        << QStringList{q("Die Speicherliste des Geräts ist nicht lesbar: nach 1 Speichern ein Eintrag mit "
+                         "mehr als 32767 Werten.")};
 }
 
 void TestSession::probeMemoryList() {
@@ -333,6 +338,7 @@ void TestSession::probeMemoryList() {
     Connected gauge(probeGauge(memories), quiet(), language);
     QTEST(gauge.controls().items(cmbSpeicher), "entries");
     QTEST(gauge.controls().caption(cmbSpeicher), "shown");
+    QTEST(gauge.prompt.shown(), "messages");
     QVERIFY(gauge.gauge().liveValuesOn());
 }
 
