@@ -40,6 +40,22 @@ std::optional<LimitsDisplay> parseLimits(const QString& text) {
     return LimitsDisplay{parts[0].trimmed(), parts[1].trimmed(), parts[2].trimmed(), parts.size() == 4};
 }
 
+// Limits a script means as they stand: no negative number, a minimum not above the maximum, a target
+// between them (0 leaves a limit unset). The limits dialog would quietly drop minus signs and only warn.
+bool sensible(const LimitsDisplay& limits) {
+    const auto value = [](const QString& text) {
+        return text.isEmpty() ? 0.0 : readNumber(text).value_or(0);
+    };
+    const double minimum = value(limits.minimum);
+    const double maximum = value(limits.maximum);
+    const double target = value(limits.target);
+    if (minimum < 0 || maximum < 0 || target < 0)
+        return false;
+    if (minimum > 0 && maximum > 0 && minimum > maximum)
+        return false;
+    return target == 0 || ((minimum == 0 || target >= minimum) && (maximum == 0 || target <= maximum));
+}
+
 ParsedRequest failure(const QString& error) {
     return {std::nullopt, error, {}};
 }
@@ -99,6 +115,11 @@ ParsedRequest parseRequest(const QStringList& arguments) {
             return failure(QStringLiteral("--limits takes MIN:MAX:TARGET or MIN:MAX:TARGET:8020 with numbers "
                                           "written as this locale writes them, not \"%1\"")
                                .arg(parser.value(limits)));
+        if (!sensible(*request.limits))
+            return failure(
+                QStringLiteral("--limits takes no negative number, a minimum not above the maximum "
+                               "and a target between them, not \"%1\"")
+                    .arg(parser.value(limits)));
     }
 
     const QStringList positional = parser.positionalArguments();

@@ -1,6 +1,7 @@
 #include "cli/CliRun.h"
 
 #include "data/LocaleTexts.h"
+#include "data/PrintableText.h"
 #include "files/MemoryExport.h"
 #include "files/RowsCsv.h"
 #include "files/TextFile.h"
@@ -170,7 +171,7 @@ QCoro::Task<int> CliRun::scan() {
                            .arg(seconds(DeviceSearchDeadline)));
     QByteArray lines;
     for (const Advertisement& gauge : found.listed)
-        lines += entryOf(gauge).toUtf8() + '\n';
+        lines += printableText(entryOf(gauge)).toUtf8() + '\n';
     writeOut(lines);
     co_return Success;
 }
@@ -226,6 +227,9 @@ QCoro::Task<bool> CliRun::connectGauge() {
         }
         memories_ = *memories;
     }
+    if (memories_.tableCut)
+        tell(Texts::notice(Notice::MemoryTableCut, request_.languageIndex.value_or(languageIndex_))
+                 .arg(memories_.probeMemories.size()));
 
     if (request_.languageIndex)
         languageIndex_ = *request_.languageIndex;
@@ -258,7 +262,7 @@ QCoro::Task<int> CliRun::memories() {
         co_return Failure;
     QByteArray lines;
     for (const QString& entry : memoryEntries())
-        lines += entry.toUtf8() + '\n';
+        lines += printableText(entry).toUtf8() + '\n';
     writeOut(lines);
     co_return Success;
 }
@@ -288,6 +292,14 @@ SheetContent CliRun::sheetContent() const {
     return content;
 }
 
+void CliRun::failDownload(GaugeError error) {
+    if (error == GaugeError::LinkLost || error == GaugeError::TransportFailed)
+        fail(QStringLiteral("the link to the gauge was lost"));
+    else
+        fail(QStringLiteral("the gauge stopped answering (no answer within %1 s)")
+                 .arg(seconds(GaugeLink::AnswerDeadline)));
+}
+
 QCoro::Task<std::optional<SheetContent>> CliRun::downloadMemoryFile(QString entry) {
     const GaugeResult<DecodedMemory> memory = co_await gauge_.downloadFile(entry.trimmed());
     if (!memory) {
@@ -295,8 +307,7 @@ QCoro::Task<std::optional<SheetContent>> CliRun::downloadMemoryFile(QString entr
             show(memory.failure().detail);
             fail(QStringLiteral("memory \"%1\" could not be read").arg(entry.trimmed()));
         } else {
-            fail(QStringLiteral("the gauge stopped answering (no answer within %1 s)")
-                     .arg(seconds(GaugeLink::AnswerDeadline)));
+            failDownload(memory.error());
         }
         co_return std::nullopt;
     }
@@ -327,8 +338,7 @@ QCoro::Task<std::optional<SheetContent>> CliRun::downloadProbeMemory(QString ent
     const ProbeMemory chosen{choice->name, choice->valueCount};
     const GaugeResult<ProbeMemoryDownload> result = co_await gauge_.downloadProbeMemory(chosen, number);
     if (!result) {
-        fail(QStringLiteral("the gauge stopped answering (no answer within %1 s)")
-                 .arg(seconds(GaugeLink::AnswerDeadline)));
+        failDownload(result.error());
         co_return std::nullopt;
     }
     SheetContent content = sheetContent();
@@ -378,27 +388,43 @@ QCoro::Task<int> CliRun::download() {
         co_return fail(QStringLiteral("memory \"%1\" could not be read").arg(entry.trimmed()));
 
     MeasurementSheet sheet = buildSheet(*content);
-    QByteArray result;
+    if (request_.format == Format::Json)
+        co_return writeResult(memoryJson(exportedMemory(sheet)) + '\n') ? Success : Failure;
+    QString text;
     if (request_.format == Format::Mes) {
         if (!sheet.showsSeries()) {
             reloadProjectData();
             sheet.project = settings_.project;
             sheet.labels = settings_.labels;
         }
-        result = measurementFileText(sheet).toUtf8();
+        text = measurementFileText(sheet);
     } else {
-        const ExportedMemory memory = exportedMemory(sheet);
-        result = request_.format == Format::Csv
-                     ? rowsCsv(memory.rows, csvSeparator(decimalSeparator_)).toUtf8()
-                     : memoryJson(memory) + '\n';
+        const QChar separator = csvSeparator(decimalSeparator_);
+        text = sheet.showsSeries() ? seriesCsv(sheet, separator)
+                                   : rowsCsv(exportedMemory(sheet).rows, separator);
     }
-    co_return writeResult(result) ? Success : Failure;
+    co_return writeResult(text) ? Success : Failure;
+}
+
+// Lines of text: on standard output with the gauge's control characters made harmless, in a file as
+// they are.
+bool CliRun::writeResult(const QString& text) {
+    if (request_.outputFile.isEmpty()) {
+        writeOut(printableLines(text).toUtf8());
+        return true;
+    }
+    return writeResult(text.toUtf8());
 }
 
 bool CliRun::writeResult(const QByteArray& bytes) {
     if (request_.outputFile.isEmpty()) {
         writeOut(bytes);
         return true;
+    }
+    // A file is never replaced with nothing.
+    if (bytes.isEmpty()) {
+        fail(QStringLiteral("nothing to write to %1: the memory holds no rows").arg(request_.outputFile));
+        return false;
     }
     if (const std::optional<QString> error = writeFileBytes(request_.outputFile, bytes)) {
         fail(QStringLiteral("cannot write %1: %2").arg(request_.outputFile, *error));
@@ -448,7 +474,7 @@ QCoro::Task<int> CliRun::online() {
             const MeasurementRow& row = onlineRows_[written];
             const ExportedRow exported{row, formatMeasurement(row.value, row.unit, context).text};
             lines += request_.format == Format::Json ? rowJson(exported) + '\n'
-                                                     : csvLine(exported, separator).toUtf8();
+                                                     : printableLines(csvLine(exported, separator)).toUtf8();
             nextReading.setRemainingTime(OnlineReadingDeadline);
         }
         writeOut(lines);

@@ -61,6 +61,8 @@ private:
     QCoro::Task<std::optional<SheetContent>> downloadMemoryFile(QString entry);
     QCoro::Task<std::optional<SheetContent>> downloadProbeMemory(QString entry);
 
+    // A download that got no result: the link lost, or the gauge silent.
+    void failDownload(GaugeError error);
     void readSettings(QStringView action);
     // The project data read anew, as the reports take them.
     void reloadProjectData();
@@ -71,6 +73,7 @@ private:
     QString memoryEntry() const;
     void takeLiveReading(const LiveReading& reading);
 
+    bool writeResult(const QString& text);
     bool writeResult(const QByteArray& bytes);
     void show(const QString& message);
     void tell(const QString& message);

@@ -1,5 +1,7 @@
 #include "files/RowsCsv.h"
 
+#include "data/LocaleTexts.h"
+
 #include <QStringList>
 
 namespace vexa {
@@ -25,6 +27,24 @@ QString csvLine(const ExportedRow& exported, QChar separator) {
     for (QString& field : fields)
         field = csvField(field, separator);
     return fields.join(separator) + QStringLiteral("\r\n");
+}
+
+QString seriesCsv(const MeasurementSheet& sheet, QChar separator) {
+    QString text;
+    const QString unit = csvField(sheet.gauge.deviceUnit().trimmed(), separator);
+    const MeasureContext context = sheet.gauge.measureContext();
+    for (size_t i = 0; i < sheet.seriesValues.size(); ++i) {
+        const qint64 number = qint64(i) + 1;
+        const QStringList fields{
+            QString::number(number),
+            csvField(numberText(double(number) * quint16(sheet.memoryHeader.sampleInterval) / 1000),
+                     separator),
+            csvField(formatMeasurement(sheet.seriesValues[i], QStringLiteral("2"), context).text.trimmed(),
+                     separator),
+            unit};
+        text += fields.join(separator) + QStringLiteral("\r\n");
+    }
+    return text;
 }
 
 QString rowsCsv(const std::vector<ExportedRow>& rows, QChar separator) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/MeasurementSheet.h"
 #include "files/MemoryExport.h"
 
 #include <QChar>
@@ -21,5 +22,9 @@ QString csvField(const QString& text, QChar separator);
 QString csvLine(const ExportedRow& row, QChar separator);
 
 QString rowsCsv(const std::vector<ExportedRow>& rows, QChar separator);
+
+// The samples of the series memory a sheet shows: number, time in milliseconds (number times the header's
+// sample interval, which counts microseconds), value with two decimals, unit. Ends each line with CR LF.
+QString seriesCsv(const MeasurementSheet& sheet, QChar separator);
 
 } // namespace vexa

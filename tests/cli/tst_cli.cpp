@@ -7,13 +7,17 @@
 #include "link/sim/SimulatedTransport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fcntl.h>
 #include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vexa;
 
@@ -134,6 +138,12 @@ private slots:
     void rejectedReadingIsNoRow();
     void gaugeFallingSilentEndsTheRun_data();
     void gaugeFallingSilentEndsTheRun();
+    void gaugeTextsReachTheTerminalHarmless_data();
+    void gaugeTextsReachTheTerminalHarmless();
+    void seriesAsCsvAreItsSamples();
+    void nothingNeverReplacesAFile();
+    void outputIntoAFifo();
+    void memoryTableCutIsSaid();
 };
 
 void TestCli::outputs_data() {
@@ -388,6 +398,18 @@ void TestCli::errors_data() {
     QTest::newRow("limits without target")
         << qy + QStringList{"--limits", "1:2", "scan"} << 2 << "--limits takes";
     QTest::newRow("unknown option") << qy + QStringList{"--colour", "scan"} << 2 << "colour";
+    const QString unsensible = QStringLiteral("--limits takes no negative number");
+    QTest::newRow("negative limits") << qy + QStringList{"--limits", "-10:-5:-7", "download", "m001"} << 2
+                                     << unsensible;
+    QTest::newRow("minimum above maximum")
+        << qy + QStringList{"--limits", "20:10:15", "download", "m001"} << 2 << unsensible;
+    QTest::newRow("target above maximum")
+        << qy + QStringList{"--limits", "10:20:30:8020", "download", "m001"} << 2 << unsensible;
+    QTest::newRow("target below minimum")
+        << qy + QStringList{"--limits", "10:0:5", "download", "m001"} << 2 << unsensible;
+    QTest::newRow("a folder for -o") << qy + QStringList{"download", "m001", "-o",
+                                                         QStringLiteral(VEXA_SOURCE_DIR)}
+                                     << 1 << "Is a directory";
 }
 
 void TestCli::errors() {
@@ -547,6 +569,124 @@ void TestCli::gaugeFallingSilentEndsTheRun() {
     QVERIFY(log.open(QIODevice::ReadOnly));
     const QByteArray lines = log.readAll();
     QVERIFY2(!lines.contains("Fehler"), lines.constData());
+}
+
+// Names, units and memory names come over the air from anyone in range: on standard output their control
+// characters become "?", so no line is forged and no terminal cleared; a file keeps the gauge's bytes.
+void TestCli::gaugeTextsReachTheTerminalHarmless_data() {
+    QTest::addColumn<ProfileChange>("change");
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<bool>("toFile");
+    QTest::addColumn<QByteArray>("written");
+
+    const ProfileChange forgedName = [](QJsonObject& p) {
+        p["name"] = QStringLiteral("QY-FE\nMAC: 000000000000 Name: FAKE");
+    };
+    const ProfileChange escapeInFileName = [](QJsonObject& p) {
+        QJsonArray files = p["files"].toArray();
+        QJsonObject first = files[0].toObject();
+        first["name"] = QStringLiteral("m\u001b[2J1");
+        files[0] = first;
+        p["files"] = files;
+    };
+    const ProfileChange escapeInUnit = [](QJsonObject& p) {
+        p["info"] = QStringLiteral("$vexa00T:2,S:210745,R:2.04,M:0080E1A1B2C3,U:\u001b[2Jum!");
+    };
+    QTest::newRow("a name with a line end")
+        << forgedName << QStringList{"scan"} << false
+        << QByteArray("MAC: 0080E1A1B2C3 Name: QY-FE?MAC: 000000000000 Name: FAKE       RSSI: -58\n");
+    QTest::newRow("an escape sequence in a memory's name")
+        << escapeInFileName << QStringList{"memories"} << false
+        << QByteArray("m?[2J1              \ns002                \nt003                \n");
+    QTest::newRow("an escape sequence in the unit, on standard output")
+        << escapeInUnit << QStringList{"download", "s002", "--format", "csv"} << false
+        << QByteArray("1,19 Feb 2026 09:30:00,,95.00,?[2Jum,,\r\n");
+    QTest::newRow("an escape sequence in the unit, in a file")
+        << escapeInUnit << QStringList{"download", "s002", "--format", "csv"} << true
+        << QByteArray("1,19 Feb 2026 09:30:00,,95.00,\x1b[2Jum,,\r\n");
+}
+
+void TestCli::gaugeTextsReachTheTerminalHarmless() {
+    QFETCH(ProfileChange, change);
+    QFETCH(QStringList, command);
+    QFETCH(bool, toFile);
+    QFETCH(QByteArray, written);
+    Cli cli;
+    const QString profile = changedProfile(cli, "qy-coating.json", change);
+    const QString file = cli.home.filePath(QStringLiteral("out.csv"));
+    const Finished finished = cli.run(QStringList{"--simulate", profile} + command +
+                                      (toFile ? QStringList{"-o", file} : QStringList()));
+    QCOMPARE(finished.exitCode, 0);
+    QByteArray output = finished.out;
+    if (toFile) {
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        output = out.readAll();
+    }
+    QVERIFY2(output.startsWith(written), output.left(200).constData());
+}
+
+// A series memory's samples: number, time in ms, value, unit.
+void TestCli::seriesAsCsvAreItsSamples() {
+    Cli cli;
+    const Finished finished =
+        cli.run(simulate({"qy-coating.json"}) + QStringList{"download", "t003", "--format", "csv"});
+    QCOMPARE(finished.exitCode, 0);
+    const QList<QByteArray> rows = finished.out.split('\n');
+    QCOMPARE(rows.size(), 49);
+    QCOMPARE(rows[0], QByteArray("1,0.05,60.00,µm\r"));
+    QCOMPARE(rows[47], QByteArray("48,2.4,54.37,µm\r"));
+}
+
+// An empty result leaves the file named by -o as it was.
+void TestCli::nothingNeverReplacesAFile() {
+    Cli cli;
+    const QString path = cli.home.filePath(QStringLiteral("kept.csv"));
+    QFile existing(path);
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.write("what was there\r\n");
+    existing.close();
+    const Finished finished = cli.run(simulate({"ze-probe-memory.json"}) +
+                                      QStringList{"download", "2", "--format", "csv", "-o", path});
+    QCOMPARE(finished.exitCode, 1);
+    QCOMPARE(finished.err.count('\n'), 1);
+    QVERIFY2(finished.err.contains("nothing to write"), finished.err.constData());
+    QVERIFY(existing.open(QIODevice::ReadOnly));
+    QCOMPARE(existing.readAll(), QByteArray("what was there\r\n"));
+}
+
+// -o onto a FIFO writes into it: its reader gets the rows and the FIFO stays one.
+void TestCli::outputIntoAFifo() {
+    Cli cli;
+    const QString fifo = cli.home.filePath(QStringLiteral("rows"));
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const int descriptor = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+    QVERIFY(descriptor >= 0);
+    QFile reader;
+    QVERIFY(reader.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+    const Finished finished = cli.run(simulate({"ze-probe-memory.json"}) +
+                                      QStringList{"download", "1", "--format", "csv", "-o", fifo});
+    QCOMPARE(finished.exitCode, 0);
+    QCOMPARE(reader.readAll().count('\n'), 7);
+    QVERIFY(!QFileInfo(fifo).isFile());
+}
+
+// A memory table the gauge cannot state (a count beyond 32767) breaks off there: the tool says so.
+void TestCli::memoryTableCutIsSaid() {
+    Cli cli;
+    const QString profile = changedProfile(cli, "ze-probe-memory.json", [](QJsonObject& p) {
+        QJsonArray memories = p["memories"].toArray();
+        QJsonObject huge = probeMemory(32768);
+        huge["name"] = QStringLiteral("4");
+        memories.append(huge);
+        p["memories"] = memories;
+    });
+    const Finished finished = cli.run({"--simulate", profile, "memories"});
+    QCOMPARE(finished.exitCode, 0);
+    QCOMPARE(finished.out, lines({"   S1   (7)", "   S2   (0)", "   S3  (12)"}));
+    QCOMPARE(QString::fromUtf8(finished.err),
+             QStringLiteral("vexa-connect-cli: note: Die Speicherliste des Geräts ist nicht lesbar: nach 3 "
+                            "Speichern ein Eintrag mit mehr als 32767 Werten.\n"));
 }
 
 QTEST_GUILESS_MAIN(TestCli)
