@@ -1,5 +1,5 @@
 // The gauge session against a simulated gauge: whole memory downloads and a stream of live values.
-#include "BenchApplication.h"
+#include "BenchLinkWindow.h"
 #include "link/RelayTransport.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
@@ -112,18 +112,6 @@ protected:
     }
 };
 
-// Handles events until `done` holds; false when it does not within five seconds.
-template <typename Condition> bool waitUntil(Condition done) {
-    QElapsedTimer waited;
-    waited.start();
-    while (!done()) {
-        if (waited.elapsed() > 5000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
-
 // A coating gauge connected the way a user connects it, with its memory chosen.
 struct Connected {
     QTemporaryDir folder;
@@ -135,16 +123,8 @@ struct Connected {
 
     Connected(const sim::GaugeProfile& profile, sim::SimulationOptions options)
         : simulation({profile}, options) {
-        benchApplication();
         main.programStart({QString(), folder.path(), folder.path()});
-        QObject::connect(&session, &WindowSession::linkWindowRequested, &session, [this] {
-            LinkWindowModel& window = session.linkWindow();
-            window.cmdScan_Click();
-            waitUntil([&window] { return !window.controls().items(ble::lbDevices).isEmpty(); });
-            window.lbDevices_Click(0);
-            window.cmdConnect_Click();
-            waitUntil([this] { return session.gauge().linkConnected(); });
-        });
+        playLinkWindow(session);
         QCoro::waitFor(session.cmdConnect_Click());
         main.chooseMemory(main.controls().items(ctl::cmbSpeicher).value(0));
     }

@@ -1,7 +1,6 @@
 // How long the window takes to say that a gauge is out of range, for a gauge that falls silent at each
 // operation of a download, of a probe-memory read and of the connect sequence that ends in online mode:
 // the worst case over every operation number.
-#include "BenchApplication.h"
 #include "BenchLinkWindow.h"
 #include "DemoGauges.h"
 #include "link/RelayTransport.h"
@@ -56,7 +55,6 @@ struct Window {
 
     explicit Window(const sim::GaugeProfile& profile)
         : simulation({profile}, {.liveIntervalMs = 3'600'000, .advertisementIntervalMs = 1}) {
-        benchApplication();
         main.programStart({QString(), folder.path(), folder.path()});
         QObject::connect(&main.controls(), &ControlState::changed, &session, [this](const QString& name) {
             if (name == ctl::txtWait && main.controls().caption(ctl::txtWait) == OutOfRange && !saidAfterMs &&

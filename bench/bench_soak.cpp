@@ -1,6 +1,5 @@
 // The main window left in online mode with a gauge sending a reading every 10 ms for a minute: past the
 // table's 5000 rows, with the real message boxes, which a user closes after half a second.
-#include "BenchApplication.h"
 #include "BenchLinkWindow.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
@@ -10,6 +9,7 @@
 #include "window/MainModel.h"
 #include "window/WindowSession.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -60,7 +60,6 @@ sim::GaugeProfile probeGauge() {
 }
 
 void BM_OnlineSoak(benchmark::State& state) {
-    benchApplication();
     QTemporaryDir folder;
     DialogPrompt prompt;
     MainModel main(prompt);
