@@ -33,6 +33,7 @@ Gauge::Gauge(Transport& transport, GaugeEvents& events, QObject* parent)
     : QObject(parent)
     , link_(transport)
     , events_(events) {
+    link_.setLinkUp(false);
     // Every value is taken apart before a waiting request looks at it.
     connect(&link_, &GaugeLink::valueReceived, this, &Gauge::onValue);
     connect(&transport, &Transport::advertisement, this, &Gauge::onAdvertisement);
@@ -144,6 +145,7 @@ QCoro::Task<> Gauge::onConnected(int status, QString description) {
     }
     const bool afterDrop = linkOffline_;
     linkConnected_ = true;
+    link_.setLinkUp(true);
     linkOffline_ = false;
     emit linkEstablished(afterDrop);
 }
@@ -177,6 +179,7 @@ void Gauge::onStoppedAnswering() {
 
 void Gauge::forgetCharacteristics() {
     linkConnected_ = false;
+    link_.setLinkUp(false);
     liveValuesOn_ = false;
     services_.clear();
     characteristics_.clear();

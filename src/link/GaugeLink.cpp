@@ -52,6 +52,8 @@ QCoro::Task<WaitOutcome> GaugeLink::takeTurn(const QString& characteristic,
                                              const Cancellation* cancellation) {
     if (cancellation && cancellation->isCancelled())
         co_return WaitOutcome::Cancelled;
+    if (!linkUp_)
+        co_return WaitOutcome::Disconnected;
     if (silent_)
         co_return WaitOutcome::TimedOut;
     Turns& turns = turns_[characteristic];

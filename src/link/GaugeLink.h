@@ -54,6 +54,9 @@ public:
     bool silent() const { return silent_; }
     // A new link: requests reach the gauge again.
     void resume() { silent_ = false; }
+    // Without a link every request ends at once as Disconnected, before it reaches the transport: there is
+    // no gauge to wait for, and the transport would only report an error.
+    void setLinkUp(bool up) { linkUp_ = up; }
 
     // Writes `command` with response to the command characteristic and then reads that characteristic
     // until `accept` takes a value (a gauge keeps its previous answer there until the new one is ready).
@@ -110,6 +113,7 @@ private:
     Transport& transport_;
     QHash<QString, Turns> turns_;
     bool silent_ = false;
+    bool linkUp_ = true;
 };
 
 } // namespace vexa

@@ -78,6 +78,7 @@ private slots:
     void secondRequestAtTheCharacteristic();
     void answerBeforeTheWriteIsPassedOver();
     void silentGaugeIsAskedNothingMore();
+    void withoutALinkNothingReachesTheTransport();
 };
 
 namespace {
@@ -219,6 +220,21 @@ void TestGaugeLink::silentGaugeIsAskedNothingMore() {
     transport.silent = false;
     transport.nextAnswer = "$gcv?3.85!";
     link.resume();
+    QVERIFY(run(link.request(uuid::ServiceMI, "$gcv!", isBattery)).answered());
+}
+
+// No gauge is connected: a request has nothing to wait for, and the transport would only report an error.
+void TestGaugeLink::withoutALinkNothingReachesTheTransport() {
+    FakeTransport transport;
+    transport.nextAnswer = "$gcv?3.85!";
+    GaugeLink link(transport);
+    link.setLinkUp(false);
+    QCOMPARE(run(link.request(uuid::ServiceMI, "$gcv!", isBattery)).outcome, WaitOutcome::Disconnected);
+    QCOMPARE(run(link.read(uuid::ServiceZK, uuid::CharStorageInfo)).outcome, WaitOutcome::Disconnected);
+    QCOMPARE(run(link.subscribe(uuid::ServiceZK, uuid::CharMeasure)).outcome, WaitOutcome::Disconnected);
+    QCOMPARE(transport.writes + transport.reads, 0);
+
+    link.setLinkUp(true);
     QVERIFY(run(link.request(uuid::ServiceMI, "$gcv!", isBattery)).answered());
 }
 
