@@ -69,8 +69,11 @@ void applyWidget(QWidget* widget, const ControlProps& props) {
         list->clear();
         list->addItems(props.items);
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        const QString text = combo->currentText();
-        if (combo->count() != props.items.size() || text != props.caption) {
+        // Rebuilt only when something differs: a rebuild would end the user's typing in the list's field.
+        QStringList shown;
+        for (int i = 0; i < combo->count(); ++i)
+            shown.append(combo->itemText(i));
+        if (shown != props.items || combo->currentText() != props.caption) {
             const QSignalBlocker quiet(combo);
             combo->clear();
             combo->addItems(props.items);
