@@ -12,6 +12,9 @@ namespace vexa {
 // What the main window's connect button does.
 enum class ConnectAction { Connect, Disconnect, Reconnect };
 
+// What the link status field says.
+enum class LinkStatus { PleaseWait, Connected, Disconnected, NotConnected, OutOfRange };
+
 // The main window's working state, shared by everything that shows or evaluates readings.
 struct AppState {
     QChar decimalSeparator = QChar('.');
@@ -33,6 +36,7 @@ struct AppState {
     QString projectDate;         // dd.mm.yyyy, set when a gauge is initialised
     bool connected = false;
     ConnectAction connectAction = ConnectAction::Connect;
+    LinkStatus linkStatus = LinkStatus::PleaseWait;
 };
 
 } // namespace vexa

@@ -126,13 +126,13 @@ void LinkWindowModel::onLinkEstablished(bool afterDrop) {
         mainControls.hide(ctl::cmbSpeicher);
     controls_.setEnabled(ble::cmdScan, false);
     mainControls.hide(ctl::cmdRefresh);
-    main_.state().connected = true;
+    main_.setConnected(true);
     showConnectAction(true);
     main_.setConnectAction(ConnectAction::Disconnect);
     mainControls.show(ctl::cmdConnect);
     mainControls.hide(ctl::picBthBlitz);
     mainControls.show(ctl::picBth);
-    mainControls.setCaption(ctl::txtWait, Texts::command(Cmd::Connected, lang));
+    main_.showLinkStatus(LinkStatus::Connected);
     emit linkEstablished();
 }
 
@@ -147,18 +147,17 @@ void LinkWindowModel::onLinkIncomplete() {
 }
 
 void LinkWindowModel::onLinkDropped(bool byGauge, int status, const QString& description) {
-    const int lang = main_.state().languageIndex;
     ControlState& mainControls = main_.controls();
     if (byGauge) {
         main_.setConnectAction(ConnectAction::Reconnect);
         mainControls.show(ctl::cmdConnect);
-        mainControls.setCaption(ctl::txtWait, Texts::message(Msg::DeviceOutOfRange, lang));
+        main_.showLinkStatus(LinkStatus::OutOfRange);
     }
     mainControls.hide(ctl::picBth);
     mainControls.show(ctl::picBthBlitz);
     controls_.setEnabled(ble::cmdScan, true);
     showScanning(false);
-    main_.state().connected = false;
+    main_.setConnected(false);
     showConnectAction(false);
     controls_.setCaption(ble::txtLog,
                          QStringLiteral("Disconnected ") + QString::number(status) + description);
@@ -179,7 +178,7 @@ void LinkWindowModel::BLEDisconnect() {
     main_.setConnectAction(ConnectAction::Connect);
     mainControls.show(ctl::picBthBlitz);
     mainControls.show(ctl::picBth);
-    mainControls.setCaption(ctl::txtWait, Texts::command(Cmd::Disconnected, lang));
+    main_.showLinkStatus(LinkStatus::Disconnected);
     mainControls.show(ctl::txtWait);
     showConnectAction(false);
     controls_.setCaption(ble::Label1, Texts::message(Msg::SelectBluetoothDevice, lang));

@@ -98,4 +98,17 @@ inline const QStringList& commandSet() {
     return set;
 }
 
+// Commands that talk to the gauge: disabled while none is connected.
+inline const QStringList& gaugeCommands() {
+    static const QStringList set{cmdLesen, cmdRefresh};
+    return set;
+}
+
+// Commands whose feature the program does not have yet: disabled rather than doing nothing.
+inline const QStringList& unbuiltCommands() {
+    static const QStringList set{cmdChart,     cmdGross,   cmdExcel, cmdWord,    cmdprint,
+                                 cmdClipboard, mnuSetTime, mnuInfo,  cmdProjekt, mnuTastaturevent};
+    return set;
+}
+
 } // namespace vexa::ctl

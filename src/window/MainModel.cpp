@@ -119,7 +119,7 @@ void MainModel::applyTexts() {
     controls_.setCaption(cmdLesen, message(Msg::ReadMemory));
     controls_.setCaption(cmdFlexZeileLoeschen, message(Msg::DeleteRow));
     controls_.setCaption(cmdFlexTabelleloeschen, message(Msg::DeleteTable));
-    controls_.setCaption(txtWait, state_.connected ? command(Cmd::Connected) : message(Msg::PleaseWait));
+    showLinkStatus(state_.connected ? LinkStatus::Connected : LinkStatus::PleaseWait);
     showStatus(message(Msg::Ready));
     controls_.setCaption(cmdStop, message(Msg::Stop));
     controls_.setCaption(lblBatterie, message(Msg::Battery));
@@ -161,17 +161,54 @@ void MainModel::checkLanguageMenu() {
 }
 
 void MainModel::blockButtons() {
-    for (const QString& name : commandSet())
-        controls_.setEnabled(name, false);
+    commandsBlocked_ = true;
+    applyCommandState();
 }
 
 void MainModel::unblockButtons() {
+    commandsBlocked_ = false;
+    applyCommandState();
+}
+
+void MainModel::setConnected(bool connected) {
+    state_.connected = connected;
+    applyCommandState();
+}
+
+void MainModel::applyCommandState() {
     for (const QString& name : commandSet())
-        controls_.setEnabled(name, true);
+        controls_.setEnabled(name, !commandsBlocked_ && !unbuiltCommands().contains(name) &&
+                                       (state_.connected || !gaugeCommands().contains(name)));
+    // Outside the command set: only the link decides.
+    controls_.setEnabled(cmdRefresh, state_.connected);
+    for (const QString& name : unbuiltCommands())
+        controls_.setEnabled(name, false);
 }
 
 void MainModel::showStatus(const QString& text) {
     controls_.setCaption(txtSpeicher, text);
+}
+
+void MainModel::showLinkStatus(LinkStatus status) {
+    state_.linkStatus = status;
+    const int lang = state_.languageIndex;
+    switch (status) {
+    case LinkStatus::PleaseWait:
+        controls_.setCaption(txtWait, Texts::message(Msg::PleaseWait, lang));
+        break;
+    case LinkStatus::Connected:
+        controls_.setCaption(txtWait, Texts::command(Cmd::Connected, lang));
+        break;
+    case LinkStatus::Disconnected:
+        controls_.setCaption(txtWait, Texts::command(Cmd::Disconnected, lang));
+        break;
+    case LinkStatus::NotConnected:
+        controls_.setCaption(txtWait, Texts::command(Cmd::NotConnected, lang));
+        break;
+    case LinkStatus::OutOfRange:
+        controls_.setCaption(txtWait, Texts::message(Msg::DeviceOutOfRange, lang));
+        break;
+    }
 }
 
 void MainModel::setConnectAction(ConnectAction action) {
@@ -227,7 +264,7 @@ void MainModel::applyInitialisation(const Initialisation& init) {
 
     controls_.show(picZK);
     controls_.setCaption(frmTransfer, windowTitle());
-    controls_.setEnabled(mnuSetTime, init.clockMenu);
+    controls_.setEnabled(mnuSetTime, init.clockMenu && !unbuiltCommands().contains(mnuSetTime));
     controls_.setVisible(mnuSetTime, init.clockMenu);
 
     controls_.show(picRahmen);

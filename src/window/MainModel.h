@@ -61,8 +61,12 @@ public:
     void englishClick() { switchLanguage(1); }
     void germanClick() { switchLanguage(0); }
 
+    // The command set, disabled while a download or export runs. Unblocked, a command that needs a gauge
+    // stays disabled while none is connected, and one whose feature is not there yet stays disabled.
     void blockButtons();
     void unblockButtons();
+    // The link is up or down: the commands that need a gauge follow.
+    void setConnected(bool connected);
 
     // --- measurement table and statistics
     MeasurementTableModel& table() { return table_; }
@@ -144,6 +148,8 @@ public:
     void showStatus(const QString& text);
     // What the connect button does, and its caption.
     void setConnectAction(ConnectAction action);
+    // The link status field.
+    void showLinkStatus(LinkStatus status);
 
     // The window dressing of the device initialisation, once the gauge's identity is known; it also
     // loads the gauge's language and key-event settings.
@@ -170,6 +176,7 @@ private:
     void labelViews();
     void removeStoreRows(int storeRow, int count);
     void applyDesign();
+    void applyCommandState();
     void showCopyCommands();
     void reportFileError(const QString& text, const QString& path, const QString& reason);
     // A message that also goes into the transfer log.
@@ -180,6 +187,7 @@ private:
 
     Prompt& prompt_;
     AppState state_;
+    bool commandsBlocked_ = true;
     ControlState controls_;
     RowStores stores_;
     MeasurementTableModel table_;

@@ -27,8 +27,7 @@ void WindowSession::showStatus(const QString& text) {
 }
 
 void WindowSession::gaugeLost() {
-    const int lang = main_.state().languageIndex;
-    main_.controls().setCaption(txtWait, Texts::message(Msg::DeviceOutOfRange, lang));
+    main_.showLinkStatus(LinkStatus::OutOfRange);
     main_.controls().show(txtWait);
     main_.unblockButtons();
     emit gaugeNotAnswering();
@@ -58,12 +57,15 @@ QCoro::Task<> WindowSession::cmdConnect_Click() {
     }
 
     linkWindow_.controls().hide(ble::cmdReconnect);
+    const LinkStatus before = main_.state().linkStatus;
     // The link window is modal: when the request returns the user has connected or closed it.
     emit linkWindowRequested();
     if (!gauge_.linkConnected()) {
-        // A connection still under way is abandoned with the window.
+        // Closed without a connection: nothing went out of range, the status says what it said before. A
+        // connection still under way is abandoned with the window.
         gauge_.disconnect();
-        gaugeLost();
+        main_.showLinkStatus(before);
+        main_.unblockButtons();
         co_return;
     }
     co_await gaugeConnected();
@@ -100,11 +102,10 @@ QCoro::Task<> WindowSession::initialise() {
 }
 
 void WindowSession::showConnectionState() {
-    const int lang = main_.state().languageIndex;
     ControlState& c = main_.controls();
-    main_.state().connected = gauge_.linkConnected();
+    main_.setConnected(gauge_.linkConnected());
     if (main_.state().connected) {
-        c.setCaption(txtWait, Texts::command(Cmd::Connected, lang));
+        main_.showLinkStatus(LinkStatus::Connected);
         c.setEnabled(optOnline, true);
         c.setEnabled(cmdOpen, true);
         c.show(txtSpeicher);
@@ -115,7 +116,7 @@ void WindowSession::showConnectionState() {
             c.show(cmdLesen);
     } else {
         main_.setConnectAction(ConnectAction::Connect);
-        c.setCaption(txtWait, Texts::command(Cmd::NotConnected, lang));
+        main_.showLinkStatus(LinkStatus::NotConnected);
         c.setEnabled(optOnline, false);
         for (const QString& name : {txtSpeicher, picBth, picUsb})
             c.hide(name);

@@ -149,6 +149,13 @@ private slots:
 
     // link loss, silence, cancel, bad data
     void gaugeDropsLinkAndReconnects();
+    void linkWindowClosedWithoutConnecting_data();
+    void linkWindowClosedWithoutConnecting();
+    void offlineViewsAskNothingOfTheGauge();
+    void commandsWithoutTheirFeatureStayDisabled_data();
+    void commandsWithoutTheirFeatureStayDisabled();
+    void nextGaugeStartsFromItsOwnList_data();
+    void nextGaugeStartsFromItsOwnList();
     void silentGaugeEndsDownload();
     void cancelledDownloadKeepsTable();
     void decodingErrorKeepsTable();
@@ -566,6 +573,99 @@ void TestSession::gaugeDropsLinkAndReconnects() {
     QCOMPARE(gauge.main.currentStore().presentCount(), 25);
 }
 
+// The user closes the link window without connecting: nothing went out of range, so the status field
+// says what it said before, and the commands are usable.
+void TestSession::linkWindowClosedWithoutConnecting_data() {
+    QTest::addColumn<bool>("connectedBefore");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("at the start") << false << QStringLiteral("Bitte warten....");
+    QTest::newRow("after a disconnect") << true << QStringLiteral("Getrennt");
+}
+
+void TestSession::linkWindowClosedWithoutConnecting() {
+    QFETCH(bool, connectedBefore);
+    Session s({demoProfile("qy-coating.json")}, quiet({.advertisementIntervalMs = 1}));
+    if (connectedBefore) {
+        s.connectGauge();
+        QCoro::waitFor(s.session.cmdConnect_Click()); // "Trennen"
+        QTRY_VERIFY(!s.main.state().connected);
+    }
+    QSignalSpy notAnswering(&s.session, &WindowSession::gaugeNotAnswering);
+    const QMetaObject::Connection user = QObject::connect(&s.session, &WindowSession::linkWindowRequested,
+                                                          &s.session, [&s] { s.window().cmdScan_Click(); });
+    QCoro::waitFor(s.session.cmdConnect_Click());
+    QObject::disconnect(user);
+    QTEST(s.controls().caption(txtWait), "status");
+    QCOMPARE(notAnswering.size(), 0);
+    QVERIFY(s.prompt.shown().isEmpty());
+    QVERIFY(s.controls().enabled(cmdOpen));
+    QCOMPARE(s.controls().caption(cmdConnect), QStringLiteral("Verbinden"));
+}
+
+// Downloaded rows stay viewable without a link; what needs the gauge is not offered meanwhile.
+void TestSession::offlineViewsAskNothingOfTheGauge() {
+    Connected gauge(demoProfile("qy-coating.json"));
+    gauge.choose(gauge.controls().items(cmbSpeicher).at(0));
+    gauge.read();
+    QCoro::waitFor(gauge.session.cmdConnect_Click()); // "Trennen"
+    QTRY_VERIFY(!gauge.main.state().connected);
+    const int operations = gauge.transport.operations;
+    QVERIFY(!gauge.controls().enabled(cmdLesen));
+    QVERIFY(!gauge.controls().enabled(cmdRefresh));
+    QVERIFY(gauge.controls().enabled(optOnline));
+    QCoro::waitFor(gauge.session.optOnline_Click());
+    QCoro::waitFor(gauge.session.optFE_Click());
+    QCOMPARE(gauge.numbers(), oneTo(25));
+    QCOMPARE(gauge.transport.operations, operations);
+    QVERIFY(gauge.prompt.shown().isEmpty());
+}
+
+// A command that would do nothing is not offered, also once the commands are unblocked.
+void TestSession::commandsWithoutTheirFeatureStayDisabled_data() {
+    QTest::addColumn<QString>("control");
+    for (const QString& name : {cmdChart, cmdGross, cmdExcel, cmdWord, cmdprint, cmdClipboard, mnuSetTime,
+                                mnuInfo, cmdProjekt, mnuTastaturevent})
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+void TestSession::commandsWithoutTheirFeatureStayDisabled() {
+    QFETCH(QString, control);
+    Connected gauge(demoProfile("qy-coating.json"));
+    gauge.choose(gauge.controls().items(cmbSpeicher).at(0));
+    gauge.read();
+    QVERIFY(gauge.controls().enabled(cmdOpen));
+    QVERIFY(!gauge.controls().enabled(control));
+}
+
+// Two gauges in one run: each connect starts from the connected gauge's own memories.
+void TestSession::nextGaugeStartsFromItsOwnList_data() {
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("file gauge, then probe gauge")
+        << QStringLiteral("QY-FE 2107") << QStringLiteral("ZE-4711")
+        << QStringList{QStringLiteral("   S1   (7)"), QStringLiteral("   S2   (0)"),
+                       QStringLiteral("   S3  (12)")};
+    QTest::newRow("probe gauge, then file gauge")
+        << QStringLiteral("ZE-4711") << QStringLiteral("QY-FE 2107")
+        << QStringList{padded("m001"), padded("s002"), padded("t003")};
+}
+
+void TestSession::nextGaugeStartsFromItsOwnList() {
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    Session s({demoProfile("qy-coating.json"), demoProfile("ze-probe-memory.json")},
+              {.liveIntervalMs = 100, .advertisementIntervalMs = 1});
+    s.connectGauge(first);
+    QCoro::waitFor(s.session.cmdConnect_Click()); // "Trennen"
+    QTRY_VERIFY(!s.main.state().connected);
+    s.connectGauge(second);
+    QVERIFY(s.gauge().deviceName().contains(second));
+    QTEST(s.controls().items(cmbSpeicher), "entries");
+    QCoro::waitFor(s.session.cmdRefresh_Click());
+    QTEST(s.controls().items(cmbSpeicher), "entries");
+}
+
 void TestSession::silentGaugeEndsDownload() {
     Connected gauge(demoProfile("qy-coating.json"));
     gauge.choose(gauge.controls().items(cmbSpeicher).at(0));
@@ -590,7 +690,8 @@ void TestSession::silentGaugeEndsDownload() {
     QVERIFY(!gauge.gauge().linkConnected());
     QCOMPARE(gauge.main.state().connectAction, ConnectAction::Reconnect);
     QCOMPARE(gauge.transport.commandsStartingWith("$fc?").size(), 1);
-    QVERIFY(gauge.controls().enabled(cmdLesen));
+    QVERIFY(!gauge.controls().enabled(cmdLesen));
+    QVERIFY(gauge.controls().enabled(optFE));
     QCOMPARE(gauge.numbers(), oneTo(25));
     QCOMPARE(gauge.main.table().rowCount(), 25);
 }
