@@ -1,7 +1,9 @@
 #include "files/DataFolders.h"
 #include "link/ble/TransportChoice.h"
 #include "link/sim/GaugeProfile.h"
+#include "link/sim/SimulatedTransportControl.h"
 #include "widgets/DialogPrompt.h"
+#include "widgets/frmSimulation.h"
 #include "widgets/frmTransfer.h"
 #include "window/MainModel.h"
 #include "window/SingleInstance.h"
@@ -48,11 +50,23 @@ int main(int argc, char* argv[]) {
 
     vexa::DialogPrompt prompt;
     vexa::MainModel model(prompt);
-    const std::unique_ptr<vexa::Transport> transport = vexa::ble::chooseTransport(profiles);
+    // A simulated gauge sends a live value when the user measures with it in the window of simulated
+    // gauges, unless its profile sets an interval; the memory read meanwhile stays on view.
+    const std::unique_ptr<vexa::Transport> transport =
+        vexa::ble::chooseTransport(profiles, {.liveIntervalMs = std::nullopt});
+    std::unique_ptr<vexa::sim::SimulatedTransportControl> simulation;
+    if (auto* simulated = qobject_cast<vexa::sim::SimulatedTransport*>(transport.get()))
+        simulation = std::make_unique<vexa::sim::SimulatedTransportControl>(*simulated);
     vexa::WindowSession session(*transport, model);
     vexa::FrmTransfer window(model, &session);
     prompt.setParentWindow(&window);
     model.programStart({QCoreApplication::applicationDirPath(), folders.appDataPath, folders.messDataPath});
     window.show();
+    if (simulation) {
+        // Owned by the main window, beside it.
+        auto* simulationWindow = new vexa::FrmSimulation(*simulation, model, &window);
+        simulationWindow->move(window.frameGeometry().topRight() + QPoint(8, 0));
+        simulationWindow->show();
+    }
     return QApplication::exec();
 }

@@ -179,7 +179,13 @@ constexpr TextPair noticeTexts[] = {
     {u"Die Speicherliste des Geräts ist nicht lesbar: nach %1 Speichern ein Eintrag mit mehr als 32767 "
      u"Werten.",
      u"The gauge's memory list cannot be read: after %1 memories an entry with more than 32767 values."},
+    {u"Simulierte Messgeräte", u"Simulated gauges"},
+    {u"Kein Messgerät verbunden", u"No gauge connected"},
+    {u"Messen", u"Measure"},
+    {u"alle", u"every"},
 };
+
+static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::Every) + 1);
 
 template <size_t N> QString sparseText(const SlotText (&table)[N], int slot, int languageIndex) {
     const auto found = std::find_if(std::begin(table), std::end(table),

@@ -158,6 +158,10 @@ enum class Notice : int {
     MemoryCut,            // %1: the values a table holds
     SeriesCountDisagrees, // %1: the samples the memory's header names, %2: the samples it holds
     MemoryTableCut,       // %1: the memories listed
+    SimulatedGauges,      // the title of the window of simulated gauges
+    NoGaugeConnected,
+    Measure,
+    Every, // before the seconds of the automatic live values
 };
 
 class Texts {

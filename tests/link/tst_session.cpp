@@ -5,7 +5,9 @@
 #include "data/LocaleTexts.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
+#include "link/sim/SimulatedTransportControl.h"
 #include "window/MainControls.h"
+#include "window/SimulationWindowModel.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -146,6 +148,8 @@ private slots:
     void fullTableRefusesValues_data();
     void fullTableRefusesValues();
     void fullTableSaysSoOnce();
+    void memoryStaysUntilMeasured_data();
+    void memoryStaysUntilMeasured();
 
     // link loss, silence, cancel, bad data
     void gaugeDropsLinkAndReconnects();
@@ -472,6 +476,37 @@ void TestSession::liveValuesBecomeOnlineRows() {
              QStringLiteral("      ") + last.cells[2].trimmed() + " µm");
     QVERIFY(gauge.controls().visible(txtSpeicher));
     QVERIFY(gauge.controls().visible(cmdExcel));
+}
+
+void TestSession::memoryStaysUntilMeasured_data() {
+    QTest::addColumn<QString>("profile");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("memory file") << QStringLiteral("qy-coating.json") << 25;
+    QTest::newRow("probe memory") << QStringLiteral("ze-probe-memory.json") << 7;
+}
+
+// The simulated gauges as the program's window runs them: a live value comes only when the user measures
+// with the gauge, so that the memory read can be looked at while the gauge stays connected.
+void TestSession::memoryStaysUntilMeasured() {
+    QFETCH(QString, profile);
+    QFETCH(int, rows);
+    Connected gauge(demoProfile(profile), {.liveIntervalMs = std::nullopt});
+    sim::SimulatedTransportControl simulation(gauge.simulation);
+    SimulationWindowModel simulationWindow(simulation, gauge.main);
+    gauge.choose(gauge.controls().items(cmbSpeicher).at(0));
+    gauge.read();
+    QVERIFY(gauge.gauge().liveValuesOn());
+
+    // Longer than the second the demo gauges used to wait between two live values.
+    QTest::qWait(1200);
+    QCOMPARE(gauge.main.state().view, View::Memory);
+    QCOMPARE(gauge.numbers(), oneTo(rows));
+    QCOMPARE(gauge.main.table().rowCount(), rows);
+
+    simulationWindow.cmdMeasure_Click();
+    QTRY_COMPARE(gauge.main.state().view, View::Online);
+    QCOMPARE(gauge.numbers(), QList<int>{1});
+    QCOMPARE(gauge.main.stores().memory.presentCount(), rows);
 }
 
 void TestSession::dualReadingFillsTwoRows() {

@@ -186,29 +186,38 @@ private slots:
     }
 
     // A profile's simulation object sets the transport's options one to one; what it leaves out, and a
-    // profile without one, keeps the defaults.
+    // profile without one, keeps the transport's: live values every second (the command-line tool, the
+    // tests) or only when measured (the program's window).
     void simulationSettings_data() {
         QTest::addColumn<QByteArray>("simulation");
-        QTest::addColumn<int>("liveIntervalMs");
+        QTest::addColumn<int>("baseLiveIntervalMs"); // -1: only when measured
+        QTest::addColumn<int>("liveIntervalMs");     // -1: only when measured
         QTest::addColumn<int>("latencyMs");
         QTest::addColumn<int>("stopAnsweringAfter"); // -1: never
         QTest::addColumn<int>("dropLinkAfter");      // -1: never
-        QTest::newRow("none") << QByteArray() << 1000 << 0 << -1 << -1;
-        QTest::newRow("empty") << QByteArray(R"(,"simulation":{})") << 1000 << 0 << -1 << -1;
-        QTest::newRow("every setting")
-            << QByteArray(
-                   R"(,"simulation":{"liveIntervalMs":10,"latencyMs":7,"stopAnsweringAfter":0,"dropLinkAfter":12})")
-            << 10 << 7 << 0 << 12;
+        const QByteArray everySetting =
+            R"(,"simulation":{"liveIntervalMs":10,"latencyMs":7,"stopAnsweringAfter":0,"dropLinkAfter":12})";
+        QTest::newRow("none") << QByteArray() << 1000 << 1000 << 0 << -1 << -1;
+        QTest::newRow("empty") << QByteArray(R"(,"simulation":{})") << 1000 << 1000 << 0 << -1 << -1;
+        QTest::newRow("every setting") << everySetting << 1000 << 10 << 7 << 0 << 12;
+        QTest::newRow("none, measured by hand") << QByteArray() << -1 << -1 << 0 << -1 << -1;
+        QTest::newRow("latency only, measured by hand")
+            << QByteArray(R"(,"simulation":{"latencyMs":7})") << -1 << -1 << 7 << -1 << -1;
+        QTest::newRow("every setting, measured by hand") << everySetting << -1 << 10 << 7 << 0 << 12;
     }
     void simulationSettings() {
         QFETCH(QByteArray, simulation);
+        QFETCH(int, baseLiveIntervalMs);
         const LoadedProfile loaded = parseGaugeProfile(
             R"({"name":"QY","address":"001122334455","info":"","battery":"","clock":"")" + simulation + '}',
             {});
         QVERIFY2(loaded.profile, qPrintable(loaded.error));
+        SimulationOptions base;
+        if (baseLiveIntervalMs < 0)
+            base.liveIntervalMs = std::nullopt;
         // Counted from the gauge's connect: here the 101st operation of the transport.
-        const SimulationOptions options = gaugeOptions(*loaded.profile, {}, 100);
-        QTEST(options.liveIntervalMs, "liveIntervalMs");
+        const SimulationOptions options = gaugeOptions(*loaded.profile, base, 100);
+        QTEST(options.liveIntervalMs.value_or(-1), "liveIntervalMs");
         QTEST(options.latencyMs, "latencyMs");
         QFETCH(int, stopAnsweringAfter);
         QFETCH(int, dropLinkAfter);

@@ -2,6 +2,8 @@
 
 #include <QElapsedTimer>
 #include <QTest>
+#include <algorithm>
+#include <functional>
 
 using namespace vexa;
 using namespace vexa::sim;
@@ -98,6 +100,16 @@ public:
     bool waitForEvent(const QString& start) {
         return QTest::qWaitFor([&] { return indexOf(start) >= 0; }, 5000);
     }
+    qsizetype count(const QString& start) const {
+        return std::count_if(events.cbegin(), events.cend(),
+                             [&](const QString& event) { return event.startsWith(start); });
+    }
+    // Runs `operation` and waits until it brought one more event beginning with `start`.
+    bool await(const QString& start, const std::function<void()>& operation) {
+        const qsizetype before = count(start);
+        operation();
+        return QTest::qWaitFor([&] { return count(start) > before; }, 5000);
+    }
     qsizetype indexOf(const QString& start) const {
         for (qsizetype i = 0; i < events.size(); ++i)
             if (events[i].startsWith(start))
@@ -125,6 +137,40 @@ const QStringList DiscoveredAll = {
     QStringLiteral("characteristic ZK StorageData"),
     QStringLiteral("characteristic ZK Measure"),
 };
+
+const QString LiveValue = QStringLiteral("value ZK Measure ");
+
+// The user's and the program's moves on a simulated gauge, each but "measure" awaited to its outcome;
+// "every N" and "off" set the gauge's interval at run time.
+void play(SimulatedTransport& transport, EventLog& log, const QStringList& steps) {
+    for (const QString& step : steps) {
+        if (step == QLatin1String("connect"))
+            QVERIFY(log.await(QStringLiteral("connected"), [&] { transport.connectToGauge(Address); }));
+        else if (step == QLatin1String("disconnect"))
+            QVERIFY(log.await(QStringLiteral("disconnected"), [&] { transport.disconnectFromGauge(); }));
+        else if (step == QLatin1String("subscribe"))
+            QVERIFY(log.await(QStringLiteral("subscribed"),
+                              [&] { transport.subscribe(uuid::ServiceZK, uuid::CharMeasure); }));
+        else if (step == QLatin1String("unsubscribe"))
+            QVERIFY(log.await(QStringLiteral("unsubscribed"),
+                              [&] { transport.unsubscribe(uuid::ServiceZK, uuid::CharMeasure); }));
+        else if (step == QLatin1String("measure"))
+            transport.measure();
+        else if (step == QLatin1String("off"))
+            transport.setLiveIntervalMs(std::nullopt);
+        else if (step.startsWith(QLatin1String("every ")))
+            transport.setLiveIntervalMs(step.mid(6).toInt());
+        else
+            QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
+    }
+}
+
+// Everything asked of the transport so far has had its outcome: a scan, which is no operation of the
+// gauge's, is delivered after them.
+void settle(SimulatedTransport& transport, EventLog& log) {
+    QVERIFY(log.await(QStringLiteral("scanStarted"), [&] { transport.startScan(); }));
+    transport.stopScan();
+}
 
 } // namespace
 
@@ -174,6 +220,86 @@ private slots:
         const qsizetype count = log.events.size();
         QTest::qWait(60);
         QCOMPARE(log.events.size(), count);
+    }
+
+    // Without an interval a gauge sends a live value only when measured, and only to a program that has
+    // its live values subscribed then.
+    void liveValuesOnDemand_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<int>("stopAnsweringAfter"); // -1: never
+        QTest::addColumn<int>("liveValues");
+        QTest::newRow("nothing until measured") << QStringList{"connect", "subscribe"} << -1 << 0;
+        QTest::newRow("one per measure")
+            << QStringList{"connect", "subscribe", "measure", "measure", "measure"} << -1 << 3;
+        QTest::newRow("not subscribed") << QStringList{"connect", "measure"} << -1 << 0;
+        QTest::newRow("unsubscribed")
+            << QStringList{"connect", "subscribe", "unsubscribe", "measure"} << -1 << 0;
+        QTest::newRow("subscribed anew")
+            << QStringList{"connect", "subscribe", "unsubscribe", "subscribe", "measure"} << -1 << 1;
+        QTest::newRow("link down") << QStringList{"connect", "subscribe", "disconnect", "measure"} << -1 << 0;
+        QTest::newRow("no gauge") << QStringList{"measure"} << -1 << 0;
+        QTest::newRow("silent gauge") << QStringList{"connect", "subscribe", "measure"} << 2 << 0;
+    }
+    void liveValuesOnDemand() {
+        QFETCH(QStringList, steps);
+        QFETCH(int, stopAnsweringAfter);
+        SimulationOptions options{.liveIntervalMs = std::nullopt};
+        if (stopAnsweringAfter >= 0)
+            options.stopAnsweringAfter = stopAnsweringAfter;
+        SimulatedTransport transport(oneGauge(), options);
+        EventLog log(transport);
+        play(transport, log, steps);
+        if (QTest::currentTestFailed())
+            return;
+        settle(transport, log);
+        QTEST(int(log.count(LiveValue)), "liveValues");
+        QCOMPARE(log.count(LiveValue), log.events.count(LiveValue + QString::fromLatin1(LiveLine)));
+        QCOMPARE(log.count(QStringLiteral("error")), 0);
+    }
+
+    // An interval set at run time, or by the gauge's profile, sends live values while they are subscribed,
+    // until it is switched off; it belongs to the gauge.
+    void liveIntervalAtRunTime_data() {
+        QTest::addColumn<int>("profileIntervalMs"); // -1: the profile sets none
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<int>("intervalMs"); // -1: none
+        QTest::newRow("switched on while subscribed")
+            << -1 << QStringList{"connect", "subscribe", "every 5"} << 5;
+        QTest::newRow("switched on before subscribing")
+            << -1 << QStringList{"connect", "every 5", "subscribe"} << 5;
+        QTest::newRow("not subscribed") << -1 << QStringList{"connect", "every 5"} << 5;
+        QTest::newRow("switched off") << -1 << QStringList{"connect", "subscribe", "every 5", "off"} << -1;
+        QTest::newRow("kept across a reconnect")
+            << -1 << QStringList{"connect", "every 5", "disconnect", "connect", "subscribe"} << 5;
+        QTest::newRow("no gauge to set it on") << -1 << QStringList{"every 5", "connect", "subscribe"} << -1;
+        QTest::newRow("the profile's") << 5 << QStringList{"connect", "subscribe"} << 5;
+        QTest::newRow("the profile's switched off") << 5 << QStringList{"connect", "subscribe", "off"} << -1;
+        QTest::newRow("the profile's changed")
+            << 3'600'000 << QStringList{"connect", "subscribe", "every 5"} << 5;
+    }
+    void liveIntervalAtRunTime() {
+        QFETCH(int, profileIntervalMs);
+        QFETCH(QStringList, steps);
+        QFETCH(int, intervalMs);
+        QList<GaugeProfile> profiles = oneGauge();
+        if (profileIntervalMs >= 0) {
+            profiles[0].simulation.emplace();
+            profiles[0].simulation->liveIntervalMs = profileIntervalMs;
+        }
+        SimulatedTransport transport(profiles, {.liveIntervalMs = std::nullopt});
+        EventLog log(transport);
+        play(transport, log, steps);
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(transport.liveIntervalMs().value_or(-1), intervalMs);
+
+        const bool subscribed = log.count(QStringLiteral("subscribed")) > 0;
+        if (intervalMs > 0 && subscribed) {
+            QTRY_VERIFY(log.count(LiveValue) >= 3);
+        } else {
+            QTest::qWait(60);
+            QCOMPARE(log.count(LiveValue), 0);
+        }
     }
 
     void discoveryFilter_data() {

@@ -62,8 +62,12 @@ void SimulatedTransport::stopScan() {
 }
 
 void SimulatedTransport::connectToGauge(const QString& serverId) {
-    if (const SimulatedGauge* target = gauge(serverId))
+    if (const SimulatedGauge* target = gauge(serverId)) {
         options_ = gaugeOptions(target->profile(), baseOptions_, operations_);
+        if (const auto chosen = chosenIntervals_.constFind(target->profile().address);
+            chosen != chosenIntervals_.cend())
+            options_.liveIntervalMs = *chosen;
+    }
     scheduleGaugeOperation([this, serverId] {
         SimulatedGauge* target = gauge(serverId);
         if (!target) {
@@ -81,7 +85,8 @@ void SimulatedTransport::connectToGauge(const QString& serverId) {
 void SimulatedTransport::disconnectFromGauge() {
     scheduleGaugeOperation([this] {
         connected_ = nullptr;
-        liveTimer_.stop();
+        liveSubscribed_ = false;
+        followLiveInterval();
         emit disconnected(0, QStringLiteral("Disconnected"));
     });
 }
@@ -124,8 +129,10 @@ void SimulatedTransport::subscribe(const QString& service, const QString& charac
     scheduleGaugeOperation([this, service, characteristic] {
         if (!connectedGaugeFor(service, characteristic))
             return;
-        if (characteristic == uuid::CharMeasure)
-            liveTimer_.start(options_.liveIntervalMs);
+        if (characteristic == uuid::CharMeasure) {
+            liveSubscribed_ = true;
+            followLiveInterval();
+        }
         emit subscribed(service, characteristic);
     });
 }
@@ -134,10 +141,27 @@ void SimulatedTransport::unsubscribe(const QString& service, const QString& char
     scheduleGaugeOperation([this, service, characteristic] {
         if (!connectedGaugeFor(service, characteristic))
             return;
-        if (characteristic == uuid::CharMeasure)
-            liveTimer_.stop();
+        if (characteristic == uuid::CharMeasure) {
+            liveSubscribed_ = false;
+            followLiveInterval();
+        }
         emit unsubscribed(service, characteristic);
     });
+}
+
+void SimulatedTransport::measure() {
+    schedule([this] { notifyLiveValue(); });
+}
+
+void SimulatedTransport::setLiveIntervalMs(std::optional<int> intervalMs) {
+    if (!connected_)
+        return;
+    if (intervalMs)
+        intervalMs = qMax(1, *intervalMs);
+    chosenIntervals_.insert(connected_->profile().address, intervalMs);
+    options_.liveIntervalMs = intervalMs;
+    followLiveInterval();
+    emit liveIntervalChanged();
 }
 
 SimulationOptions gaugeOptions(const GaugeProfile& profile, SimulationOptions base, int operationsBefore) {
@@ -145,7 +169,8 @@ SimulationOptions gaugeOptions(const GaugeProfile& profile, SimulationOptions ba
         return base;
     const SimulationSettings& asked = *profile.simulation;
     SimulationOptions options = base;
-    options.liveIntervalMs = asked.liveIntervalMs.value_or(options.liveIntervalMs);
+    if (asked.liveIntervalMs)
+        options.liveIntervalMs = asked.liveIntervalMs;
     options.latencyMs = asked.latencyMs.value_or(options.latencyMs);
     if (asked.stopAnsweringAfter)
         options.stopAnsweringAfter = operationsBefore + *asked.stopAnsweringAfter;
@@ -222,7 +247,7 @@ void SimulatedTransport::advertise() {
 }
 
 void SimulatedTransport::notifyLiveValue() {
-    if (!connected_ || silent())
+    if (!connected_ || !liveSubscribed_ || silent())
         return;
     if (const auto live = connected_->nextLiveValue())
         emit value(uuid::ServiceZK, uuid::CharMeasure, *live);
@@ -232,8 +257,16 @@ void SimulatedTransport::dropLink(const QString& description) {
     if (!connected_)
         return;
     connected_ = nullptr;
-    liveTimer_.stop();
+    liveSubscribed_ = false;
+    followLiveInterval();
     emit disconnected(0, description);
+}
+
+void SimulatedTransport::followLiveInterval() {
+    if (liveSubscribed_ && options_.liveIntervalMs)
+        liveTimer_.start(*options_.liveIntervalMs);
+    else
+        liveTimer_.stop();
 }
 
 } // namespace vexa::sim

@@ -4,6 +4,7 @@
 #include "link/sim/SimulatedGauge.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -16,7 +17,9 @@ namespace vexa::sim {
 struct SimulationOptions {
     int latencyMs = 0; // per operation; 0 delivers on the next pass of the event loop
     int latencyUs = 0; // added to latencyMs, for latencies between whole milliseconds
-    int liveIntervalMs = 1000;
+    // Between two live values while they are subscribed. None: a live value goes out only when the gauge is
+    // measured (measure()), as a real gauge sends one only when the inspector measures.
+    std::optional<int> liveIntervalMs = 1000;
     int advertisementIntervalMs = 500;
     // Operations after the first N get no outcome at all, and live values stop.
     std::optional<int> stopAnsweringAfter = std::nullopt;
@@ -44,6 +47,7 @@ enum class SimulationError {
 // delivered, in call order. Disconnecting while not connected still confirms with "Disconnected".
 // A gauge whose profile has a simulation object brings its settings along when it is connected, its
 // operations counted from that connect on; the other gauges keep the options given here.
+// Live values go out while they are subscribed: one per measure(), and every interval when there is one.
 class SimulatedTransport : public Transport {
     Q_OBJECT
 public:
@@ -54,6 +58,18 @@ public:
     void setOptions(const SimulationOptions& options) { options_ = baseOptions_ = options; }
     // The gauge with this server id, for inspecting its state; nullptr when unknown.
     SimulatedGauge* gauge(const QString& serverId);
+    // The gauge the link is up to; nullptr while none is.
+    const SimulatedGauge* connectedGauge() const { return connected_; }
+
+    // The connected gauge is measured: its next live value goes out, in turn with the outcomes of the
+    // operations before, provided its live values are subscribed then. A gauge measured while nobody
+    // listens sends nothing.
+    void measure();
+    // The connected gauge's interval of live values while they are subscribed; none: only when measured.
+    std::optional<int> liveIntervalMs() const { return options_.liveIntervalMs; }
+    // Sets that interval (from 1 ms) or switches it off, at once; it stays with the gauge across its
+    // reconnects. Without a connected gauge nothing changes.
+    void setLiveIntervalMs(std::optional<int> intervalMs);
 
     void startScan() override;
     void stopScan() override;
@@ -64,6 +80,10 @@ public:
     void write(const QString& service, const QString& characteristic, const QByteArray& value) override;
     void subscribe(const QString& service, const QString& characteristic) override;
     void unsubscribe(const QString& service, const QString& characteristic) override;
+
+signals:
+    // setLiveIntervalMs() changed the connected gauge's interval.
+    void liveIntervalChanged();
 
 private:
     struct Outcome {
@@ -80,12 +100,17 @@ private:
     SimulatedGauge* connectedGaugeFor(const QString& service, const QString& characteristic);
     void advertise();
     void notifyLiveValue();
+    // The live-value timer runs while the values are subscribed and the gauge has an interval.
+    void followLiveInterval();
     void dropLink(const QString& description);
 
     std::vector<std::unique_ptr<SimulatedGauge>> gauges_;
     SimulationOptions options_;
     SimulationOptions baseOptions_; // the options without a connected gauge's own
     SimulatedGauge* connected_ = nullptr;
+    bool liveSubscribed_ = false;
+    // Intervals set at run time, by gauge address; they override the options at the gauge's connect.
+    QHash<QString, std::optional<int>> chosenIntervals_;
     int operations_ = 0;
     QElapsedTimer clock_;
     std::deque<Outcome> outcomes_;
