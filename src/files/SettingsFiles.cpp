@@ -63,8 +63,9 @@ QString fileName(FileKind kind, const QString& deviceNumber) {
     return {};
 }
 
-QStringList newFileLines(FileKind kind) {
-    return kind == FileKind::Language ? languageFileLines(0) : QStringList();
+// A new language file holds the language in effect, so connecting a new gauge does not switch it.
+QStringList newFileLines(FileKind kind, const SettingsState& state) {
+    return kind == FileKind::Language ? languageFileLines(state.languageIndex) : QStringList();
 }
 
 QStringList fileLines(FileKind kind, const SettingsState& state) {
@@ -91,17 +92,18 @@ template <typename T> std::optional<QString> take(SettingsRead<T> parsed, T& tar
 std::optional<QString> readFile(FileKind kind, const QString& path, SettingsState& state,
                                 const std::function<void(int)>& applyLanguage) {
     if (!QFile::exists(path)) {
-        if (auto createError = writeTextFile(path, newFileLines(kind)))
+        if (auto createError = writeTextFile(path, newFileLines(kind, state)))
             return createError;
     }
     const FileContent content = readFileBytes(path);
     if (content.error)
         return content.error;
     switch (kind) {
+    // Limits and key forwarding belong to one gauge: what the file leaves open is not the previous gauge's.
     case FileKind::Limits:
-        return take(parseLimitsFile(content.bytes, state.limits), state.limits);
+        return take(parseLimitsFile(content.bytes, Limits()), state.limits);
     case FileKind::Keyboard:
-        return take(parseKeyboardFile(content.bytes, state.keys), state.keys);
+        return take(parseKeyboardFile(content.bytes, KeyForwarding()), state.keys);
     case FileKind::Language:
         if (auto languageError =
                 take(parseLanguageFile(content.bytes, state.languageIndex), state.languageIndex))

@@ -145,6 +145,29 @@ private slots:
         QVERIFY(!read.limits.rule8020);
     }
 
+    // Another gauge's settings never carry over: a gauge without stored limits or key forwarding starts
+    // from none, and its new language file holds the language in effect.
+    void aGaugeWithoutStoredSettingsStartsFromNothing() {
+        Fixture f;
+        SettingsState state;
+        state.limits = {1, 10, 5, {}, {}, {}, true};
+        state.keys = {true, QStringLiteral("editor"), QStringLiteral("1010"), QStringLiteral("ENTER")};
+        state.languageIndex = 1;
+        for (const char* action : {"LS", "TS", "SS"})
+            f.act(QString::fromLatin1(action), QStringLiteral("7001"), state);
+        for (const char* action : {"LL", "TL"})
+            f.act(QString::fromLatin1(action), QStringLiteral("7001"), state);
+        QCOMPARE(state.limits.maximum, 10.0);
+
+        for (const char* action : {"LL", "TL", "SL"})
+            f.act(QString::fromLatin1(action), QStringLiteral("7003"), state);
+        QCOMPARE(state.limits, Limits());
+        QCOMPARE(state.keys, KeyForwarding());
+        QCOMPARE(state.languageIndex, 1);
+        QCOMPARE(contentOf(f.path(QStringLiteral("Language_7003.ini"))), QByteArray("1\r\n"));
+        QCOMPARE(f.shown, QStringList());
+    }
+
     void deviceNumberCannotLeaveTheFolder() {
         Fixture f;
         SettingsState state;
