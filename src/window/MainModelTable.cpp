@@ -152,8 +152,10 @@ void MainModel::AppendOnlineRow(int storeRow) {
 }
 
 bool MainModel::FillMessdaten(const RecordRow& record) {
+    // An online row goes right after the rows present; its number goes on from the highest one given, so a
+    // deleted row's number is never given again.
     if (state_.view == View::Online)
-        state_.nextRowIndex = state_.onlineCounter;
+        state_.nextRowIndex = currentStore().presentCount() + 1;
     const int index = state_.nextRowIndex;
     if (index < 1 || index > RowStore::Capacity)
         return false;
@@ -288,9 +290,7 @@ void MainModel::cmdFlexZeileLoeschen_Click() {
         }
     }
     removeStoreRows(first, removed);
-    if (state_.view == View::Online)
-        state_.onlineCounter -= removed;
-    else
+    if (state_.view == View::Memory)
         state_.nextRowIndex -= removed;
 
     table_.clear();

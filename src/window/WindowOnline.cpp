@@ -21,7 +21,7 @@ void WindowSession::showLiveReading(const LiveReading& reading) {
     const QString full =
         Texts::message(Msg::TooManyValues, lang) + QStringLiteral(" %1").arg(RowStore::Capacity);
     for (const RecordRow& record : reading.records) {
-        if (state.onlineCounter > RowStore::Capacity) {
+        if (main_.stores().online.presentCount() >= RowStore::Capacity) {
             const MeasurementRow& refused = record.row;
             main_.log().WriteLog(full + QStringLiteral(": ") + QString::number(refused.number) + u' ' +
                                  QString::number(refused.value) + u' ' + refused.unit.trimmed());

@@ -144,6 +144,7 @@ private slots:
     // live values
     void liveValuesBecomeOnlineRows();
     void dualReadingFillsTwoRows();
+    void deletedOnlineNumberIsNotGivenAgain();
     void rejectedReadingFillsNoRow();
     void fullTableRefusesValues_data();
     void fullTableRefusesValues();
@@ -476,6 +477,26 @@ void TestSession::liveValuesBecomeOnlineRows() {
              QStringLiteral("      ") + last.cells[2].trimmed() + " µm");
     QVERIFY(gauge.controls().visible(txtSpeicher));
     QVERIFY(gauge.controls().visible(cmdExcel));
+}
+
+// Five readings, the third deleted, two more: the new rows follow the rows present, and no number is given
+// twice.
+void TestSession::deletedOnlineNumberIsNotGivenAgain() {
+    Connected gauge(demoProfile("qy-coating.json"));
+    const QList<QByteArray> live = demoProfile("qy-coating.json").live;
+    for (int i = 0; i < 5; ++i)
+        gauge.sendLive(live[i]);
+    QTRY_COMPARE(gauge.main.stores().online.presentCount(), 5);
+    gauge.main.MSFlex_Click(2);
+    gauge.prompt.setAnswers({true});
+    gauge.main.cmdFlexZeileLoeschen_Click();
+    for (int i = 5; i < 7; ++i)
+        gauge.sendLive(live[i % live.size()]);
+    QTRY_COMPARE(gauge.main.stores().online.presentCount(), 6);
+    QCOMPARE(gauge.numbers(), (QList<int>{1, 2, 4, 5, 6, 7}));
+    QCOMPARE(gauge.main.table().rowCount(), 6);
+    QCOMPARE(gauge.main.statistics().state().count, 6);
+    QCOMPARE(gauge.controls().caption(optOnline), QStringLiteral("Online (6)"));
 }
 
 void TestSession::memoryStaysUntilMeasured_data() {
