@@ -95,6 +95,17 @@ struct Connected : Session {
     }
 };
 
+// The online table as if it held `count` readings.
+void holdOnlineRows(Connected& gauge, int count) {
+    std::vector<MeasurementRow> rows(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        rows[static_cast<size_t>(i)].number = static_cast<qint16>(i + 1);
+        rows[static_cast<size_t>(i)].value = 90;
+    }
+    gauge.main.stores().online.assign(rows);
+    gauge.main.state().onlineCounter = count + 1;
+}
+
 QList<int> oneTo(int count) {
     QList<int> numbers;
     for (int i = 1; i <= count; ++i)
@@ -564,14 +575,13 @@ void TestSession::fullTableRefusesValues() {
     QFETCH(QList<int>, filled);
     Connected gauge(demoProfile("ze-probe-memory.json"));
     gauge.sendLive("   1        92.0 ym   FE  2026-03-05 07:12:00");
-    // The table as if it held `rowsHeld` readings.
-    gauge.main.state().onlineCounter = rowsHeld + 1;
+    holdOnlineRows(gauge, rowsHeld);
     gauge.controls().setCaption(txtSpeicher, QString());
 
     gauge.sendLive(value);
     QList<int> found;
-    for (int row = 2; row <= RowStore::Capacity; ++row)
-        if (gauge.main.stores().online[row].number != 0)
+    for (int row = rowsHeld + 1; row <= RowStore::Capacity; ++row)
+        if (gauge.main.stores().online[row].isPresent())
             found.append(row);
     QCOMPARE(found, filled);
     QTEST(gauge.prompt.shown(), "messages");
@@ -583,7 +593,7 @@ void TestSession::fullTableRefusesValues() {
 void TestSession::fullTableSaysSoOnce() {
     Connected gauge(demoProfile("ze-probe-memory.json"));
     gauge.sendLive("   1        92.0 ym   FE  2026-03-05 07:12:00");
-    gauge.main.state().onlineCounter = RowStore::Capacity + 1;
+    holdOnlineRows(gauge, RowStore::Capacity);
     for (int i = 0; i < 3; ++i)
         gauge.sendLive("   7        97.5 ym   FE  2026-03-05 07:14:00");
     QCOMPARE(gauge.prompt.shown(), QStringList{QStringLiteral("Maximale Werteanzahl überschritten 5000")});
@@ -597,7 +607,7 @@ void TestSession::fullTableSaysSoOnce() {
     gauge.prompt.setAnswers({true});
     gauge.main.cmdFlexTabelleloeschen_Click();
     gauge.sendLive("   8        97.5 ym   FE  2026-03-05 07:16:00");
-    gauge.main.state().onlineCounter = RowStore::Capacity + 1;
+    holdOnlineRows(gauge, RowStore::Capacity);
     gauge.sendLive("   9        97.5 ym   FE  2026-03-05 07:18:00");
     QCOMPARE(gauge.prompt.shown().count(QStringLiteral("Maximale Werteanzahl überschritten 5000")), 2);
 }
