@@ -80,6 +80,13 @@ void TestBluezStress::fullTableOpensOneBoxAtATime() {
     BluezSession<DialogPrompt> s;
     s.connectGauge();
     QTRY_VERIFY(s.main.stores().online.presentCount() >= 1);
+    // The table as if it held 5000 readings.
+    std::vector<MeasurementRow> held(RowStore::Capacity);
+    for (int i = 0; i < RowStore::Capacity; ++i) {
+        held[static_cast<size_t>(i)].number = static_cast<qint16>(i + 1);
+        held[static_cast<size_t>(i)].value = 90;
+    }
+    s.main.stores().online.assign(held);
     s.main.state().onlineCounter = RowStore::Capacity + 1;
 
     QStringList read;
