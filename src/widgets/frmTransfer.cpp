@@ -6,6 +6,7 @@
 #include "widgets/ControlBinder.h"
 #include "widgets/FixedFont.h"
 #include "widgets/ManualOpener.h"
+#include "widgets/QtTranslation.h"
 #include "widgets/TablePaintProxy.h"
 #include "widgets/Twips.h"
 #include "widgets/frmWerte.h"
@@ -34,7 +35,8 @@ FrmTransfer::FrmTransfer(MainModel& model, WindowSession* session, QWidget* pare
     : QMainWindow(parent)
     , model_(model)
     , session_(session)
-    , binder_(new ControlBinder(model.controls(), this)) {
+    , binder_(new ControlBinder(model.controls(), this))
+    , qtTranslation_(new QtTranslation(this)) {
     setObjectName(frmTransfer);
     buildMenus();
     buildControls();
@@ -211,6 +213,9 @@ void FrmTransfer::connectActions() {
     auto* table = findChild<QTableView*>(MSFlex);
     connect(table, &QTableView::clicked, &model_,
             [this](const QModelIndex& index) { model_.MSFlex_Click(index.row()); });
+    connect(&model_, &MainModel::textsApplied, qtTranslation_,
+            [this] { qtTranslation_->setLanguage(model_.state().languageIndex); });
+    qtTranslation_->setLanguage(model_.state().languageIndex);
     connect(&model_, &MainModel::scrollToLastRow, table, [table] {
         if (table->model()->rowCount() > 2)
             table->scrollTo(table->model()->index(table->model()->rowCount() - 1, 0),

@@ -6,6 +6,7 @@
 namespace vexa {
 
 class ControlBinder;
+class QtTranslation;
 class WindowSession;
 class FrmWerte;
 class MainModel;
@@ -33,6 +34,7 @@ private:
     WindowSession* session_;
     bool ending_ = false;
     ControlBinder* binder_;
+    QtTranslation* qtTranslation_;
     FrmWerte* limits_ = nullptr;
 };
 
