@@ -27,8 +27,6 @@ QVariant MeasurementTableModel::data(const QModelIndex& index, int role) const {
     }
     case ForegroundRgbRole:
         return row.greyText ? QVariant::fromValue(colours::grey) : QVariant();
-    case FontPointsRole:
-        return index.column() == 0 && smallDateColumn_ ? QVariant(7) : QVariant();
     default:
         return {};
     }
