@@ -7,7 +7,7 @@
 namespace vexa {
 
 // A picture box inside a layout: the picture keeps its proportions and is centred in the box. A file
-// shown at its own size is never enlarged; a stretched one fills the box.
+// shown at its own size is never enlarged; a stretched one and the program's drawings fill the box.
 class PictureBox : public QFrame {
     Q_OBJECT
 public:
@@ -27,7 +27,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    bool enlarges() const { return stretched_; }
+    bool enlarges() const { return stretched_ || picture_.isDrawing(); }
     // The picture's size in `room`, in its own proportions.
     QSize fitted(const QSize& room) const;
 

@@ -3,6 +3,7 @@
 #include "widgets/BLE.h"
 #include "widgets/ControlBinder.h"
 #include "widgets/ManualOpener.h"
+#include "widgets/Picture.h"
 #include "widgets/QtTranslation.h"
 #include "widgets/frmWerte.h"
 #include "window/MainControls.h"
@@ -27,6 +28,8 @@ FrmTransfer::FrmTransfer(MainModel& model, WindowSession* session, QWidget* pare
     , binder_(new ControlBinder(model.controls(), this))
     , qtTranslation_(new QtTranslation(this)) {
     setObjectName(frmTransfer);
+    // A maker's icon beside the program replaces it once the gauge is known.
+    setWindowIcon(programIcon());
     buildMenus();
     buildControls();
     resize(QSize(900, 600).expandedTo(minimumSizeHint()));
