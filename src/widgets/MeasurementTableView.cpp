@@ -1,6 +1,7 @@
 #include "widgets/MeasurementTableView.h"
 
 #include "widgets/FixedFont.h"
+#include "widgets/SelectionOutlineDelegate.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -24,6 +25,7 @@ MeasurementTableView::MeasurementTableView(QWidget* parent)
     : QTableView(parent)
     , longestTexts_(typicalTexts) {
     setFont(fixedFont());
+    setItemDelegate(new SelectionOutlineDelegate(this));
     verticalHeader()->hide();
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);

@@ -1,7 +1,9 @@
-// The main window's look: what grows with the window and what must fit its texts.
+// The main window's look: what grows with the window, what must fit its texts, and marks that stay
+// visible under the selection.
 #include "MainWindowHarness.h"
 #include "texts/Texts.h"
 
+#include <QBrush>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
@@ -69,6 +71,10 @@ private slots:
     void statusFieldsHoldTheirLongestTexts();
     void controlsDoNotOverlap_data();
     void controlsDoNotOverlap();
+    void markStaysVisibleUnderSelection_data();
+    void markStaysVisibleUnderSelection();
+    void markedReadingKeepsReadableText_data();
+    void markedReadingKeepsReadableText();
 
 private:
     // A coating gauge with a memory of 25 readings and limits 90 to 130, target 100, 80/20 rule on.
@@ -276,6 +282,73 @@ void TestMainLayout::controlsDoNotOverlap() {
     QVERIFY(one->isVisible() && other->isVisible());
     QVERIFY2(!inWindow(one).intersects(inWindow(other)),
              qPrintable(QStringLiteral("%1 and %2 overlap").arg(first, second)));
+}
+
+void TestMainLayout::markStaysVisibleUnderSelection_data() {
+    QTest::addColumn<QList<int>>("clicks");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QColor>("background");
+    const QColor markGrey(204, 204, 204);
+    const QColor lightgreen(158, 232, 155);
+    QTest::newRow("marked and selected") << QList<int>{1} << 1 << markGrey;
+    QTest::newRow("unmarked again, still selected") << QList<int>{1, 1} << 1 << lightgreen;
+    QTest::newRow("marked, another row selected") << QList<int>{1, 2, 2} << 1 << markGrey;
+    QTest::newRow("the other row, selected and unmarked") << QList<int>{1, 2, 2} << 2 << lightgreen;
+}
+
+// A click selects the row and toggles its mark; the selection must not paint over either colour.
+void TestMainLayout::markStaysVisibleUnderSelection() {
+    QFETCH(QList<int>, clicks);
+    QFETCH(int, row);
+    QFETCH(QColor, background);
+    harness_->model.settings().limits = {0,         50,   0, QStringLiteral("0"), QStringLiteral("50"),
+                                         QString(), false};
+    harness_->model.currentStore().assign({reading(1, 10, QString(), QString()),
+                                           reading(2, 11, QString(), QString()),
+                                           reading(3, 12, QString(), QString())});
+    harness_->model.FillMSFlexOne();
+    harness_->resize(Smallest);
+    QTableView* view = table();
+    for (const int clicked : clicks)
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(view->model()->index(clicked, 2)).center());
+    QVERIFY(view->selectionModel()->isRowSelected(clicks.last(), {}));
+
+    // The value column's text is right-aligned: its left part shows the cell's background.
+    const QRect cell = view->visualRect(view->model()->index(row, 2));
+    const QImage painted = view->viewport()->grab().toImage();
+    const QPoint inside(cell.left() + 6, cell.center().y());
+    QCOMPARE(QColor(painted.pixel(inside * painted.devicePixelRatio())), background);
+}
+
+void TestMainLayout::markedReadingKeepsReadableText_data() {
+    QTest::addColumn<bool>("markedX");
+    QTest::addColumn<bool>("clicked");
+    QTest::newRow("reading marked X, row marked") << true << true;
+    QTest::newRow("reading marked X") << true << false;
+    QTest::newRow("row marked") << false << true;
+}
+
+// A reading marked "X" is written in grey, a marked row is grey: together the text must still show.
+void TestMainLayout::markedReadingKeepsReadableText() {
+    QFETCH(bool, markedX);
+    QFETCH(bool, clicked);
+    MeasurementRow row = reading(1, 10, QString(), QString());
+    if (markedX)
+        row.mark = QStringLiteral("X");
+    harness_->model.currentStore().assign({row, reading(2, 11, QString(), QString())});
+    harness_->model.FillMSFlexOne();
+    if (clicked)
+        harness_->model.MSFlex_Click(0);
+    const QModelIndex cell = table()->model()->index(0, 2);
+    const QColor text = cell.data(Qt::ForegroundRole).isValid()
+                            ? cell.data(Qt::ForegroundRole).value<QBrush>().color()
+                            : table()->palette().color(QPalette::Text);
+    const QColor background = cell.data(Qt::BackgroundRole).isValid()
+                                  ? cell.data(Qt::BackgroundRole).value<QBrush>().color()
+                                  : table()->palette().color(QPalette::Base);
+    QVERIFY2(std::abs(text.lightness() - background.lightness()) >= 40,
+             qPrintable(QStringLiteral("text %1 on %2").arg(text.name(), background.name())));
 }
 
 QTEST_MAIN(TestMainLayout)
