@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev clang-format
-  qt6-base-dev qt6-base-dev-tools qt6-connectivity-dev dbus libgl-dev qcoro-qt6-dev
+  qt6-base-dev qt6-base-dev-tools qt6-connectivity-dev qt6-svg-dev qt6-translations-l10n dbus libgl-dev
+  qcoro-qt6-dev
   libbenchmark-dev
   fonts-dejavu-core
   xvfb xauth

@@ -1,7 +1,7 @@
 #include "widgets/ControlBinder.h"
 
+#include "widgets/Picture.h"
 #include "widgets/PictureBox.h"
-#include "widgets/Twips.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -27,7 +27,7 @@ void applyCaption(QObject* target, const QString& caption) {
         window->setWindowTitle(caption);
     else if (auto* button = qobject_cast<QAbstractButton*>(target))
         button->setText(caption);
-    else if (auto* label = qobject_cast<QLabel*>(target); label && label->pixmap().isNull())
+    else if (auto* label = qobject_cast<QLabel*>(target))
         label->setText(caption);
     else if (auto* edit = qobject_cast<QLineEdit*>(target))
         edit->setText(caption);
@@ -44,8 +44,7 @@ void applyWidget(QWidget* widget, const ControlProps& props) {
     widget->setEnabled(props.enabled);
     if (auto* button = qobject_cast<QAbstractButton*>(widget); button && button->isCheckable())
         button->setChecked(props.checked);
-    if (props.twips)
-        widget->setGeometry(twipsToPixels(*props.twips));
+    // Places and sizes in twips are not applied: the window's layouts give every control its room.
 
     QPalette palette = widget->palette();
     if (props.background) {
@@ -80,8 +79,8 @@ void applyWidget(QWidget* widget, const ControlProps& props) {
             combo->setEditText(props.caption);
         }
     }
-    if (auto* label = qobject_cast<QLabel*>(widget); label && !props.pictureFile.isEmpty())
-        showPicture(label, props.pictureFile, props.pictureStretched);
+    if (auto* box = qobject_cast<PictureBox*>(widget))
+        box->showFile(props.pictureFile, props.pictureStretched);
 }
 
 } // namespace
@@ -113,7 +112,7 @@ void ControlBinder::apply(const QString& name) {
         menu->setEnabled(props.enabled);
     } else if (auto* window = qobject_cast<QWidget*>(target); window && window->isWindow()) {
         if (!props.pictureFile.isEmpty())
-            window->setWindowIcon(loadPicture(props.pictureFile));
+            window->setWindowIcon(loadPicture(props.pictureFile).icon());
     } else if (auto* widget = qobject_cast<QWidget*>(target)) {
         applyWidget(widget, props);
     }

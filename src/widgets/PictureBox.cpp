@@ -1,26 +1,57 @@
 #include "widgets/PictureBox.h"
 
-#include <QImageReader>
-#include <QLabel>
+#include <QPainter>
 
 namespace vexa {
 
-QPixmap loadPicture(const QString& file) {
-    QImageReader reader(file);
-    reader.setAutoTransform(true);
-    return QPixmap::fromImage(reader.read());
+PictureBox::PictureBox(QWidget* parent)
+    : QFrame(parent) {
+    setFrameShape(QFrame::NoFrame);
 }
 
-void showPicture(QLabel* box, const QString& file, bool stretched) {
-    const QPixmap picture = loadPicture(file);
-    box->setScaledContents(stretched);
-    if (picture.isNull()) {
-        box->clear();
+void PictureBox::setFit(Fit fit) {
+    fit_ = fit;
+    update();
+}
+
+void PictureBox::showFile(const QString& path, bool stretched) {
+    if (path == path_ && stretched == stretched_)
+        return;
+    path_ = path;
+    picture_ = path.isEmpty() ? Picture() : loadPicture(path);
+    stretched_ = stretched;
+    updateGeometry();
+    update();
+}
+
+QSize PictureBox::fitted(const QSize& room) const {
+    const QSize own = picture_.size();
+    const bool tooBig = own.width() > room.width() || own.height() > room.height();
+    return enlarges() || tooBig ? own.scaled(room, Qt::KeepAspectRatio) : own;
+}
+
+QSize PictureBox::sizeHint() const {
+    if (picture_.isNull())
+        return QFrame::sizeHint();
+    const QMargins margins = contentsMargins();
+    const bool unbounded = maximumWidth() == QWIDGETSIZE_MAX && maximumHeight() == QWIDGETSIZE_MAX;
+    const QSize size = unbounded ? picture_.size() : fitted(maximumSize().shrunkBy(margins));
+    return size.grownBy(margins);
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    if (picture_.isNull())
+        return;
+    QPainter painter(this);
+    const QRect room = contentsRect();
+    if (fit_ == Fit::Backdrop) {
+        picture_.paint(painter, room);
         return;
     }
-    box->setPixmap(picture);
-    if (!stretched)
-        box->resize(picture.size());
+    QRect target(QPoint(), fitted(room.size()));
+    target.moveCenter(room.center());
+    picture_.paint(painter, target);
 }
 
 } // namespace vexa

@@ -1,17 +1,40 @@
 #pragma once
 
-#include <QPixmap>
-#include <QString>
+#include "widgets/Picture.h"
 
-class QLabel;
+#include <QFrame>
 
 namespace vexa {
 
-// PNG, JPEG, GIF or ICO; a null pixmap when the file is missing or unreadable.
-QPixmap loadPicture(const QString& file);
+// A picture box inside a layout: the picture keeps its proportions and is centred in the box. A file
+// shown at its own size is never enlarged; a stretched one and the program's drawings fill the box.
+class PictureBox : public QFrame {
+    Q_OBJECT
+public:
+    // A backdrop fills its whole box whatever the picture's proportions: a band behind other controls.
+    enum class Fit { KeepProportions, Backdrop };
 
-// Shows the picture in the box, stretched to the box or at its own size; a missing file leaves the box
-// empty and nothing else happens.
-void showPicture(QLabel* box, const QString& file, bool stretched);
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    void setFit(Fit fit);
+    // The picture of `path` (see loadPicture); an empty path shows nothing.
+    void showFile(const QString& path, bool stretched);
+
+    // The picture's own size, fitted into the box's maximum size where the box has one.
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool enlarges() const { return stretched_ || picture_.isDrawing(); }
+    // The picture's size in `room`, in its own proportions.
+    QSize fitted(const QSize& room) const;
+
+    QString path_;
+    Picture picture_;
+    bool stretched_ = false;
+    Fit fit_ = Fit::KeepProportions;
+};
 
 } // namespace vexa

@@ -1,11 +1,9 @@
 #include "widgets/TablePaintProxy.h"
 
 #include "data/Colours.h"
-#include "widgets/FixedFont.h"
 #include "window/MeasurementTableModel.h"
 
 #include <QBrush>
-#include <QFont>
 
 namespace vexa {
 
@@ -22,10 +20,6 @@ QVariant TablePaintProxy::data(const QModelIndex& index, int role) const {
         return colour(MeasurementTableModel::BackgroundRgbRole);
     case Qt::ForegroundRole:
         return colour(MeasurementTableModel::ForegroundRgbRole);
-    case Qt::FontRole: {
-        const QVariant points = QIdentityProxyModel::data(index, MeasurementTableModel::FontPointsRole);
-        return points.isValid() ? QVariant(fixedFont(points.toInt())) : QVariant();
-    }
     default:
         return QIdentityProxyModel::data(index, role);
     }

@@ -4,7 +4,7 @@
 
 namespace vexa {
 
-// Turns the table model's colours and font sizes into what the view paints with.
+// Turns the table model's colours into what the view paints with.
 class TablePaintProxy : public QIdentityProxyModel {
     Q_OBJECT
 public:

@@ -6,6 +6,7 @@
 namespace vexa {
 
 class ControlBinder;
+class QtTranslation;
 class WindowSession;
 class FrmWerte;
 class MainModel;
@@ -23,16 +24,25 @@ protected:
 private:
     void buildMenus();
     void buildControls();
+    QWidget* buildHead(QWidget* parent);
+    QWidget* buildTableSide(QWidget* parent);
+    QWidget* buildPanels(QWidget* parent);
+    QWidget* buildViews(QWidget* parent);
+    QWidget* buildStatistics(QWidget* parent);
+    QWidget* buildCommands(QWidget* parent);
+    QWidget* buildCopyCommands(QWidget* parent);
     void connectActions();
     void showLimits();
     void connectSession();
     QCoro::Task<> endProgram();
-    template <typename W> W* place(QWidget* parent, const QString& name, const QRect& pixels);
+    // A control of the logic's name, bound to its state; its layout places it.
+    template <typename W> W* make(QWidget* parent, const QString& name);
 
     MainModel& model_;
     WindowSession* session_;
     bool ending_ = false;
     ControlBinder* binder_;
+    QtTranslation* qtTranslation_;
     FrmWerte* limits_ = nullptr;
 };
 

@@ -15,7 +15,6 @@ using namespace ctl;
 void MainModel::setupTable() {
     const int lang = state_.languageIndex;
     const bool ownDates = state_.gauge.traits.datesEveryRow();
-    table_.setSmallDateColumn(ownDates);
     table_.setHeaders({ownDates ? Texts::message(Msg::DateTime, lang) : state_.projectDate,
                        Texts::message(Msg::NumberHeader, lang), Texts::message(Msg::ValueHeader, lang),
                        Texts::message(Msg::UnitHeader, lang)});

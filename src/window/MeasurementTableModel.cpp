@@ -4,6 +4,12 @@
 
 namespace vexa {
 
+namespace {
+
+constexpr Rgb greyTextOnMark{96, 96, 96};
+
+} // namespace
+
 int MeasurementTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
@@ -26,9 +32,10 @@ QVariant MeasurementTableModel::data(const QModelIndex& index, int role) const {
         return colour ? QVariant::fromValue(*colour) : QVariant();
     }
     case ForegroundRgbRole:
-        return row.greyText ? QVariant::fromValue(colours::grey) : QVariant();
-    case FontPointsRole:
-        return index.column() == 0 && smallDateColumn_ ? QVariant(7) : QVariant();
+        if (!row.greyText)
+            return {};
+        // Grey text on a marked row's grey would vanish.
+        return QVariant::fromValue(row.marked ? greyTextOnMark : colours::grey);
     default:
         return {};
     }
@@ -66,7 +73,7 @@ void MeasurementTableModel::toggleMark(int row) {
     if (row < 0 || row >= rowCount())
         return;
     rows_[static_cast<size_t>(row)].marked = !rows_[static_cast<size_t>(row)].marked;
-    emit dataChanged(index(row, 0), index(row, 3), {BackgroundRgbRole});
+    emit dataChanged(index(row, 0), index(row, 3), {BackgroundRgbRole, ForegroundRgbRole});
 }
 
 std::vector<int> MeasurementTableModel::markedRows() const {

@@ -25,7 +25,7 @@ struct TableRow {
 class MeasurementTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Role { BackgroundRgbRole = Qt::UserRole + 1, ForegroundRgbRole, FontPointsRole };
+    enum Role { BackgroundRgbRole = Qt::UserRole + 1, ForegroundRgbRole };
 
     using QAbstractTableModel::QAbstractTableModel;
 
@@ -35,8 +35,6 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     void setHeaders(const std::array<QString, 4>& headers);
-    // Column 0 in small print: it then holds date and time.
-    void setSmallDateColumn(bool small) { smallDateColumn_ = small; }
 
     void replaceRows(std::vector<TableRow> rows);
     void appendRow(TableRow row);
@@ -52,7 +50,6 @@ public:
 private:
     std::vector<TableRow> rows_;
     std::array<QString, 4> headers_;
-    bool smallDateColumn_ = false;
 };
 
 } // namespace vexa
