@@ -52,10 +52,14 @@ void applyWidget(QWidget* widget, const ControlProps& props) {
         palette.setColor(QPalette::Window, toColor(*props.background));
         palette.setColor(QPalette::Base, toColor(*props.background));
     }
+    // A frame's text colour reaches the controls in it; a disabled one keeps the style's dimmed text, or it
+    // would look as usable as the others.
     if (props.foreground) {
-        palette.setColor(QPalette::WindowText, toColor(*props.foreground));
-        palette.setColor(QPalette::Text, toColor(*props.foreground));
-        palette.setColor(QPalette::ButtonText, toColor(*props.foreground));
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            palette.setColor(group, QPalette::WindowText, toColor(*props.foreground));
+            palette.setColor(group, QPalette::Text, toColor(*props.foreground));
+            palette.setColor(group, QPalette::ButtonText, toColor(*props.foreground));
+        }
     }
     widget->setPalette(palette);
 

@@ -3,6 +3,8 @@
 #include "window/ControlState.h"
 
 #include <QComboBox>
+#include <QGroupBox>
+#include <QPushButton>
 #include <QTest>
 
 using namespace vexa;
@@ -12,6 +14,7 @@ class TestControlBinder : public QObject {
 private slots:
     void listShowsTheItemsGivenLast_data();
     void listShowsTheItemsGivenLast();
+    void disabledControlLooksDisabledInAColouredFrame();
 };
 
 void TestControlBinder::listShowsTheItemsGivenLast_data() {
@@ -52,6 +55,24 @@ void TestControlBinder::listShowsTheItemsGivenLast() {
         shown.append(list.itemText(i));
     QCOMPARE(shown, after);
     QCOMPARE(list.currentText(), captionAfter);
+}
+
+// The company caption colours its frame's text; a disabled button in the frame must still look disabled.
+void TestControlBinder::disabledControlLooksDisabledInAColouredFrame() {
+    ControlState state;
+    ControlBinder binder(state);
+    QWidget window;
+    QGroupBox frame(&window);
+    frame.setObjectName(QStringLiteral("FrameStatistik"));
+    QPushButton usable(&frame);
+    QPushButton unusable(&frame);
+    unusable.setEnabled(false);
+    binder.bind(&frame);
+    const QColor dimmed = unusable.palette().color(QPalette::Disabled, QPalette::ButtonText);
+
+    state.setForeground(frame.objectName(), Rgb{0, 76, 151});
+    QCOMPARE(usable.palette().color(QPalette::Active, QPalette::ButtonText), QColor(0, 76, 151));
+    QCOMPARE(unusable.palette().color(QPalette::Disabled, QPalette::ButtonText), dimmed);
 }
 
 QTEST_MAIN(TestControlBinder)
