@@ -192,6 +192,23 @@ MeasurementRow readRow(QStringView line, const DeviceTraits& traits, DateTimeRea
     return row;
 }
 
+// A dated line starts with its date (no ":" in it, unlike a time) and its time; a time-only line with
+// its time, and the date line that may head a time-only file holds no time.
+bool startsWithDateAndTime(QStringView line) {
+    const QStringView window = line.left(MeasurementFileDateTimeWidth);
+    const qsizetype blank = window.indexOf(u' ');
+    return blank > 0 && !window.left(blank).contains(u':') && window.mid(blank).contains(u':');
+}
+
+// Rows are written as the unit padded to its column, a blank and the material, so a row without a
+// material ends with a blank. Where an editor dropped the trailing blanks the unit stands alone; only a
+// unit with a blank in it ("µVs cm") would then pass for a unit and a material.
+bool endsWithMaterial(QStringView line) {
+    const RowFields fields = splitRowFields(line);
+    return fields.found && !fields.rest.isEmpty() && !fields.rest.endsWith(u' ') &&
+           fields.rest.trimmed().contains(u' ');
+}
+
 } // namespace
 
 DateTimeForms measurementFileDateTimeForms() {
@@ -223,6 +240,25 @@ std::vector<MeasurementRow> readMeasurementFile(QStringView text, const DeviceTr
     if (!firstDate.isEmpty() && !rows.empty())
         rows.front().dateText = firstDate;
     return rows;
+}
+
+DeviceTraits traitsFromMeasurementFile(QStringView text) {
+    DeviceTraits traits;
+    traits.material = '0';
+    traits.dateHeader = ' ';
+    const QStringList lines = splitLines(text);
+    qsizetype next = firstDataLine(lines);
+    if (next == lines.size())
+        return traits;
+    if (startsWithDateAndTime(lines[next]))
+        traits.dateHeader = '-';
+    for (; next < lines.size(); ++next) {
+        if (isRowLine(lines[next]) && endsWithMaterial(lines[next])) {
+            traits.material = '2';
+            break;
+        }
+    }
+    return traits;
 }
 
 } // namespace vexa

@@ -23,4 +23,10 @@ DateTimeForms measurementFileDateTimeForms();
 // locale; values in either decimal notation.
 std::vector<MeasurementRow> readMeasurementFile(QStringView text, const DeviceTraits& traits);
 
+// The traits a measurement file's layout shows, to read it without a gauge: a first data line that starts
+// with a date and a time gives the date-header trait "-" (else a blank), data lines that end with a
+// material the material trait "2" (else "0"). The file tells nothing of the other traits; they stay
+// unknown.
+DeviceTraits traitsFromMeasurementFile(QStringView text);
+
 } // namespace vexa

@@ -2,6 +2,7 @@
 #include "data/Initialisation.h"
 #include "data/LocaleTexts.h"
 #include "files/MeasurementFile.h"
+#include "files/TextEncoding.h"
 #include "files/TextReport.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
@@ -68,6 +69,8 @@ private slots:
     void datesComeBackInEveryLocale();
     void datesOfOtherForms_data();
     void datesOfOtherForms();
+    void traitsFromTheFile_data();
+    void traitsFromTheFile();
     void saveNames_data();
     void saveNames();
     void dialogsStartInTheDeviceFolder();
@@ -286,6 +289,12 @@ void TestMeasurementFile::datesComeBackInEveryLocale() {
     QCOMPARE(saved.size(), rows.size());
     const QString path = folder_->filePath(QStringLiteral("dates.mes"));
     QVERIFY(model_->saveMeasurementFile(path));
+    // Whatever the locale wrote, the file's layout says its rows are dated and carry materials.
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const DeviceTraits fromFile = traitsFromMeasurementFile(decodeFileText(file.readAll()));
+    QCOMPARE(fromFile.dateHeader, '-');
+    QCOMPARE(fromFile.material, '2');
 
     model_->currentStore().clear();
     QVERIFY(model_->openMeasurementFile(path));
@@ -333,6 +342,54 @@ void TestMeasurementFile::datesOfOtherForms() {
              timestamp.isValid() ? shortDateText(timestamp.date()) : QStringLiteral(" "));
     QCOMPARE(rows.front().number, qint16(1));
     QCOMPARE(rows.front().value, 12.5);
+}
+
+void TestMeasurementFile::traitsFromTheFile_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<char>("dateHeader");
+    QTest::addColumn<char>("material");
+
+    QTest::newRow("dated rows with materials after the project and statistics")
+        << QStringLiteral("#  05.12.2026 08:15\r\n#  Projekt Bridge A\r\n\r\nStatistik:\r\n \r\n"
+                          "Anzahl              1\r\n\r\n\r\n"
+                          "06.12.2026 14:05:33         1        12,5 µm    FE\r\n\r\n")
+        << '-' << '2';
+    QTest::newRow("dated rows without material")
+        << QStringLiteral("06.12.2026 14:05:33         1       0,125 µVs cm \r\n") << '-' << '0';
+    QTest::newRow("dated, a unit with a blank and a material")
+        << QStringLiteral("06.12.2026 14:05:33         1       0,125 µVs cm WLM\r\n") << '-' << '2';
+    QTest::newRow("dated, the widest 12-hour date and time")
+        << QStringLiteral("12/28/2026 11:59:59 PM   4999        99.8 µm    NF\r\n") << '-' << '2';
+    QTest::newRow("dated with a date holding blanks")
+        << QStringLiteral("17 Feb 2026 09:30:00        1        12.5 µm    FE\r\n") << '-' << '2';
+    QTest::newRow("only a later row has a material")
+        << QStringLiteral("06.12.2026 14:05:33         1        12,5 µm    \r\n"
+                          "06.12.2026 14:05:34         2        12,6 µm    NF\r\n")
+        << '-' << '2';
+    QTest::newRow("a row whose trailing blanks were dropped has no material")
+        << QStringLiteral("06.12.2026 14:05:33         1        12,5 µm\r\n") << '-' << '0';
+    QTest::newRow("time rows with materials")
+        << QStringLiteral("14:05:33          1        99,4 µm   FE\r\n") << ' ' << '2';
+    QTest::newRow("time rows without material")
+        << QStringLiteral("14:05:33          1        99,4 µm   \r\n") << ' ' << '0';
+    QTest::newRow("12-hour time rows")
+        << QStringLiteral("2:05:33 PM          1        99.4 µm   FE\r\n") << ' ' << '2';
+    QTest::newRow("time rows headed by a date line")
+        << QStringLiteral("06.12.2026\r\n14:05:33          1        99,4 µm   FE\r\n") << ' ' << '2';
+    QTest::newRow("no data line") << QStringLiteral("#  x\r\n\r\nAnzahl 0\r\n") << ' ' << '0';
+}
+
+// A file read without a gauge takes what its layout shows; nothing else of a gauge is made up.
+void TestMeasurementFile::traitsFromTheFile() {
+    QFETCH(QString, text);
+    QFETCH(char, dateHeader);
+    QFETCH(char, material);
+    DeviceTraits expected;
+    expected.dateHeader = dateHeader;
+    expected.material = material;
+    const DeviceTraits traits = traitsFromMeasurementFile(text);
+    QCOMPARE(traits.text(), expected.text());
+    QVERIFY(traits == expected);
 }
 
 void TestMeasurementFile::saveNames_data() {
