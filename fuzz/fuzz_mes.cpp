@@ -1,5 +1,5 @@
-// Feeds arbitrary bytes to the measurement-file reader. The first byte picks the locale and the gauge's
-// date and material variants, the rest is the file content.
+// Feeds arbitrary bytes to the measurement-file reader and to the traits read from a file's layout. The first
+// byte picks the locale and the gauge's date and material variants, the rest is the file content.
 #include "data/MeasurementRow.h"
 #include "files/MeasurementFile.h"
 #include "files/TextEncoding.h"
@@ -19,8 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                    : QLocale(QLocale::German, QLocale::Germany));
     DeviceTraits traits{'5', 'L', 'E', choice & 2 ? '2' : '0', '+', choice & 4 ? '-' : ' ', '2'};
     const QByteArray bytes(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1));
-    const std::vector<MeasurementRow> rows = readMeasurementFile(decodeFileText(bytes), traits);
+    const QString text = decodeFileText(bytes);
+    const std::vector<MeasurementRow> rows = readMeasurementFile(text, traits);
     if (rows.size() > static_cast<size_t>(RowStore::Capacity))
+        __builtin_trap();
+    const DeviceTraits fromFile = traitsFromMeasurementFile(text);
+    if (fromFile.material != '0' && fromFile.material != '2')
         __builtin_trap();
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "cli/CliRequest.h"
 
+#include "data/DeviceTables.h"
 #include "data/LocaleTexts.h"
 #include "data/MeasurementRow.h"
 
@@ -16,7 +17,10 @@ const QString Usage = QStringLiteral(
     "  download MEMORY [--format json|mes|csv] [-o FILE]\n"
     "                                read a memory (a memory-list entry, or a probe memory's name)\n"
     "  online --count N [--format csv|json]\n"
-    "                                write the first N live readings as they arrive");
+    "                                write the first N live readings as they arrive\n"
+    "  open FILE.mes [--model MODEL] [--format json|csv] [-o FILE]\n"
+    "                                read a measurement file as \"Datei öffnen\" does and write its rows as\n"
+    "                                download does; no gauge is needed");
 
 std::optional<Command> commandNamed(const QString& name) {
     if (name == u"scan")
@@ -27,6 +31,8 @@ std::optional<Command> commandNamed(const QString& name) {
         return Command::Download;
     if (name == u"online")
         return Command::Online;
+    if (name == u"open")
+        return Command::Open;
     return std::nullopt;
 }
 
@@ -78,7 +84,7 @@ ParsedRequest parseRequest(const QStringList& arguments) {
         QStringLiteral("TEXT"));
     const QCommandLineOption lang(
         QStringLiteral("lang"),
-        QStringLiteral("Language of the output texts (default: the gauge's setting)."),
+        QStringLiteral("Language of the output texts (default: the gauge's setting; German for open)."),
         QStringLiteral("de|en"));
     const QCommandLineOption limits(QStringLiteral("limits"),
                                     QStringLiteral("Minimum, maximum, target and 8020 for the 80/20 rule, "
@@ -86,13 +92,18 @@ ParsedRequest parseRequest(const QStringList& arguments) {
                                     QStringLiteral("MIN:MAX:TARGET[:8020]"));
     const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("Output format."),
                                     QStringLiteral("json|mes|csv"));
-    const QCommandLineOption output(QStringLiteral("o"), QStringLiteral("Write the download to FILE."),
+    const QCommandLineOption output(QStringLiteral("o"),
+                                    QStringLiteral("Write the output of download or open to FILE."),
                                     QStringLiteral("FILE"));
     const QCommandLineOption count(QStringLiteral("count"), QStringLiteral("Live readings to write."),
                                    QStringLiteral("N"));
-    parser.addOptions({simulate, device, lang, limits, format, output, count});
+    const QCommandLineOption model(
+        QStringLiteral("model"),
+        QStringLiteral("Read the file as a gauge of MODEL writes it (default: as the file's layout shows)."),
+        QStringLiteral("MODEL"));
+    parser.addOptions({simulate, device, lang, limits, format, output, count, model});
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("scan, memories, download or online."));
+                                 QStringLiteral("scan, memories, download, online or open."));
 
     if (!parser.parse(arguments))
         return failure(parser.errorText());
@@ -124,28 +135,38 @@ ParsedRequest parseRequest(const QStringList& arguments) {
 
     const QStringList positional = parser.positionalArguments();
     if (positional.isEmpty())
-        return failure(QStringLiteral("no command given: scan, memories, download or online"));
+        return failure(QStringLiteral("no command given: scan, memories, download, online or open"));
     const std::optional<Command> command = commandNamed(positional.first());
     if (!command)
-        return failure(QStringLiteral("unknown command \"%1\": scan, memories, download or online")
+        return failure(QStringLiteral("unknown command \"%1\": scan, memories, download, online or open")
                            .arg(positional.first()));
     request.command = *command;
-    const int wantedArguments = request.command == Command::Download ? 2 : 1;
-    if (positional.size() < wantedArguments)
-        return failure(QStringLiteral("download needs the memory to read"));
-    if (positional.size() > wantedArguments)
-        return failure(QStringLiteral("unexpected argument \"%1\"").arg(positional.at(wantedArguments)));
-    if (request.command == Command::Download)
-        request.memory = positional.at(1).trimmed();
-
     const bool download = request.command == Command::Download;
     const bool online = request.command == Command::Online;
-    if (parser.isSet(format) && !download && !online)
-        return failure(QStringLiteral("--format is for download and online"));
-    if (parser.isSet(output) && !download)
-        return failure(QStringLiteral("-o is for download"));
+    const bool open = request.command == Command::Open;
+    const int wantedArguments = download || open ? 2 : 1;
+    if (positional.size() < wantedArguments)
+        return failure(download ? QStringLiteral("download needs the memory to read")
+                                : QStringLiteral("open needs the measurement file to read"));
+    if (positional.size() > wantedArguments)
+        return failure(QStringLiteral("unexpected argument \"%1\"").arg(positional.at(wantedArguments)));
+    if (download)
+        request.memory = positional.at(1).trimmed();
+    if (open)
+        request.measurementFile = positional.at(1);
+
+    if (parser.isSet(format) && !download && !online && !open)
+        return failure(QStringLiteral("--format is for download, online and open"));
+    if (parser.isSet(output) && !download && !open)
+        return failure(QStringLiteral("-o is for download and open"));
     if (parser.isSet(count) && !online)
         return failure(QStringLiteral("--count is for online"));
+    if (parser.isSet(model) && !open)
+        return failure(QStringLiteral("--model is for open"));
+    // A file is read without a gauge: naming one would suggest its settings count.
+    if (open && (parser.isSet(simulate) || parser.isSet(device)))
+        return failure(QStringLiteral("open reads a file without a gauge: --simulate and --device are for "
+                                      "the other commands"));
 
     request.format = online ? Format::Csv : Format::Json;
     if (parser.isSet(format)) {
@@ -163,6 +184,13 @@ ParsedRequest parseRequest(const QStringList& arguments) {
                          name));
     }
     request.outputFile = parser.value(output);
+
+    if (parser.isSet(model)) {
+        request.model = parser.value(model);
+        if (!modelsWithTraits().contains(request.model))
+            return failure(QStringLiteral("--model takes %1, not \"%2\"")
+                               .arg(modelsWithTraits().join(QStringLiteral(", ")), request.model));
+    }
 
     if (online) {
         bool number = false;

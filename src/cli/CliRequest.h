@@ -8,7 +8,7 @@
 
 namespace vexa::cli {
 
-enum class Command { Scan, Memories, Download, Online };
+enum class Command { Scan, Memories, Download, Online, Open };
 enum class Format { Json, Mes, Csv };
 
 // One run of the tool as the command line asks for it.
@@ -20,8 +20,10 @@ struct CliRequest {
     Command command = Command::Scan;
     QString memory; // download: the memory-list entry or probe memory name
     Format format = Format::Json;
-    QString outputFile; // download: empty writes to standard output
-    int count = 0;      // online: rows to write
+    QString outputFile;      // download and open: empty writes to standard output
+    int count = 0;           // online: rows to write
+    QString measurementFile; // open: the file to read
+    QString model;           // open: a model of the traits table; empty: the traits the file shows
 };
 
 // The request, or the one line that says what is wrong with the arguments.

@@ -1,10 +1,10 @@
 #include "cli/CliRun.h"
 
+#include "cli/CliOutput.h"
 #include "data/LocaleTexts.h"
 #include "data/PrintableText.h"
 #include "files/MemoryExport.h"
 #include "files/RowsCsv.h"
-#include "files/TextFile.h"
 #include "files/TextReport.h"
 #include "link/Wakeup.h"
 #include "protocol/DeviceList.h"
@@ -12,28 +12,10 @@
 #include "texts/Texts.h"
 
 #include <QDeadlineTimer>
-#include <cstdio>
 
 namespace vexa::cli {
 
 namespace {
-
-void writeOut(const QByteArray& bytes) {
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-    std::fflush(stdout);
-}
-
-void writeErrorLine(const QString& text) {
-    std::fprintf(stderr, "vexa-connect-cli: %s\n", text.toUtf8().constData());
-}
-
-// A message box text on one line.
-QString oneLine(QString text) {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    text.replace(u'\n', u' ');
-    text.replace(u'\r', u' ');
-    return text.simplified();
-}
 
 qint64 seconds(std::chrono::milliseconds time) {
     return std::chrono::duration_cast<std::chrono::seconds>(time).count();
@@ -388,49 +370,18 @@ QCoro::Task<int> CliRun::download() {
         co_return fail(QStringLiteral("memory \"%1\" could not be read").arg(entry.trimmed()));
 
     MeasurementSheet sheet = buildSheet(*content);
-    if (request_.format == Format::Json)
-        co_return writeResult(memoryJson(exportedMemory(sheet)) + '\n') ? Success : Failure;
-    QString text;
+    std::optional<QString> error;
     if (request_.format == Format::Mes) {
         if (!sheet.showsSeries()) {
             reloadProjectData();
             sheet.project = settings_.project;
             sheet.labels = settings_.labels;
         }
-        text = measurementFileText(sheet);
+        error = writeResult(request_.outputFile, measurementFileText(sheet));
     } else {
-        const QChar separator = csvSeparator(decimalSeparator_);
-        text = sheet.showsSeries() ? seriesCsv(sheet, separator)
-                                   : rowsCsv(exportedMemory(sheet).rows, separator);
+        error = writeSheet(sheet, request_.format, request_.outputFile);
     }
-    co_return writeResult(text) ? Success : Failure;
-}
-
-// Lines of text: on standard output with the gauge's control characters made harmless, in a file as
-// they are.
-bool CliRun::writeResult(const QString& text) {
-    if (request_.outputFile.isEmpty()) {
-        writeOut(printableLines(text).toUtf8());
-        return true;
-    }
-    return writeResult(text.toUtf8());
-}
-
-bool CliRun::writeResult(const QByteArray& bytes) {
-    if (request_.outputFile.isEmpty()) {
-        writeOut(bytes);
-        return true;
-    }
-    // A file is never replaced with nothing.
-    if (bytes.isEmpty()) {
-        fail(QStringLiteral("nothing to write to %1: the memory holds no rows").arg(request_.outputFile));
-        return false;
-    }
-    if (const std::optional<QString> error = writeFileBytes(request_.outputFile, bytes)) {
-        fail(QStringLiteral("cannot write %1: %2").arg(request_.outputFile, *error));
-        return false;
-    }
-    return true;
+    co_return error ? fail(*error) : Success;
 }
 
 void CliRun::takeLiveReading(const LiveReading& reading) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/CliOutput.h"
 #include "cli/CliRequest.h"
 #include "data/MeasurementSheet.h"
 #include "files/DataFolders.h"
@@ -20,8 +21,6 @@ class Transport;
 } // namespace vexa
 
 namespace vexa::cli {
-
-enum ExitStatus { Success = 0, Failure = 1, UsageError = 2 };
 
 // One command of the tool, run on the gauge layer and the measurement sheet, as the program's windows run
 // them. Results go to standard output; a failure ends the run with one line on standard error. Messages
@@ -73,8 +72,6 @@ private:
     QString memoryEntry() const;
     void takeLiveReading(const LiveReading& reading);
 
-    bool writeResult(const QString& text);
-    bool writeResult(const QByteArray& bytes);
     void show(const QString& message);
     void tell(const QString& message);
     // Ends the command: `text` and, when a message was shown meanwhile, the last one.

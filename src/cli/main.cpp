@@ -1,4 +1,5 @@
 // vexa-connect-cli: the program's transfers from a shell, on the same gauge layer and sheet as the windows.
+#include "cli/CliOpen.h"
 #include "cli/CliRequest.h"
 #include "cli/CliRun.h"
 #include "files/DataFolders.h"
@@ -34,6 +35,9 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "vexa-connect-cli: %s\n", parsed.error.toUtf8().constData());
         return cli::UsageError;
     }
+    // A file is read without a gauge: no scan, no transport, no event loop.
+    if (parsed.request->command == cli::Command::Open)
+        return cli::openMeasurementFile(*parsed.request);
 
     QList<sim::GaugeProfile> profiles;
     for (const QString& file : parsed.request->profileFiles) {

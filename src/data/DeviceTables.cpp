@@ -58,32 +58,52 @@ ModelDecision decideModel(const QString& deviceName, const ModelDecision& previo
     return decision;
 }
 
+QString measureModeOfModel(const QString& deviceModel) {
+    for (const NameRow& row : nameTable)
+        if (deviceModel == QLatin1String(row.model))
+            return QLatin1String(row.mode);
+    return {};
+}
+
 bool isFerlundSerialNumber(const QString& deviceNumber) {
     bool ok = false;
     const double number = deviceNumber.trimmed().toDouble(&ok);
     return ok && number >= 7000 && number <= 7999;
 }
 
+namespace {
+
+struct TraitsRow {
+    const char* model;
+    DeviceTraits traits;
+};
+
+const std::array<TraitsRow, 8> traitsTable{{
+    {"ZKB", {'4', 'L', 'E', '2', '+', '-', '2'}},
+    {"QY", {'5', 'L', 'E', '2', '+', '-', '2'}},
+    {"KR4", {'5', 'L', 'E', '2', '-', '-', '2'}},
+    {"KR8", {'4', 'L', 'E', '2', '-', '-', '2'}},
+    {"VD1", {'4', 'L', 'E', '2', '+', '-', '2'}},
+    {"VD2", {'5', 'L', 'E', '2', '+', '-', '1'}},
+    {"WP", {'5', 'L', 'E', '2', '-', '-', '3'}},
+    {"WL", {'5', 'L', 'E', '0', '-', '-', '3'}},
+}};
+
+} // namespace
+
 std::optional<DeviceTraits> traitsForModel(const QString& deviceModel) {
-    struct TraitsRow {
-        const char* model;
-        DeviceTraits traits;
-    };
-    static const std::array<TraitsRow, 8> table{{
-        {"ZKB", {'4', 'L', 'E', '2', '+', '-', '2'}},
-        {"QY", {'5', 'L', 'E', '2', '+', '-', '2'}},
-        {"KR4", {'5', 'L', 'E', '2', '-', '-', '2'}},
-        {"KR8", {'4', 'L', 'E', '2', '-', '-', '2'}},
-        {"VD1", {'4', 'L', 'E', '2', '+', '-', '2'}},
-        {"VD2", {'5', 'L', 'E', '2', '+', '-', '1'}},
-        {"WP", {'5', 'L', 'E', '2', '-', '-', '3'}},
-        {"WL", {'5', 'L', 'E', '0', '-', '-', '3'}},
-    }};
     const QString key = deviceModel.trimmed().left(3);
-    for (const TraitsRow& row : table)
+    for (const TraitsRow& row : traitsTable)
         if (key == QLatin1String(row.model))
             return row.traits;
     return std::nullopt;
+}
+
+QStringList modelsWithTraits() {
+    QStringList models;
+    for (const TraitsRow& row : traitsTable)
+        models.append(QLatin1String(row.model));
+    return models;
 }
 
 std::optional<ModelPicture> modelPicture(const QString& deviceModel) {

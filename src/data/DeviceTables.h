@@ -4,6 +4,7 @@
 #include "data/DeviceTraits.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // What a gauge is, decided from the name it advertises and the serial number it reports.
@@ -23,11 +24,18 @@ struct ModelDecision {
 // matches nothing keeps the previous model, mode and frame.
 ModelDecision decideModel(const QString& deviceName, const ModelDecision& previous);
 
+// The measuring mode the device-name table gives `deviceModel` (each model has one); empty for a model
+// it does not name.
+QString measureModeOfModel(const QString& deviceModel);
+
 // Serial numbers 7000..7999 (blanks around ignored) belong to the FD brand whatever the name says.
 bool isFerlundSerialNumber(const QString& deviceNumber);
 
 // Traits by the first three characters of the trimmed model; nullopt for a model not in the table.
 std::optional<DeviceTraits> traitsForModel(const QString& deviceModel);
+
+// The models of the traits table, in its order.
+QStringList modelsWithTraits();
 
 enum class PictureFit { Natural, Stretched };
 

@@ -39,4 +39,33 @@ QString longTimeText(const QTime& time);
 // Short date, a blank, long time.
 QString dateTimeText(const QDateTime& dateTime);
 
+// A date or time format and the locale whose names and digits it is written and read in.
+struct DateTimeForm {
+    QLocale locale;
+    QString format;
+
+    QString text(const QDate& date) const { return locale.toString(date, format); }
+    QString text(const QTime& time) const { return locale.toString(time, format); }
+    QDate date(const QString& text) const { return locale.toDate(text, format); }
+    QTime time(const QString& text) const { return locale.toTime(text, format); }
+};
+
+struct DateTimeForms {
+    DateTimeForm date;
+    DateTimeForm time;
+};
+
+// shortDateFormat() and longTimeFormat() in the user's locale: how the table shows a row's date and time.
+DateTimeForms tableDateTimeForms();
+
+// "yyyy-MM-dd" and "HH:mm:ss" in ASCII digits, which any locale reads back.
+DateTimeForms numericDateTimeForms();
+
+// Forms for a column of `width` characters that holds a date, a blank and a time and is read back by
+// splitting it at its first blank: the table's forms where the user's locale reads them back from there,
+// else the numeric ones. The short date falls back when it holds a blank ("d MMM yyyy"), the long time
+// when it does not fit beside the date (a long am/pm text) or has no ":" ("00.00.01"), either when it
+// does not read back.
+DateTimeForms readableDateTimeForms(qsizetype width);
+
 } // namespace vexa

@@ -1,7 +1,5 @@
 #include "data/RowDates.h"
 
-#include "data/LocaleTexts.h"
-
 #include <QLocale>
 #include <algorithm>
 #include <iterator>
@@ -25,14 +23,14 @@ char16_t* appendNumber(char16_t* out, int value, int width) {
 
 } // namespace
 
-RowDates::RowDates() {
-    const QLocale locale;
-    amText_ = locale.amText();
-    pmText_ = locale.pmText();
-    compiled_ = compile(longTimeFormat());
+RowDates::RowDates(const DateTimeForms& forms)
+    : forms_(forms) {
+    amText_ = forms_.time.locale.amText();
+    pmText_ = forms_.time.locale.pmText();
+    compiled_ = compile(forms_.time.format);
     if (compiled_) {
         for (const QTime& probe : ProbeTimes) {
-            if (compiledTimeText(probe) != longTimeText(probe)) {
+            if (compiledTimeText(probe) != forms_.time.text(probe)) {
                 compiled_ = false;
                 break;
             }
@@ -48,7 +46,7 @@ const RowDates::Day& RowDates::day(const QDate& date) {
     if (found == days_.constEnd()) {
         const int startOffset = QDateTime(date, QTime(0, 0)).offsetFromUtc();
         const int endOffset = QDateTime(date, QTime(23, 59, 59)).offsetFromUtc();
-        found = days_.insert(julianDay, Day{shortDateText(date), startOffset, startOffset != endOffset});
+        found = days_.insert(julianDay, Day{forms_.date.text(date), startOffset, startOffset != endOffset});
     }
     lastDay_ = julianDay;
     last_ = &*found;
@@ -71,7 +69,7 @@ QString RowDates::dateText(const QDate& date) {
 }
 
 QString RowDates::timeText(const QTime& time) const {
-    return compiled_ ? compiledTimeText(time) : longTimeText(time);
+    return compiled_ ? compiledTimeText(time) : forms_.time.text(time);
 }
 
 bool RowDates::compile(const QString& format) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/LocaleTexts.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QHash>
@@ -9,17 +11,17 @@
 
 namespace vexa {
 
-// Timestamps, shortDateText() and longTimeText() for many rows at once. Each costs microseconds per row
-// done directly, too much for a 5000-row memory: a local timestamp asks the C library for the time zone
-// (a file system lookup each time), and formatting through the locale parses its format string.
-// So the UTC offset is looked up once per day (per hour on days the clocks change), dates are formatted
-// once each, and the time
-// format is compiled once into fixed pieces. A time format the compiled form does not reproduce exactly
-// (native digits, unusual tokens) falls back to the locale for every time.
+// Timestamps, and dates and times in given forms (by default the table's: shortDateText() and
+// longTimeText()), for many rows at once. Each costs microseconds per row done directly, too much for a
+// 5000-row memory: a local timestamp asks the C library for the time zone (a file system lookup each
+// time), and formatting through the locale parses its format string. So the UTC offset is looked up once
+// per day (per hour on days the clocks change), dates are formatted once each, and the time format is
+// compiled once into fixed pieces. A time format the compiled form does not reproduce exactly (native
+// digits, unusual tokens) falls back to the locale for every time.
 // Built for the default locale and time zone at construction; keep it no longer than one decoding run.
 class RowDates {
 public:
-    RowDates();
+    explicit RowDates(const DateTimeForms& forms = tableDateTimeForms());
 
     // The local date and time, with the UTC offset in effect then.
     QDateTime timestamp(const QDate& date, const QTime& time);
@@ -44,6 +46,7 @@ private:
     bool compile(const QString& format);
     QString compiledTimeText(const QTime& time) const;
 
+    DateTimeForms forms_;
     QHash<qint64, Day> days_; // by Julian day
     qint64 lastDay_ = -1;     // rows come in time order, so most share the previous row's day
     const Day* last_ = nullptr;

@@ -13,7 +13,6 @@ namespace vexa {
 
 namespace {
 
-constexpr qsizetype DateTimeColumns = 22;
 constexpr qsizetype TimeColumns = 8;
 constexpr qsizetype DateLineColumns = 10;
 constexpr qsizetype NumberSearchWidth = 15;
@@ -22,41 +21,87 @@ bool isDataLine(QStringView line) {
     return !line.isEmpty() && line.front().isDigit();
 }
 
-// Dates and times as the locale writes them; most rows of a file share their date, so each date text is
-// read once.
+// A line the reader takes as a row.
+bool isRowLine(QStringView line) {
+    return !line.isEmpty() && line.contains(u':');
+}
+
+qsizetype firstDataLine(const QStringList& lines) {
+    qsizetype next = 0;
+    while (next < lines.size() && !isDataLine(lines[next]))
+        ++next;
+    return next;
+}
+
+// The position of the blank after the first `blanks` + 1 words: where a date holding `blanks` blanks
+// ends; -1 when the text has fewer.
+qsizetype blankAfterWords(QStringView text, qsizetype blanks) {
+    qsizetype at = -1;
+    for (qsizetype k = 0; k <= blanks; ++k) {
+        at = text.indexOf(u' ', at + 1);
+        if (at < 0)
+            return -1;
+    }
+    return at;
+}
+
+// Dates and times as files write them, numeric ones from a system with another locale, and the locale's
+// own short date with its blanks ("17 Feb 2026"), which files held before such dates were written in
+// numbers. Most rows of a file share their date, so each date text is read once per form.
 class DateTimeReader {
 public:
-    DateTimeReader()
-        : dateFormat_(shortDateFormat())
-        , timeFormat_(longTimeFormat()) {}
+    DateTimeReader() {
+        const DateTimeForms file = measurementFileDateTimeForms();
+        const DateTimeForms numeric = numericDateTimeForms();
+        const DateTimeForm table = tableDateTimeForms().date;
+        dateForms_.push_back({file.date, 0, {}});
+        dateForms_.push_back({numeric.date, 0, {}});
+        if (const qsizetype blanks = table.format.count(u' '); blanks > 0)
+            dateForms_.push_back({table, blanks, {}});
+        timeForms_ = {file.time, numeric.time};
+    }
 
     void read(QStringView text, MeasurementRow& row) {
-        const qsizetype blank = text.indexOf(u' ');
-        if (blank < 0)
+        for (DateForm& form : dateForms_) {
+            const qsizetype end = blankAfterWords(text, form.blanks);
+            if (end < 0)
+                continue;
+            const QDate date = form.read(text.left(end).toString());
+            if (!date.isValid())
+                continue;
+            const QTime time = readTime(text.mid(end + 1).trimmed().toString());
+            if (!time.isValid())
+                return;
+            row.timestamp = dates_.timestamp(date, time);
+            row.dateText = dates_.dateText(date);
+            row.timeText = dates_.timeText(time);
             return;
-        const QDate date = readDate(text.left(blank).toString());
-        const QTime time = locale_.toTime(text.mid(blank + 1).trimmed().toString(), timeFormat_);
-        if (!date.isValid() || !time.isValid())
-            return;
-        row.timestamp = dates_.timestamp(date, time);
-        row.dateText = dates_.dateText(date);
-        row.timeText = dates_.timeText(time);
+        }
     }
 
 private:
-    QDate readDate(const QString& text) {
-        const auto known = datesByText_.constFind(text);
-        if (known != datesByText_.cend())
-            return *known;
-        const QDate date = locale_.toDate(text, dateFormat_);
-        datesByText_.insert(text, date);
-        return date;
+    struct DateForm {
+        DateTimeForm form;
+        qsizetype blanks = 0; // inside a date
+        QHash<QString, QDate> known;
+
+        QDate read(const QString& text) {
+            const auto found = known.constFind(text);
+            if (found != known.cend())
+                return *found;
+            return *known.insert(text, form.date(text));
+        }
+    };
+
+    QTime readTime(const QString& text) const {
+        for (const DateTimeForm& form : timeForms_)
+            if (const QTime time = form.time(text); time.isValid())
+                return time;
+        return {};
     }
 
-    QLocale locale_;
-    QString dateFormat_;
-    QString timeFormat_;
-    QHash<QString, QDate> datesByText_;
+    std::vector<DateForm> dateForms_;
+    std::vector<DateTimeForm> timeForms_;
     RowDates dates_;
 };
 
@@ -103,43 +148,76 @@ double readValue(QStringView text) {
     return std::isfinite(rounded) ? rounded : value;
 }
 
-MeasurementRow readRow(QStringView line, const DeviceTraits& traits, DateTimeReader& dateTimes) {
-    MeasurementRow row;
-    if (traits.datesEveryRow())
-        dateTimes.read(line.left(DateTimeColumns).trimmed(), row);
-    else
-        row.timeText = line.left(TimeColumns).toString();
+// What follows the date and time of a data line.
+struct RowFields {
+    bool found = false; // false: the line has no number where one belongs
+    qint16 number = 0;
+    QStringView value;
+    QStringView rest; // unit and material
+};
 
+RowFields splitRowFields(QStringView line) {
     const NumberField number = readRowNumber(line);
     if (number.end < 0)
-        return row;
-    row.number = number.number;
-
+        return {};
     const qsizetype valueStart = skipBlanks(line, number.end);
     qsizetype valueEnd = line.indexOf(u' ', valueStart);
     if (valueEnd < 0)
         valueEnd = line.size();
-    row.value = readValue(line.mid(valueStart, valueEnd - valueStart));
+    return {true, number.number, line.mid(valueStart, valueEnd - valueStart),
+            valueEnd < line.size() ? line.mid(valueEnd + 1) : QStringView()};
+}
+
+MeasurementRow readRow(QStringView line, const DeviceTraits& traits, DateTimeReader& dateTimes) {
+    MeasurementRow row;
+    if (traits.datesEveryRow())
+        dateTimes.read(line.left(MeasurementFileDateTimeWidth).trimmed(), row);
+    else
+        row.timeText = line.left(TimeColumns).toString();
+
+    const RowFields fields = splitRowFields(line);
+    if (!fields.found)
+        return row;
+    row.number = fields.number;
+    row.value = readValue(fields.value);
 
     // The unit may hold a blank ("µVs cm"); a material never does, so it is what follows the last blank.
-    const QStringView rest = valueEnd < line.size() ? line.mid(valueEnd + 1) : QStringView();
-    const qsizetype lastBlank = rest.lastIndexOf(u' ');
+    const qsizetype lastBlank = fields.rest.lastIndexOf(u' ');
     if (traits.keepsMaterial() && lastBlank >= 0) {
-        row.unit = rest.left(lastBlank).trimmed().toString();
-        row.material = rest.mid(lastBlank + 1).toString();
+        row.unit = fields.rest.left(lastBlank).trimmed().toString();
+        row.material = fields.rest.mid(lastBlank + 1).toString();
     } else {
-        row.unit = rest.trimmed().toString();
+        row.unit = fields.rest.trimmed().toString();
     }
     return row;
 }
 
+// A dated line starts with its date (no ":" in it, unlike a time) and its time; a time-only line with
+// its time, and the date line that may head a time-only file holds no time.
+bool startsWithDateAndTime(QStringView line) {
+    const QStringView window = line.left(MeasurementFileDateTimeWidth);
+    const qsizetype blank = window.indexOf(u' ');
+    return blank > 0 && !window.left(blank).contains(u':') && window.mid(blank).contains(u':');
+}
+
+// Rows are written as the unit padded to its column, a blank and the material, so a row without a
+// material ends with a blank. Where an editor dropped the trailing blanks the unit stands alone; only a
+// unit with a blank in it ("µVs cm") would then pass for a unit and a material.
+bool endsWithMaterial(QStringView line) {
+    const RowFields fields = splitRowFields(line);
+    return fields.found && !fields.rest.isEmpty() && !fields.rest.endsWith(u' ') &&
+           fields.rest.trimmed().contains(u' ');
+}
+
 } // namespace
+
+DateTimeForms measurementFileDateTimeForms() {
+    return readableDateTimeForms(MeasurementFileDateTimeWidth);
+}
 
 std::vector<MeasurementRow> readMeasurementFile(QStringView text, const DeviceTraits& traits) {
     const QStringList lines = splitLines(text);
-    qsizetype next = 0;
-    while (next < lines.size() && !isDataLine(lines[next]))
-        ++next;
+    qsizetype next = firstDataLine(lines);
     if (next == lines.size())
         return {};
 
@@ -156,13 +234,31 @@ std::vector<MeasurementRow> readMeasurementFile(QStringView text, const DeviceTr
     DateTimeReader dateTimes;
     for (; next < lines.size() && rows.size() < static_cast<size_t>(RowStore::Capacity); ++next) {
         const QString& line = lines[next];
-        if (line.isEmpty() || !line.contains(u':'))
-            continue;
-        rows.push_back(readRow(line, traits, dateTimes));
+        if (isRowLine(line))
+            rows.push_back(readRow(line, traits, dateTimes));
     }
     if (!firstDate.isEmpty() && !rows.empty())
         rows.front().dateText = firstDate;
     return rows;
+}
+
+DeviceTraits traitsFromMeasurementFile(QStringView text) {
+    DeviceTraits traits;
+    traits.material = '0';
+    traits.dateHeader = ' ';
+    const QStringList lines = splitLines(text);
+    qsizetype next = firstDataLine(lines);
+    if (next == lines.size())
+        return traits;
+    if (startsWithDateAndTime(lines[next]))
+        traits.dateHeader = '-';
+    for (; next < lines.size(); ++next) {
+        if (isRowLine(lines[next]) && endsWithMaterial(lines[next])) {
+            traits.material = '2';
+            break;
+        }
+    }
+    return traits;
 }
 
 } // namespace vexa

@@ -33,7 +33,8 @@ QString reportDataLine(const MeasurementRow& row, const MeasureContext& context,
         const QString when = row.timestamp.isValid() ? dates.dateText(row.timestamp.date()) + u' ' +
                                                            dates.timeText(row.timestamp.time())
                                                      : (row.dateText + u' ' + row.timeText).trimmed();
-        const qsizetype gap = 25 - (1 + row.dateText.size() + 1 + row.timeText.size());
+        // The row number ends in the same column whatever the width of the date and time.
+        const qsizetype gap = 24 - when.size();
         return when + QString(std::max<qsizetype>(gap, 0), u' ') + number + u' ' + value + u' ' +
                unitColumn(row.unit, 5) + u' ' + row.material;
     }

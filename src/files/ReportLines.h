@@ -13,7 +13,8 @@
 namespace vexa {
 
 // One row in the report's columns. Gauges that date every row (date-header trait "-") start the line with
-// the row's date and time; the others with its time alone. `dates` formats the dates and times of one report.
+// the row's date and time; the others with its time alone. `dates` formats the dates and times of one
+// report, in the forms a measurement file reads back (measurementFileDateTimeForms()).
 QString reportDataLine(const MeasurementRow& row, const MeasureContext& context, RowDates& dates);
 
 // The minimum and maximum limit lines (none when both are 0) and the target line (none when it is 0),

@@ -1,5 +1,6 @@
 #include "files/TextReport.h"
 
+#include "files/MeasurementFile.h"
 #include "files/ReportLines.h"
 
 namespace vexa {
@@ -27,7 +28,7 @@ QStringList seriesLines(const MeasurementSheet& sheet) {
 QStringList dataLines(const MeasurementSheet& sheet) {
     QStringList lines{QString()};
     const MeasureContext context = sheet.gauge.measureContext();
-    RowDates dates;
+    RowDates dates(measurementFileDateTimeForms());
     for (const MeasurementRow& row : sheet.rows)
         lines.append(reportDataLine(row, context, dates));
     return lines;

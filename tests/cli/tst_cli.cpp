@@ -144,6 +144,11 @@ private slots:
     void nothingNeverReplacesAFile();
     void outputIntoAFifo();
     void memoryTableCutIsSaid();
+    void openGivesWhatTheDownloadGave_data();
+    void openGivesWhatTheDownloadGave();
+    void openReadsTheFileAsItsLayoutShows_data();
+    void openReadsTheFileAsItsLayoutShows();
+    void openWritesToAFile();
 };
 
 void TestCli::outputs_data() {
@@ -410,6 +415,24 @@ void TestCli::errors_data() {
     QTest::newRow("a folder for -o") << qy + QStringList{"download", "m001", "-o",
                                                          QStringLiteral(VEXA_SOURCE_DIR)}
                                      << 1 << "Is a directory";
+    QTest::newRow("open a missing file")
+        << QStringList{"open", "/nonexistent/m001.mes"} << 1 << "cannot read /nonexistent/m001.mes";
+    QTest::newRow("open a folder") << QStringList{"open", QStringLiteral(VEXA_SOURCE_DIR)} << 1
+                                   << "cannot read " VEXA_SOURCE_DIR;
+    const QString mes = QStringLiteral(VEXA_SOURCE_DIR "/README.md");
+    QTest::newRow("open without file") << QStringList{"open"} << 2 << "open needs the measurement file";
+    QTest::newRow("open with an unknown model")
+        << QStringList{"open", mes, "--model", "QX"} << 2
+        << "--model takes ZKB, QY, KR4, KR8, VD1, VD2, WP, WL, not \"QX\"";
+    QTest::newRow("open with a model in small letters")
+        << QStringList{"open", mes, "--model", "qy"} << 2 << "--model takes";
+    QTest::newRow("open with an unknown format")
+        << QStringList{"open", mes, "--format", "xml"} << 2 << "--format takes json or csv, not \"xml\"";
+    QTest::newRow("open as a measurement file")
+        << QStringList{"open", mes, "--format", "mes"} << 2 << "--format takes json or csv";
+    QTest::newRow("open with a gauge") << qy + QStringList{"open", mes} << 2 << "without a gauge";
+    QTest::newRow("a model for download")
+        << qy + QStringList{"download", "m001", "--model", "QY"} << 2 << "--model is for open";
 }
 
 void TestCli::errors() {
@@ -687,6 +710,175 @@ void TestCli::memoryTableCutIsSaid() {
     QCOMPARE(QString::fromUtf8(finished.err),
              QStringLiteral("vexa-connect-cli: note: Die Speicherliste des Geräts ist nicht lesbar: nach 3 "
                             "Speichern ein Eintrag mit mehr als 32767 Werten.\n"));
+}
+
+// A memory saved with `download --format mes` opens as the rows the download gave: the same JSON rows and
+// statistics, the same CSV; the statistics are headed by the file's name and row count. The file's name
+// starts with "s", as memories of single values do, whose statistics count both materials together.
+void TestCli::openGivesWhatTheDownloadGave_data() {
+    QTest::addColumn<QStringList>("download");
+    QTest::addColumn<QStringList>("options"); // of both runs
+    QTest::addColumn<QStringList>("openOptions");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QByteArray>("locale");
+
+    const QStringList m001 = simulate({"qy-coating.json"}) + QStringList{"download", "m001"};
+    const QStringList probe3 = simulate({"ze-probe-memory.json"}) + QStringList{"download", "3"};
+    const QStringList none;
+    const QStringList qy{"--model", "QY"};
+    QTest::newRow("json, C.UTF-8") << m001 << none << none << "json" << English;
+    QTest::newRow("json, C.UTF-8, as its model") << m001 << none << qy << "json" << English;
+    QTest::newRow("csv, C.UTF-8") << m001 << none << none << "csv" << English;
+    QTest::newRow("json, de_DE, as its model") << m001 << none << qy << "json" << German;
+    QTest::newRow("csv, en_US, times with AM and PM")
+        << m001 << none << none << "csv" << QByteArray("en_US.UTF-8");
+    QTest::newRow("json, en_GB, English texts, as its model")
+        << m001 << QStringList{"--lang", "en"} << qy << "json" << QByteArray("en_GB.UTF-8");
+    QTest::newRow("json, limits and the 80/20 rule, as its model")
+        << m001 << QStringList{"--limits", "10:200:150:8020"} << qy << "json" << German;
+    QTest::newRow("json, probe memory of two materials, as its model")
+        << probe3 << none << QStringList{"--model", "ZKB"} << "json" << German;
+    QTest::newRow("csv, probe memory") << probe3 << none << none << "csv" << German;
+}
+
+void TestCli::openGivesWhatTheDownloadGave() {
+    QFETCH(QStringList, download);
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, openOptions);
+    QFETCH(QString, format);
+    QFETCH(QByteArray, locale);
+    Cli cli;
+    const QString file = cli.home.filePath(QStringLiteral("saved.mes"));
+    const Finished saved = cli.run(options + download + QStringList{"--format", "mes", "-o", file}, locale);
+    QCOMPARE(saved.exitCode, 0);
+    const Finished downloaded = cli.run(options + download + QStringList{"--format", format}, locale);
+    QCOMPARE(downloaded.exitCode, 0);
+
+    const Finished opened =
+        cli.run(options + QStringList{"open", file, "--format", format} + openOptions, locale);
+    QCOMPARE(opened.exitCode, 0);
+    QCOMPARE(opened.err, downloaded.err);
+    if (format == u"csv") {
+        QVERIFY(!opened.out.isEmpty());
+        QCOMPARE(opened.out, downloaded.out);
+        return;
+    }
+    const QJsonObject was = QJsonDocument::fromJson(downloaded.out).object();
+    const QJsonObject is = QJsonDocument::fromJson(opened.out).object();
+    QCOMPARE(is[u"memory"][u"selector"].toString(), QStringLiteral("saved.mes"));
+    QVERIFY(!is[u"rows"].toArray().isEmpty());
+    QCOMPARE(is[u"rows"], was[u"rows"]);
+    const QJsonArray statistics = is[u"statistics"][u"lines"].toArray();
+    QCOMPARE(statistics.first().toString(),
+             QStringLiteral("saved.mes (%1)").arg(is[u"rows"].toArray().size()));
+    if (openOptions.isEmpty()) {
+        QCOMPARE(is[u"device"][u"traits"].toString(), QStringLiteral("   2 - "));
+        return;
+    }
+    // The model brings what the file cannot show: its traits and its measuring mode, by which coating
+    // gauges count each material on its own.
+    for (const char16_t* key : {u"model", u"mode", u"traits"})
+        QCOMPARE(is[u"device"][key], was[u"device"][key]);
+    QCOMPARE(statistics.toVariantList().mid(1),
+             was[u"statistics"][u"lines"].toArray().toVariantList().mid(1));
+}
+
+// Without a model the file's layout gives the traits: dated lines or time lines, with or without a
+// material column; the traits the file cannot show stay blank. A model named reads the file as its
+// gauge writes it.
+void TestCli::openReadsTheFileAsItsLayoutShows_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("traits");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("material");
+    QTest::addColumn<QJsonValue>("timestamp");
+
+    const QString sections = QStringLiteral("#  05.12.2026 08:15\r\n#  Projekt Bridge A\r\n\r\nStatistik:\r\n"
+                                            " \r\nAnzahl              1\r\n\r\n\r\n");
+    const QJsonValue dated(QStringLiteral("2026-12-06T14:05:33"));
+    const QJsonValue none(QJsonValue::Null);
+    QTest::newRow("dated lines with materials")
+        << sections + QStringLiteral("06.12.2026 14:05:33         1        12,5 µm    FE\r\n\r\n")
+        << QStringList() << "   2 - "
+        << "µm"
+        << "FE" << dated;
+    QTest::newRow("dated lines without material")
+        << sections + QStringLiteral("06.12.2026 14:05:33         1       0,125 µVs cm \r\n\r\n")
+        << QStringList() << "   0 - "
+        << "µVs cm"
+        << "" << dated;
+    QTest::newRow("time lines with materials")
+        << QStringLiteral("06.12.2026\r\n14:05:33          1        99,4 µm   FE\r\n") << QStringList()
+        << "   2   "
+        << "µm"
+        << "FE" << none;
+    QTest::newRow("time lines without material")
+        << QStringLiteral("14:05:33          1        99,4 µm   \r\n") << QStringList() << "   0   "
+        << "µm"
+        << "" << none;
+    QTest::newRow("a model without materials takes the column into the unit")
+        << sections + QStringLiteral("06.12.2026 14:05:33         1        12,5 µm    FE\r\n\r\n")
+        << QStringList{"--model", "WL"} << "5LE0--3"
+        << "µm    FE"
+        << "" << dated;
+}
+
+void TestCli::openReadsTheFileAsItsLayoutShows() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, options);
+    Cli cli;
+    const QString path = cli.home.filePath(QStringLiteral("old.mes"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text.toUtf8());
+    file.close();
+
+    const Finished opened = cli.run(QStringList{"open", path} + options, German);
+    QCOMPARE(opened.err, QByteArray());
+    QCOMPARE(opened.exitCode, 0);
+    const QJsonObject json = QJsonDocument::fromJson(opened.out).object();
+    QTEST(json[u"device"][u"traits"].toString(), "traits");
+    const QJsonArray rows = json[u"rows"].toArray();
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows[0][u"number"].toInt(), 1);
+    QTEST(rows[0][u"unit"].toString(), "unit");
+    QTEST(rows[0][u"material"].toString(), "material");
+    QTEST(rows[0][u"timestamp"], "timestamp");
+}
+
+// -o takes what standard output would have shown; nothing to write leaves the file as it was.
+void TestCli::openWritesToAFile() {
+    Cli cli;
+    const QString saved = cli.home.filePath(QStringLiteral("m001.mes"));
+    QCOMPARE(cli.run(simulate({"qy-coating.json"}) +
+                     QStringList{"download", "m001", "--format", "mes", "-o", saved})
+                 .exitCode,
+             0);
+    const QStringList open{"open", saved, "--format", "csv"};
+    const Finished toStdout = cli.run(open);
+    QCOMPARE(toStdout.exitCode, 0);
+    const QString path = cli.home.filePath(QStringLiteral("out.csv"));
+    const Finished toFile = cli.run(open + QStringList{"-o", path});
+    QCOMPARE(toFile.err, QByteArray());
+    QCOMPARE(toFile.exitCode, 0);
+    QCOMPARE(toFile.out, QByteArray());
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), toStdout.out);
+    written.close();
+
+    const QString empty = cli.home.filePath(QStringLiteral("empty.mes"));
+    QFile emptyFile(empty);
+    QVERIFY(emptyFile.open(QIODevice::WriteOnly));
+    emptyFile.write("#  05.12.2026 08:15\r\n\r\n");
+    emptyFile.close();
+    const Finished nothing = cli.run(QStringList{"open", empty, "--format", "csv", "-o", path});
+    QCOMPARE(nothing.exitCode, 1);
+    QCOMPARE(nothing.err.count('\n'), 1);
+    QVERIFY2(nothing.err.contains("nothing to write"), nothing.err.constData());
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), toStdout.out);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -2,6 +2,7 @@
 #include "data/Initialisation.h"
 #include "data/LocaleTexts.h"
 #include "files/MeasurementFile.h"
+#include "files/TextEncoding.h"
 #include "files/TextReport.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
@@ -64,6 +65,12 @@ private slots:
     void readStopsAtCapacity();
     void roundTrip_data();
     void roundTrip();
+    void datesComeBackInEveryLocale_data();
+    void datesComeBackInEveryLocale();
+    void datesOfOtherForms_data();
+    void datesOfOtherForms();
+    void traitsFromTheFile_data();
+    void traitsFromTheFile();
     void saveNames_data();
     void saveNames();
     void dialogsStartInTheDeviceFolder();
@@ -248,6 +255,141 @@ void TestMeasurementFile::roundTrip() {
     }
     QCOMPARE(model_->table().rows().size(), saved.size());
     QCOMPARE(model_->controls().caption(optFE), QStringLiteral("trip.mes (%1)").arg(saved.size()));
+}
+
+void TestMeasurementFile::datesComeBackInEveryLocale_data() {
+    QTest::addColumn<QLocale>("locale");
+
+    QTest::newRow("C.UTF-8") << QLocale(QStringLiteral("C.UTF-8"));
+    QTest::newRow("de_DE") << QLocale(QStringLiteral("de_DE"));
+    QTest::newRow("en_US") << QLocale(QStringLiteral("en_US"));
+    QTest::newRow("en_GB") << QLocale(QStringLiteral("en_GB"));
+    QTest::newRow("es_CO, whose am/pm text does not fit beside the date") << QLocale(QStringLiteral("es_CO"));
+    QTest::newRow("ko_KR, with blanks in date and time") << QLocale(QStringLiteral("ko_KR"));
+    QTest::newRow("da_DK, whose times hold no colon") << QLocale(QStringLiteral("da_DK"));
+}
+
+// Saved and opened on one system, every row keeps its date and time: midnight and noon, both halves of
+// the day, the widest date and time of a 12-hour clock, a row number of four digits beside them.
+void TestMeasurementFile::datesComeBackInEveryLocale() {
+    QFETCH(QLocale, locale);
+    QLocale::setDefault(locale);
+    startGauge();
+    const std::vector<MeasurementRow> rows{
+        dated(fields(1, 12.5, QStringLiteral("µm"), QStringLiteral("FE")),
+              QDateTime(QDate(2026, 1, 2), QTime(0, 0, 5))),
+        dated(fields(2, 130, QStringLiteral("mils"), QStringLiteral("NF")),
+              QDateTime(QDate(2026, 2, 17), QTime(9, 30, 0))),
+        dated(fields(3, 3.25, QStringLiteral("µVs cm"), QStringLiteral("FE")),
+              QDateTime(QDate(2026, 5, 31), QTime(12, 0, 0))),
+        dated(fields(4999, 99.8, QStringLiteral("µm"), QStringLiteral("NF")),
+              QDateTime(QDate(2026, 12, 28), QTime(23, 59, 59)))};
+    fill(rows);
+    const std::vector<MeasurementRow> saved = shownRows();
+    QCOMPARE(saved.size(), rows.size());
+    const QString path = folder_->filePath(QStringLiteral("dates.mes"));
+    QVERIFY(model_->saveMeasurementFile(path));
+    // Whatever the locale wrote, the file's layout says its rows are dated and carry materials.
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const DeviceTraits fromFile = traitsFromMeasurementFile(decodeFileText(file.readAll()));
+    QCOMPARE(fromFile.dateHeader, '-');
+    QCOMPARE(fromFile.material, '2');
+
+    model_->currentStore().clear();
+    QVERIFY(model_->openMeasurementFile(path));
+    const std::vector<MeasurementRow> opened = shownRows();
+    QCOMPARE(opened.size(), saved.size());
+    for (size_t k = 0; k < saved.size(); ++k) {
+        QVERIFY(opened[k].timestamp.isValid());
+        QCOMPARE(opened[k].timestamp, saved[k].timestamp);
+        QCOMPARE(opened[k].dateText, saved[k].dateText);
+        QCOMPARE(opened[k].timeText, saved[k].timeText);
+        QCOMPARE(opened[k].number, saved[k].number);
+        QCOMPARE(opened[k].value, saved[k].value);
+        QCOMPARE(opened[k].unit, saved[k].unit);
+        QCOMPARE(opened[k].material, saved[k].material);
+    }
+}
+
+void TestMeasurementFile::datesOfOtherForms_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QDateTime>("timestamp"); // invalid: the date is lost
+
+    const QString rest = QStringLiteral("    1        12,5 µm    FE\r\n");
+    const QDateTime evening(QDate(2026, 2, 17), QTime(21, 30, 0));
+    QTest::newRow("C: written before its dates were numeric")
+        << QLocale::c() << QStringLiteral("17 Feb 2026 21:30:00     ") + rest << evening;
+    QTest::newRow("de_DE: a file from a system whose dates are numeric")
+        << GermanLocale << QStringLiteral("2026-02-17 21:30:00      ") + rest << evening;
+    QTest::newRow("en_US: a numeric date and a 24-hour time")
+        << QLocale(QStringLiteral("en_US")) << QStringLiteral("2026-02-17 21:30:00      ") + rest << evening;
+    QTest::newRow("de_DE: a date with blanks of another locale is none")
+        << GermanLocale << QStringLiteral("17 Feb 2026 21:30:00     ") + rest << QDateTime();
+}
+
+// Dates a file holds from elsewhere: from another system, or written before dates were numeric.
+void TestMeasurementFile::datesOfOtherForms() {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, line);
+    QFETCH(QDateTime, timestamp);
+    QLocale::setDefault(locale);
+    const std::vector<MeasurementRow> rows = readMeasurementFile(line, Dated);
+    QCOMPARE(rows.size(), size_t(1));
+    QCOMPARE(rows.front().timestamp, timestamp);
+    QCOMPARE(rows.front().dateText,
+             timestamp.isValid() ? shortDateText(timestamp.date()) : QStringLiteral(" "));
+    QCOMPARE(rows.front().number, qint16(1));
+    QCOMPARE(rows.front().value, 12.5);
+}
+
+void TestMeasurementFile::traitsFromTheFile_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<char>("dateHeader");
+    QTest::addColumn<char>("material");
+
+    QTest::newRow("dated rows with materials after the project and statistics")
+        << QStringLiteral("#  05.12.2026 08:15\r\n#  Projekt Bridge A\r\n\r\nStatistik:\r\n \r\n"
+                          "Anzahl              1\r\n\r\n\r\n"
+                          "06.12.2026 14:05:33         1        12,5 µm    FE\r\n\r\n")
+        << '-' << '2';
+    QTest::newRow("dated rows without material")
+        << QStringLiteral("06.12.2026 14:05:33         1       0,125 µVs cm \r\n") << '-' << '0';
+    QTest::newRow("dated, a unit with a blank and a material")
+        << QStringLiteral("06.12.2026 14:05:33         1       0,125 µVs cm WLM\r\n") << '-' << '2';
+    QTest::newRow("dated, the widest 12-hour date and time")
+        << QStringLiteral("12/28/2026 11:59:59 PM   4999        99.8 µm    NF\r\n") << '-' << '2';
+    QTest::newRow("dated with a date holding blanks")
+        << QStringLiteral("17 Feb 2026 09:30:00        1        12.5 µm    FE\r\n") << '-' << '2';
+    QTest::newRow("only a later row has a material")
+        << QStringLiteral("06.12.2026 14:05:33         1        12,5 µm    \r\n"
+                          "06.12.2026 14:05:34         2        12,6 µm    NF\r\n")
+        << '-' << '2';
+    QTest::newRow("a row whose trailing blanks were dropped has no material")
+        << QStringLiteral("06.12.2026 14:05:33         1        12,5 µm\r\n") << '-' << '0';
+    QTest::newRow("time rows with materials")
+        << QStringLiteral("14:05:33          1        99,4 µm   FE\r\n") << ' ' << '2';
+    QTest::newRow("time rows without material")
+        << QStringLiteral("14:05:33          1        99,4 µm   \r\n") << ' ' << '0';
+    QTest::newRow("12-hour time rows")
+        << QStringLiteral("2:05:33 PM          1        99.4 µm   FE\r\n") << ' ' << '2';
+    QTest::newRow("time rows headed by a date line")
+        << QStringLiteral("06.12.2026\r\n14:05:33          1        99,4 µm   FE\r\n") << ' ' << '2';
+    QTest::newRow("no data line") << QStringLiteral("#  x\r\n\r\nAnzahl 0\r\n") << ' ' << '0';
+}
+
+// A file read without a gauge takes what its layout shows; nothing else of a gauge is made up.
+void TestMeasurementFile::traitsFromTheFile() {
+    QFETCH(QString, text);
+    QFETCH(char, dateHeader);
+    QFETCH(char, material);
+    DeviceTraits expected;
+    expected.dateHeader = dateHeader;
+    expected.material = material;
+    const DeviceTraits traits = traitsFromMeasurementFile(text);
+    QCOMPARE(traits.text(), expected.text());
+    QVERIFY(traits == expected);
 }
 
 void TestMeasurementFile::saveNames_data() {

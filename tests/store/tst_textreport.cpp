@@ -2,6 +2,7 @@
 #include "data/Initialisation.h"
 #include "data/LocaleTexts.h"
 #include "data/MemoryDump.h"
+#include "files/MeasurementFile.h"
 #include "files/MemoryExport.h"
 #include "files/ReportLines.h"
 #include "files/RowsCsv.h"
@@ -120,6 +121,19 @@ void TestTextReport::dataLine_data() {
     QTest::newRow("dated, EnglishLocale date and time")
         << EnglishLocale << dated << row(3, 150, QStringLiteral("µm"), QStringLiteral("FE"))
         << QStringLiteral("06/12/2026 14:05:33         3         150 µm    FE");
+    QTest::newRow("dated, C: a numeric date in place of one with blanks")
+        << QLocale(QStringLiteral("C.UTF-8")) << dated
+        << row(3, 150, QStringLiteral("µm"), QStringLiteral("FE"))
+        << QStringLiteral("2026-12-06 14:05:33         3         150 µm    FE");
+    QTest::newRow("dated, en_US: the widest date and time keep the number's column")
+        << QLocale(QStringLiteral("en_US")) << dated
+        << row(4999, 150, QStringLiteral("µm"), QStringLiteral("FE"),
+               QDateTime(QDate(2026, 12, 28), QTime(23, 59, 59)))
+        << QStringLiteral("12/28/2026 11:59:59 PM   4999         150 µm    FE");
+    QTest::newRow("dated, es_CO: a 24-hour time in place of one too wide")
+        << QLocale(QStringLiteral("es_CO")) << dated
+        << row(3, 150, QStringLiteral("µm"), QStringLiteral("FE"))
+        << QStringLiteral("6/12/2026 14:05:33          3         150 µm    FE");
     QTest::newRow("time only") << GermanLocale << timed
                                << row(2, 99.4, QStringLiteral("µm"), QStringLiteral("FE"))
                                << QStringLiteral("14:05:33          2        99,4 µm   FE");
@@ -132,7 +146,7 @@ void TestTextReport::dataLine() {
     QFETCH(QString, line);
     QLocale::setDefault(locale);
     row.dateText = shortDateText(row.timestamp.date());
-    RowDates dates;
+    RowDates dates(measurementFileDateTimeForms());
     QCOMPARE(reportDataLine(row, {QStringLiteral("QY"), QStringLiteral("FM"), traits}, dates), line);
 }
 

@@ -1,0 +1,79 @@
+#include "cli/CliOpen.h"
+
+#include "cli/CliOutput.h"
+#include "data/DeviceTables.h"
+#include "data/LocaleTexts.h"
+#include "data/MeasurementSheet.h"
+#include "files/MeasurementFile.h"
+#include "files/TextEncoding.h"
+#include "files/TextFile.h"
+
+#include <QFileInfo>
+
+namespace vexa::cli {
+
+namespace {
+
+// What the sheet knows of a gauge it never met: the model named with its traits and measuring mode, or
+// nothing but the traits the file's layout shows.
+GaugeIdentity fileGauge(const QString& model, const QString& text) {
+    GaugeIdentity gauge;
+    if (model.isEmpty()) {
+        gauge.traits = traitsFromMeasurementFile(text);
+        return gauge;
+    }
+    gauge.model.deviceModel = model;
+    gauge.model.measureMode = measureModeOfModel(model);
+    gauge.traits = *traitsForModel(model);
+    return gauge;
+}
+
+} // namespace
+
+int openMeasurementFile(const CliRequest& request) {
+    const FileContent file = readFileBytes(request.measurementFile);
+    if (file.error) {
+        writeErrorLine(QStringLiteral("cannot read %1: %2").arg(request.measurementFile, *file.error));
+        return Failure;
+    }
+    const QString text = decodeFileText(file.bytes);
+
+    SheetContent content;
+    content.gauge = fileGauge(request.model, text);
+    content.languageIndex = request.languageIndex.value_or(0);
+    content.decimalSeparator = decimalSeparator();
+    content.rows = readMeasurementFile(text, content.gauge.traits);
+    const QString name = QFileInfo(request.measurementFile).fileName();
+    // Headed as the window's memory option shows an opened file: its name and row count.
+    content.memoryCaption = QStringLiteral("%1 (%2)").arg(name).arg(content.rows.size());
+    content.openedFromFile = true;
+
+    QStringList notes;
+    if (request.limits) {
+        const TypedLimits typed = limitsFromFields(*request.limits, content.languageIndex);
+        notes = typed.messages;
+        if (typed.refused) {
+            writeErrorLine(notes.isEmpty()
+                               ? QStringLiteral("the limits were refused")
+                               : QStringLiteral("the limits were refused: ") + oneLine(notes.last()));
+            return Failure;
+        }
+        content.limits = typed.limits;
+    }
+
+    // Counted as the window counts a file opened with no memory chosen. Only then does the sheet name the
+    // file: a memory named with "s" or "t" in front counts both materials together, and so would
+    // "saved.mes".
+    MeasurementSheet sheet = buildSheet(std::move(content));
+    sheet.memoryListText = name;
+    if (const std::optional<QString> error = writeSheet(sheet, request.format, request.outputFile)) {
+        writeErrorLine(*error);
+        return Failure;
+    }
+    for (const QString& note : notes)
+        if (!oneLine(note).isEmpty())
+            writeErrorLine(QStringLiteral("note: ") + oneLine(note));
+    return Success;
+}
+
+} // namespace vexa::cli

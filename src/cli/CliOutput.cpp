@@ -1,0 +1,56 @@
+#include "cli/CliOutput.h"
+
+#include "data/PrintableText.h"
+#include "files/MemoryExport.h"
+#include "files/RowsCsv.h"
+#include "files/TextFile.h"
+
+#include <cstdio>
+
+namespace vexa::cli {
+
+void writeOut(const QByteArray& bytes) {
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+void writeErrorLine(const QString& text) {
+    std::fprintf(stderr, "vexa-connect-cli: %s\n", text.toUtf8().constData());
+}
+
+QString oneLine(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    text.replace(u'\n', u' ');
+    text.replace(u'\r', u' ');
+    return text.simplified();
+}
+
+std::optional<QString> writeResult(const QString& outputFile, const QString& text) {
+    if (outputFile.isEmpty()) {
+        writeOut(printableLines(text).toUtf8());
+        return std::nullopt;
+    }
+    return writeResult(outputFile, text.toUtf8());
+}
+
+std::optional<QString> writeResult(const QString& outputFile, const QByteArray& bytes) {
+    if (outputFile.isEmpty()) {
+        writeOut(bytes);
+        return std::nullopt;
+    }
+    if (bytes.isEmpty())
+        return QStringLiteral("nothing to write to %1: the memory holds no rows").arg(outputFile);
+    if (const std::optional<QString> error = writeFileBytes(outputFile, bytes))
+        return QStringLiteral("cannot write %1: %2").arg(outputFile, *error);
+    return std::nullopt;
+}
+
+std::optional<QString> writeSheet(const MeasurementSheet& sheet, Format format, const QString& outputFile) {
+    if (format == Format::Json)
+        return writeResult(outputFile, memoryJson(exportedMemory(sheet)) + '\n');
+    const QChar separator = csvSeparator(sheet.decimalSeparator);
+    return writeResult(outputFile, sheet.showsSeries() ? seriesCsv(sheet, separator)
+                                                       : rowsCsv(exportedMemory(sheet).rows, separator));
+}
+
+} // namespace vexa::cli
