@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTime>
 #include <array>
+#include <optional>
 
 // The values the settings files hold while the program runs.
 namespace vexa {
@@ -50,6 +51,24 @@ struct ProjectLabels {
     QString label(int index, int languageIndex) const;
 
     bool operator==(const ProjectLabels&) const = default;
+};
+
+// The gauge connected last, remembered from one run to the next.
+struct LastGauge {
+    QString name;    // as the device list gave it
+    QString address; // its Bluetooth address
+    QString model;   // the model the program took it for
+    QString firmware;
+
+    bool operator==(const LastGauge&) const = default;
+};
+
+// What belongs to no gauge: the language chosen last and the gauge connected last.
+struct ProgramSettings {
+    int languageIndex = 0; // 0 German, 1 English
+    std::optional<LastGauge> lastGauge;
+
+    bool operator==(const ProgramSettings&) const = default;
 };
 
 struct SettingsState {

@@ -147,6 +147,30 @@ std::optional<QString> SettingsFiles::Voreinstellungen(QStringView aktion, const
     return *error + fileMessage;
 }
 
+namespace {
+
+const QString ProgramFile = QStringLiteral("Program.ini");
+
+} // namespace
+
+ProgramSettings SettingsFiles::readProgramSettings() const {
+    const FileContent content = readFileBytes(QDir(folder_).filePath(ProgramFile));
+    if (content.error)
+        return {};
+    return parseProgramFile(content.bytes);
+}
+
+std::optional<QString> SettingsFiles::writeProgramSettings(const ProgramSettings& settings,
+                                                           int languageIndex) {
+    const std::optional<QString> error =
+        writeTextFile(QDir(folder_).filePath(ProgramFile), programFileLines(settings));
+    if (!error)
+        return std::nullopt;
+    const QString fileMessage = Texts::notice(Notice::ProgramFileNotWritten, languageIndex);
+    log_.WriteLog(fileMessage);
+    return *error + fileMessage;
+}
+
 QStringList SettingsFiles::reloadProjectData(const QString& deviceNumber, SettingsState& state) {
     QStringList failures;
     for (const QStringView action : {u"PI", u"PL"})

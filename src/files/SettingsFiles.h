@@ -34,6 +34,12 @@ public:
     // open is now. Returns the failures to show.
     [[nodiscard]] QStringList reloadProjectData(const QString& deviceNumber, SettingsState& state);
 
+    // "Program.ini": what belongs to no gauge. A missing or unreadable file gives the defaults.
+    ProgramSettings readProgramSettings() const;
+    // Written whole or not at all; a failure is logged and returned as the text to show.
+    [[nodiscard]] std::optional<QString> writeProgramSettings(const ProgramSettings& settings,
+                                                              int languageIndex);
+
 private:
     QString folder_;
     TransferLog& log_;

@@ -201,4 +201,36 @@ ProjectLabels parseProjectLabelFile(const QByteArray& content) {
     return labels;
 }
 
+ProgramSettings parseProgramFile(const QByteArray& content) {
+    QStringList lines = fileLines(content);
+    // Empty model and firmware lines are the gauge's own; only empty lines past them are left over.
+    while (lines.size() > 5 && lines.last().trimmed().isEmpty())
+        lines.removeLast();
+    if (std::all_of(lines.begin() + std::min<qsizetype>(1, lines.size()), lines.end(),
+                    [](const QString& line) { return line.trimmed().isEmpty(); }))
+        lines = lines.mid(0, 1);
+    if (lines.isEmpty() || (lines.size() != 1 && lines.size() != 5))
+        return {};
+    const QString language = lines[0].trimmed();
+    if (language != u"0" && language != u"1")
+        return {};
+    ProgramSettings settings;
+    settings.languageIndex = language.toInt();
+    if (lines.size() == 1)
+        return settings;
+    LastGauge gauge{lines[1], lines[2].trimmed(), lines[3].trimmed(), lines[4].trimmed()};
+    if (gauge.name.trimmed().isEmpty() || gauge.address.isEmpty())
+        return {};
+    settings.lastGauge = std::move(gauge);
+    return settings;
+}
+
+QStringList programFileLines(const ProgramSettings& settings) {
+    QStringList lines{QString::number(settings.languageIndex == 0 ? 0 : 1)};
+    if (const std::optional<LastGauge>& gauge = settings.lastGauge)
+        lines << singleLine(gauge->name) << singleLine(gauge->address) << singleLine(gauge->model)
+              << singleLine(gauge->firmware);
+    return lines;
+}
+
 } // namespace vexa

@@ -39,4 +39,10 @@ QStringList projectDataFileLines(const ProjectData& project);
 // lines are used, the labels not given become empty.
 ProjectLabels parseProjectLabelFile(const QByteArray& content);
 
+// The language index on the first line ("0" or "1"), then the last gauge's name, address, model and
+// firmware, a line each. A file that does not read so (another number, a gauge without name or address,
+// missing lines) gives German and no last gauge.
+ProgramSettings parseProgramFile(const QByteArray& content);
+QStringList programFileLines(const ProgramSettings& settings);
+
 } // namespace vexa

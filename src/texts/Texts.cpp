@@ -183,9 +183,12 @@ constexpr TextPair noticeTexts[] = {
     {u"Kein Messgerät verbunden", u"No gauge connected"},
     {u"Messen", u"Measure"},
     {u"alle", u"every"},
+    {u"Probleme beim Schreiben Datei Program.ini: ", u"problems writing file Program.ini: "},
+    {u"Es gibt Messwerte, die nicht gespeichert sind. Programm trotzdem beenden?",
+     u"Some readings have not been saved. Exit anyway?"},
 };
 
-static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::Every) + 1);
+static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::LeaveWithUnsavedReadings) + 1);
 
 template <size_t N> QString sparseText(const SlotText (&table)[N], int slot, int languageIndex) {
     const auto found = std::find_if(std::begin(table), std::end(table),

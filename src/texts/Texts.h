@@ -161,7 +161,9 @@ enum class Notice : int {
     SimulatedGauges,      // the title of the window of simulated gauges
     NoGaugeConnected,
     Measure,
-    Every, // before the seconds of the automatic live values
+    Every,                 // before the seconds of the automatic live values
+    ProgramFileNotWritten, // the system's reason comes first
+    LeaveWithUnsavedReadings,
 };
 
 class Texts {

@@ -289,6 +289,35 @@ private slots:
         QVERIFY(!QDir(f.folder).exists() == content.isNull());
     }
 
+    void programSettingsAreKeptBesideTheGauges() {
+        Fixture f;
+        QCOMPARE(f.files.readProgramSettings(), ProgramSettings{});
+        const ProgramSettings written{1, LastGauge{"Vexa F 3", "AA:BB:CC:DD:EE:FF", "F3", "V2.07"}};
+        QCOMPARE(f.files.writeProgramSettings(written, 1), std::nullopt);
+        QCOMPARE(f.fileNames(), QStringList{"Program.ini"});
+        QCOMPARE(f.files.readProgramSettings(), written);
+    }
+
+    void programSettingsNotWrittenAreShownAndLogged_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("fileMessage");
+
+        QTest::newRow("German") << 0 << "Probleme beim Schreiben Datei Program.ini: ";
+        QTest::newRow("English") << 1 << "problems writing file Program.ini: ";
+    }
+
+    void programSettingsNotWrittenAreShownAndLogged() {
+        QFETCH(int, language);
+        QFETCH(QString, fileMessage);
+
+        Fixture f(false);
+        const std::optional<QString> shown = f.files.writeProgramSettings({language, std::nullopt}, language);
+        QVERIFY(shown);
+        QVERIFY2(shown->endsWith(fileMessage) && shown->size() > fileMessage.size(), qPrintable(*shown));
+        QCOMPARE(contentOf(f.log.filePath()), fileMessage.toUtf8() + "\r\n");
+        QCOMPARE(f.files.readProgramSettings(), ProgramSettings{});
+    }
+
     void limitsReadBeforeAMalformedLineStay() {
         Fixture f;
         writeRaw(f.path(QStringLiteral("Limit_7001.ini")), "1;2;3;1;\r\n4;x;6;0;\r\n");

@@ -25,6 +25,8 @@ char* toString(const KeyForwarding& k) {
 
 } // namespace vexa
 
+Q_DECLARE_METATYPE(vexa::ProgramSettings)
+
 namespace {
 
 const QLocale german(QLocale::German, QLocale::Germany);
@@ -231,6 +233,66 @@ private slots:
         QCOMPARE(languageFileLines(1), QStringList{"1"});
         QCOMPARE(languageFileLines(2), QStringList{"1"});
         QCOMPARE(languageFileLines(-1), QStringList{"0"});
+    }
+
+    void readsProgramSettings_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("gaugeName");
+        QTest::addColumn<QString>("firmware");
+
+        QTest::newRow("missing file") << QByteArray() << 0 << QString() << QString();
+        QTest::newRow("language only") << crlf({"1"}) << 1 << QString() << QString();
+        QTest::newRow("language and gauge")
+            << crlf({"1", "Vexa F 3 [Demo]", "00:11:22:33:44:55", "F3", "V2.07"}) << 1
+            << QStringLiteral("Vexa F 3 [Demo]") << QStringLiteral("V2.07");
+        QTest::newRow("trailing empty lines") << QByteArray("1\r\n\r\n\r\n") << 1 << QString() << QString();
+        QTest::newRow("language not 0 or 1") << crlf({"2"}) << 0 << QString() << QString();
+        QTest::newRow("language not a number") << crlf({"en"}) << 0 << QString() << QString();
+        QTest::newRow("gauge cut short")
+            << crlf({"1", "Vexa F 3", "00:11:22:33:44:55"}) << 0 << QString() << QString();
+        QTest::newRow("gauge without address")
+            << crlf({"1", "Vexa F 3", "", "F3", "V2.07"}) << 0 << QString() << QString();
+        QTest::newRow("more lines than a gauge")
+            << crlf({"1", "a", "b", "c", "d", "e"}) << 0 << QString() << QString();
+    }
+
+    void readsProgramSettings() {
+        QFETCH(QByteArray, content);
+        QFETCH(int, language);
+        QFETCH(QString, gaugeName);
+        QFETCH(QString, firmware);
+
+        const ProgramSettings read = parseProgramFile(content);
+        QCOMPARE(read.languageIndex, language);
+        QCOMPARE(read.lastGauge.has_value(), !gaugeName.isEmpty());
+        if (read.lastGauge) {
+            QCOMPARE(read.lastGauge->name, gaugeName);
+            QCOMPARE(read.lastGauge->firmware, firmware);
+        }
+    }
+
+    void programSettingsReadBackUnchanged_data() {
+        QTest::addColumn<ProgramSettings>("written");
+
+        QTest::newRow("German, no gauge") << ProgramSettings{0, std::nullopt};
+        QTest::newRow("English with gauge")
+            << ProgramSettings{1, LastGauge{"  Prüfgerät Süd ", "AA:BB:CC:DD:EE:FF", "F3", "V2.07"}};
+        QTest::newRow("gauge without model or firmware")
+            << ProgramSettings{0, LastGauge{"Vexa M", "AA:BB:CC:DD:EE:FF", "", ""}};
+    }
+
+    void programSettingsReadBackUnchanged() {
+        QFETCH(ProgramSettings, written);
+        QCOMPARE(parseProgramFile(crlf(programFileLines(written))), written);
+    }
+
+    void aGaugeNameWithALineBreakKeepsTheFileReadable() {
+        const ProgramSettings written{1, LastGauge{"two\nlines", "AA:BB:CC:DD:EE:FF", "F3", "V1"}};
+        const ProgramSettings read = parseProgramFile(crlf(programFileLines(written)));
+        QVERIFY(read.lastGauge);
+        QCOMPARE(read.lastGauge->name, QStringLiteral("two lines"));
+        QCOMPARE(read.lastGauge->address, QStringLiteral("AA:BB:CC:DD:EE:FF"));
     }
 
     void readsProjectData_data() {
