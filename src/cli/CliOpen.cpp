@@ -1,7 +1,6 @@
 #include "cli/CliOpen.h"
 
 #include "cli/CliOutput.h"
-#include "data/DeviceTables.h"
 #include "data/LocaleTexts.h"
 #include "data/MeasurementSheet.h"
 #include "files/MeasurementFile.h"
@@ -12,24 +11,6 @@
 
 namespace vexa::cli {
 
-namespace {
-
-// What the sheet knows of a gauge it never met: the model named with its traits and measuring mode, or
-// nothing but the traits the file's layout shows.
-GaugeIdentity fileGauge(const QString& model, const QString& text) {
-    GaugeIdentity gauge;
-    if (model.isEmpty()) {
-        gauge.traits = traitsFromMeasurementFile(text);
-        return gauge;
-    }
-    gauge.model.deviceModel = model;
-    gauge.model.measureMode = measureModeOfModel(model);
-    gauge.traits = *traitsForModel(model);
-    return gauge;
-}
-
-} // namespace
-
 int openMeasurementFile(const CliRequest& request) {
     const FileContent file = readFileBytes(request.measurementFile);
     if (file.error) {
@@ -39,7 +20,7 @@ int openMeasurementFile(const CliRequest& request) {
     const QString text = decodeFileText(file.bytes);
 
     SheetContent content;
-    content.gauge = fileGauge(request.model, text);
+    content.gauge = identityForMeasurementFile(request.model, text);
     content.languageIndex = request.languageIndex.value_or(0);
     content.decimalSeparator = decimalSeparator();
     content.rows = readMeasurementFile(text, content.gauge.traits);

@@ -1,5 +1,6 @@
 #include "files/MeasurementFile.h"
 
+#include "data/DeviceTables.h"
 #include "data/LocaleTexts.h"
 #include "data/RowDates.h"
 #include "files/TextEncoding.h"
@@ -259,6 +260,19 @@ DeviceTraits traitsFromMeasurementFile(QStringView text) {
         }
     }
     return traits;
+}
+
+GaugeIdentity identityForMeasurementFile(const QString& deviceModel, QStringView text) {
+    GaugeIdentity gauge;
+    const std::optional<DeviceTraits> traits = traitsForModel(deviceModel);
+    if (!traits) {
+        gauge.traits = traitsFromMeasurementFile(text);
+        return gauge;
+    }
+    gauge.model.deviceModel = deviceModel;
+    gauge.model.measureMode = measureModeOfModel(deviceModel);
+    gauge.traits = *traits;
+    return gauge;
 }
 
 } // namespace vexa

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/DeviceTraits.h"
+#include "data/GaugeIdentity.h"
 #include "data/LocaleTexts.h"
 #include "data/MeasurementRow.h"
 
@@ -28,5 +29,9 @@ std::vector<MeasurementRow> readMeasurementFile(QStringView text, const DeviceTr
 // material the material trait "2" (else "0"). The file tells nothing of the other traits; they stay
 // unknown.
 DeviceTraits traitsFromMeasurementFile(QStringView text);
+
+// What the program knows of a gauge it never met, to read its file: a model with traits (see
+// traitsForModel) gives its traits and measuring mode, any other name only the traits of the file's layout.
+GaugeIdentity identityForMeasurementFile(const QString& deviceModel, QStringView text);
 
 } // namespace vexa
