@@ -104,6 +104,12 @@ inline const QStringList& gaugeCommands() {
     return set;
 }
 
+// What the program offers before any gauge was connected.
+inline const QStringList& commandsWithoutGauge() {
+    static const QStringList set{cmdOpen, cmdEnde};
+    return set;
+}
+
 // Commands whose feature the program does not have yet: disabled rather than doing nothing.
 inline const QStringList& unbuiltCommands() {
     static const QStringList set{cmdChart,     cmdGross,   cmdExcel, cmdWord,    cmdprint,

@@ -64,6 +64,8 @@ void MainModel::programStart(const StartPaths& paths) {
     logEvents_.setLog(log_.get(), {paths.programFolder, paths.appDataPath, paths.messDataPath});
     settingsFiles_ = std::make_unique<SettingsFiles>(
         paths.appDataPath, *log_, [this](int languageIndex) { applyLanguage(languageIndex); });
+    programSettings_ = settingsFiles_->readProgramSettings();
+    state_.languageIndex = programSettings_.languageIndex;
 
     for (const QString& name : {FrameWerte, FrameStatistik, FrameBefehle, cmdProjekt, cmdWerte})
         controls_.hide(name);
@@ -92,6 +94,9 @@ void MainModel::programStart(const StartPaths& paths) {
     checkLanguageMenu();
     Reset_Statistic();
     blockButtons();
+    // A measurement file can be looked at before any gauge is connected.
+    commandAccess_ = CommandAccess::WithoutGauge;
+    applyCommandState();
 }
 
 void MainModel::applyTexts() {
@@ -140,9 +145,24 @@ void MainModel::Voreinstellungen(QStringView aktion) {
 
 void MainModel::switchLanguage(int languageIndex) {
     applyLanguage(languageIndex);
+    writeProgramSettings();
     Voreinstellungen(u"SS");
     Voreinstellungen(u"PI");
     refreshLimitsCaption();
+}
+
+void MainModel::rememberGauge(const LastGauge& gauge) {
+    programSettings_.lastGauge = gauge;
+    writeProgramSettings();
+}
+
+void MainModel::writeProgramSettings() {
+    if (!settingsFiles_)
+        return;
+    programSettings_.languageIndex = state_.languageIndex;
+    if (const std::optional<QString> failure =
+            settingsFiles_->writeProgramSettings(programSettings_, state_.languageIndex))
+        prompt_.message(*failure);
 }
 
 // The language file of the gauge was read: every caption changes at once.
@@ -161,12 +181,12 @@ void MainModel::checkLanguageMenu() {
 }
 
 void MainModel::blockButtons() {
-    commandsBlocked_ = true;
+    commandAccess_ = CommandAccess::None;
     applyCommandState();
 }
 
 void MainModel::unblockButtons() {
-    commandsBlocked_ = false;
+    commandAccess_ = CommandAccess::All;
     applyCommandState();
 }
 
@@ -176,8 +196,19 @@ void MainModel::setConnected(bool connected) {
 }
 
 void MainModel::applyCommandState() {
+    const auto given = [this](const QString& name) {
+        switch (commandAccess_) {
+        case CommandAccess::WithoutGauge:
+            return commandsWithoutGauge().contains(name);
+        case CommandAccess::None:
+            return false;
+        case CommandAccess::All:
+            return true;
+        }
+        return false;
+    };
     for (const QString& name : commandSet())
-        controls_.setEnabled(name, !commandsBlocked_ && !unbuiltCommands().contains(name) &&
+        controls_.setEnabled(name, given(name) && !unbuiltCommands().contains(name) &&
                                        (state_.connected || !gaugeCommands().contains(name)));
     // Outside the command set: only the link decides.
     controls_.setEnabled(cmdRefresh, state_.connected);

@@ -49,6 +49,10 @@ public:
 
     // Reads or writes one settings file of the connected gauge; a failure is shown.
     void Voreinstellungen(QStringView aktion);
+    // What the program remembers beyond the gauges: the language last in effect and the gauge last connected.
+    const ProgramSettings& programSettings() const { return programSettings_; }
+    // A gauge connected: remembered for the next start; a failed write is shown.
+    void rememberGauge(const LastGauge& gauge);
 
     // The program start, once, after the single-instance check.
     void programStart(const StartPaths& paths);
@@ -61,7 +65,8 @@ public:
     void englishClick() { switchLanguage(1); }
     void germanClick() { switchLanguage(0); }
 
-    // The command set, disabled while a download or export runs. Unblocked, a command that needs a gauge
+    // The command set, disabled while a download or export runs. Until the first connection only what
+    // works without a gauge is enabled. Unblocked, a command that needs a gauge
     // stays disabled while none is connected, and one whose feature is not there yet stays disabled.
     void blockButtons();
     void unblockButtons();
@@ -182,12 +187,15 @@ private:
     // A message that also goes into the transfer log.
     void tell(const QString& text);
     void switchLanguage(int languageIndex);
+    void writeProgramSettings();
     void checkLanguageMenu();
     QString pictureFile(const QString& fileName) const;
 
     Prompt& prompt_;
     AppState state_;
-    bool commandsBlocked_ = true;
+    // Which commands the user may give, before the link state and the features built narrow them.
+    enum class CommandAccess { WithoutGauge, None, All };
+    CommandAccess commandAccess_ = CommandAccess::None;
     ControlState controls_;
     RowStores stores_;
     MeasurementTableModel table_;
@@ -204,6 +212,7 @@ private:
     std::unique_ptr<TransferLog> log_;
     TransferLogEvents logEvents_;
     std::unique_ptr<SettingsFiles> settingsFiles_;
+    ProgramSettings programSettings_;
 };
 
 } // namespace vexa

@@ -25,8 +25,9 @@ const QString Extension = QStringLiteral(".mes");
 } // namespace
 
 QString MainModel::measurementFolder() {
-    const QString folder =
-        state_.messDataPath + QStringLiteral("/mes/") + safeFileName(state_.gauge.deviceNumber());
+    // Before any gauge was met: the folder above every gauge's folder.
+    const QString folder = QDir::cleanPath(state_.messDataPath + QStringLiteral("/mes/") +
+                                           safeFileName(state_.gauge.deviceNumber()));
     if (!QDir().mkpath(folder))
         return {};
     return folder;
@@ -123,8 +124,14 @@ bool MainModel::openMeasurementFile(const QString& path) {
     currentStore().clear();
     table_.clear();
     Reset_Statistic();
-    const std::vector<MeasurementRow> rows =
-        readMeasurementFile(decodeFileText(content.bytes), state_.gauge.traits);
+    const QString text = decodeFileText(content.bytes);
+    // No gauge met in this run: the file is read as the gauge connected last would read it, else as its
+    // layout shows.
+    if (state_.gauge.deviceName.isEmpty()) {
+        const std::optional<LastGauge>& last = programSettings_.lastGauge;
+        state_.gauge = identityForMeasurementFile(last ? last->model : QString(), text);
+    }
+    const std::vector<MeasurementRow> rows = readMeasurementFile(text, state_.gauge.traits);
     currentStore().assign(rows);
     state_.nextRowIndex = static_cast<int>(rows.size()) + 1;
     state_.openedFromFile = true;
@@ -132,6 +139,9 @@ bool MainModel::openMeasurementFile(const QString& path) {
     labelMemoryView(QFileInfo(path).fileName(), static_cast<int>(rows.size()));
     FillMSFlexOne();
     showCopyCommands();
+    // What was opened without a gauge can be looked at, changed and saved.
+    if (commandAccess_ == CommandAccess::WithoutGauge)
+        unblockButtons();
     return true;
 }
 

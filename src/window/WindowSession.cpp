@@ -76,6 +76,9 @@ QCoro::Task<> WindowSession::gaugeConnected() {
     main_.unblockButtons();
     showConnectionState();
     if (main_.state().connected) {
+        const GaugeIdentity& identity = main_.state().gauge;
+        main_.rememberGauge(
+            {identity.deviceName, gauge_.address(), identity.model.deviceModel, identity.device.R});
         setUpButtonsByGeneration();
         main_.Voreinstellungen(u"PI");
         main_.Voreinstellungen(u"LL");

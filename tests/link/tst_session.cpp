@@ -172,6 +172,7 @@ private slots:
     void commandsWithoutTheirFeatureStayDisabled();
     void nextGaugeStartsFromItsOwnList_data();
     void nextGaugeStartsFromItsOwnList();
+    void lastGaugeIsRememberedForTheNextStart();
     void silentGaugeEndsDownload();
     void cancelledDownloadKeepsTable();
     void decodingErrorKeepsTable();
@@ -730,6 +731,32 @@ void TestSession::nextGaugeStartsFromItsOwnList() {
     QTEST(s.controls().items(cmbSpeicher), "entries");
     QCoro::waitFor(s.session.cmdRefresh_Click());
     QTEST(s.controls().items(cmbSpeicher), "entries");
+}
+
+void TestSession::lastGaugeIsRememberedForTheNextStart() {
+    const sim::GaugeProfile qy = demoProfile("qy-coating.json");
+    const sim::GaugeProfile ze = demoProfile("ze-probe-memory.json");
+    Session s({qy, ze}, {.liveIntervalMs = 100, .advertisementIntervalMs = 1});
+    s.connectGauge(qy.name);
+    QCOMPARE(s.main.programSettings().lastGauge->address, s.gauge().address());
+    QCoro::waitFor(s.session.cmdConnect_Click()); // "Trennen"
+    QTRY_VERIFY(!s.main.state().connected);
+    s.main.englishClick();
+    s.connectGauge(ze.name);
+
+    ScriptedPrompt prompt;
+    MainModel next(prompt);
+    next.programStart({QString(), s.folder.path(), s.folder.path()});
+    const std::optional<LastGauge> last = next.programSettings().lastGauge;
+    QVERIFY(last);
+    QCOMPARE(last->name, s.gauge().deviceName());
+    QCOMPARE(last->address, s.gauge().address());
+    QCOMPARE(last->model, s.main.state().gauge.model.deviceModel);
+    QVERIFY(!last->model.isEmpty());
+    QCOMPARE(last->firmware, s.main.state().gauge.device.R);
+    QVERIFY(!last->firmware.isEmpty());
+    QCOMPARE(next.state().languageIndex, s.main.state().languageIndex);
+    QVERIFY(prompt.shown().isEmpty());
 }
 
 void TestSession::silentGaugeEndsDownload() {

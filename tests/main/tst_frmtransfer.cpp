@@ -139,9 +139,10 @@ void TestFrmTransfer::everyControlExists() {
 }
 
 void TestFrmTransfer::startsBlockedAndHidden() {
+    // Only a measurement file can be looked at before a gauge is connected.
     for (const QString& name : commandSet()) {
         auto* widget = window_->findChild<QWidget*>(name);
-        QVERIFY2(widget && !widget->isEnabled(), qPrintable(name));
+        QVERIFY2(widget && widget->isEnabled() == (name == cmdOpen || name == cmdEnde), qPrintable(name));
     }
     for (const QString& name :
          {FrameWerte, FrameStatistik, FrameBefehle, lstStat, cmbSpeicher, cmdLesen, frmPic})

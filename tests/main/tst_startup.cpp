@@ -2,6 +2,7 @@
 #include "window/MainModel.h"
 #include "window/ScriptedPrompt.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -12,32 +13,35 @@ class TestStartup : public QObject {
     Q_OBJECT
 private slots:
     void init();
-    void commandsBlocked();
+    void onlyWhatNeedsNoGaugeIsOfferedAtStart();
     void visibility_data();
     void visibility();
     void germanCaptions();
     void languageSwitchRoundTrip();
-    void storedLanguageAboveOneStartsInEnglish();
+    void startsInTheLanguageLastInEffect_data();
+    void startsInTheLanguageLastInEffect();
+    void aLanguageChosenIsKeptForTheNextStart();
     void initialisationDressesWindow_data();
     void initialisationDressesWindow();
     void initialisationClearsEveryStore();
     void batteryShown();
 
 private:
-    QTemporaryDir folder_;
+    std::unique_ptr<QTemporaryDir> folder_;
     std::unique_ptr<ScriptedPrompt> prompt_;
     std::unique_ptr<MainModel> model_;
 };
 
 void TestStartup::init() {
+    folder_ = std::make_unique<QTemporaryDir>();
     prompt_ = std::make_unique<ScriptedPrompt>();
     model_ = std::make_unique<MainModel>(*prompt_);
-    model_->programStart({QStringLiteral("/opt/vexa"), folder_.path(), folder_.path()});
+    model_->programStart({QStringLiteral("/opt/vexa"), folder_->path(), folder_->path()});
 }
 
-void TestStartup::commandsBlocked() {
+void TestStartup::onlyWhatNeedsNoGaugeIsOfferedAtStart() {
     for (const QString& name : commandSet())
-        QVERIFY2(!model_->controls().enabled(name), qPrintable(name));
+        QVERIFY2(model_->controls().enabled(name) == (name == cmdOpen || name == cmdEnde), qPrintable(name));
     QVERIFY(model_->controls().enabled(cmdConnect));
 }
 
@@ -86,12 +90,46 @@ void TestStartup::languageSwitchRoundTrip() {
     QVERIFY(c.checked(German));
 }
 
-void TestStartup::storedLanguageAboveOneStartsInEnglish() {
+void TestStartup::startsInTheLanguageLastInEffect_data() {
+    QTest::addColumn<QByteArray>("programFile"); // null: none written yet
+    QTest::addColumn<QString>("connectCaption");
+
+    QTest::newRow("first start") << QByteArray() << "Verbinden";
+    QTest::newRow("English") << QByteArray("1\r\n") << "Connect";
+    QTest::newRow("English with the last gauge")
+        << QByteArray("1\r\nVexa F 3\r\nAA:BB:CC:DD:EE:FF\r\nF3\r\nV2.07\r\n") << "Connect";
+    QTest::newRow("German") << QByteArray("0\r\n") << "Verbinden";
+    QTest::newRow("a number that is no language") << QByteArray("2\r\n") << "Verbinden";
+    QTest::newRow("cut short") << QByteArray("1\r\nVexa F 3\r\n") << "Verbinden";
+}
+
+void TestStartup::startsInTheLanguageLastInEffect() {
+    QFETCH(QByteArray, programFile);
+    QTemporaryDir folder;
+    if (!programFile.isNull()) {
+        QFile file(folder.filePath(QStringLiteral("Program.ini")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(programFile);
+    }
     MainModel model(*prompt_);
-    model.state().languageIndex = 2;
-    model.programStart({QString(), folder_.path(), folder_.path()});
-    QCOMPARE(model.state().languageIndex, 1);
-    QCOMPARE(model.controls().caption(cmdConnect), QStringLiteral("Connect"));
+    model.programStart({QString(), folder.path(), folder.path()});
+    QTEST(model.controls().caption(cmdConnect), "connectCaption");
+    QCOMPARE(model.controls().checked(English), model.state().languageIndex == 1);
+    QVERIFY(prompt_->shown().isEmpty());
+}
+
+void TestStartup::aLanguageChosenIsKeptForTheNextStart() {
+    model_->englishClick();
+    {
+        MainModel next(*prompt_);
+        next.programStart({QString(), folder_->path(), folder_->path()});
+        QCOMPARE(next.state().languageIndex, 1);
+        next.germanClick();
+    }
+    MainModel after(*prompt_);
+    after.programStart({QString(), folder_->path(), folder_->path()});
+    QCOMPARE(after.state().languageIndex, 0);
+    QVERIFY(prompt_->shown().isEmpty());
 }
 
 void TestStartup::initialisationDressesWindow_data() {

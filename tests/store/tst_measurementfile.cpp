@@ -1,4 +1,5 @@
 // Measurement files: reading rows back from report text, and the save/open round trip of the main window.
+#include "data/DeviceTables.h"
 #include "data/Initialisation.h"
 #include "data/LocaleTexts.h"
 #include "files/MeasurementFile.h"
@@ -77,6 +78,8 @@ private slots:
     void failedSaveIsReportedAndKeepsTheOldFile();
     void unreadableFileChangesNothing();
     void openingSwitchesToTheMemoryView();
+    void openedBeforeAnyGauge_data();
+    void openedBeforeAnyGauge();
 
 private:
     void startGauge(const QString& deviceNumber = QStringLiteral("4711"));
@@ -476,6 +479,57 @@ void TestMeasurementFile::openingSwitchesToTheMemoryView() {
     QVERIFY(model_->controls().checked(optFE));
     QCOMPARE(model_->stores().online.presentCount(), 2);
     QCOMPARE(shownRows().size(), size_t(1));
+}
+
+void TestMeasurementFile::openedBeforeAnyGauge_data() {
+    QTest::addColumn<QByteArray>("programFile"); // null: no gauge connected ever
+    QTest::addColumn<QString>("material");
+    QTest::addColumn<QString>("measureMode");
+
+    QTest::newRow("traits from the file") << QByteArray() << "FE"
+                                          << "";
+    QTest::newRow("the last gauge's model reads no material")
+        << QByteArray("0\r\nWL 5\r\nAA:BB:CC:DD:EE:FF\r\nWL\r\nV1.0\r\n") << "" << measureModeOfModel("WL");
+    QTest::newRow("the last gauge's model reads materials")
+        << QByteArray("0\r\nQY 5\r\nAA:BB:CC:DD:EE:FF\r\nQY\r\nV1.0\r\n") << "FE" << measureModeOfModel("QY");
+    QTest::newRow("a last gauge of no known model: traits from the file")
+        << QByteArray("0\r\nPhone\r\nAA:BB:CC:DD:EE:FF\r\n\r\n\r\n") << "FE"
+        << "";
+}
+
+// "Datei öffnen" is offered at start; the file opens without a gauge and can then be worked on.
+void TestMeasurementFile::openedBeforeAnyGauge() {
+    QFETCH(QByteArray, programFile);
+    const QString folder = folder_->filePath(QStringLiteral("mes"));
+    QVERIFY(QDir().mkpath(folder));
+    QFile file(QDir(folder).filePath(QStringLiteral("site.mes")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("#  05.12.2026 08:15\r\n\r\n"
+               "06.12.2026 14:05:33         1        12,5 \xB5m    FE\r\n"
+               "06.12.2026 14:05:40         2        13,0 \xB5m    FE\r\n");
+    file.close();
+    if (!programFile.isNull()) {
+        QFile program(folder_->filePath(QStringLiteral("Program.ini")));
+        QVERIFY(program.open(QIODevice::WriteOnly));
+        program.write(programFile);
+    }
+    model_ = std::make_unique<MainModel>(*prompt_);
+    model_->programStart({QString(), folder_->path(), folder_->path()});
+    QVERIFY(model_->controls().enabled(cmdOpen));
+
+    prompt_->setFileNames({QStringLiteral("site.mes")});
+    model_->cmdOpen_Click();
+    QCOMPARE(prompt_->dialogFolder(), folder);
+    const std::vector<MeasurementRow> rows = shownRows();
+    QCOMPARE(rows.size(), size_t(2));
+    QCOMPARE(rows[1].value, 13.0);
+    QVERIFY(rows[1].timestamp.isValid());
+    QTEST(rows[1].material.trimmed(), "material");
+    QTEST(model_->state().gauge.model.measureMode, "measureMode");
+    QCOMPARE(model_->controls().caption(optFE), QStringLiteral("site.mes (2)"));
+    QVERIFY(model_->controls().enabled(cmdSave));
+    QVERIFY(!model_->controls().enabled(cmdLesen));
+    QVERIFY(prompt_->shown().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestMeasurementFile)
