@@ -15,6 +15,13 @@ using namespace ctl;
 MainModel::MainModel(Prompt& prompt, QObject* parent)
     : QObject(parent)
     , prompt_(prompt) {
+    statusHold_.setSingleShot(true);
+    // A held text must stay its full time; a coarse timer may end it early.
+    statusHold_.setTimerType(Qt::PreciseTimer);
+    connect(&statusHold_, &QTimer::timeout, this, [this] {
+        if (!passingStatus_.isEmpty())
+            showStatus(QString(passingStatus_));
+    });
     applyDesign();
 }
 
@@ -217,7 +224,21 @@ void MainModel::applyCommandState() {
 }
 
 void MainModel::showStatus(const QString& text) {
+    statusHold_.stop();
+    passingStatus_.clear();
     controls_.setCaption(txtSpeicher, text);
+}
+
+void MainModel::showHeldStatus(const QString& text) {
+    showStatus(text);
+    statusHold_.start(StatusHold);
+}
+
+void MainModel::showPassingStatus(const QString& text) {
+    if (statusHold_.isActive())
+        passingStatus_ = text;
+    else
+        showStatus(text);
 }
 
 void MainModel::showLinkStatus(LinkStatus status) {

@@ -15,6 +15,8 @@
 #include "window/MeasurementTableModel.h"
 
 #include <QObject>
+#include <QTimer>
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -151,6 +153,11 @@ public:
     QString manualNotFoundMessage() const;
     // The status field.
     void showStatus(const QString& text);
+    // A text the user must get to read ("Speicher leer"): for StatusHold a passing text waits behind it.
+    void showHeldStatus(const QString& text);
+    // A text that the next one replaces anyway, such as a live reading: shown once no held text is up.
+    void showPassingStatus(const QString& text);
+    static constexpr std::chrono::milliseconds StatusHold{2000};
     // What the connect button does, and its caption.
     void setConnectAction(ConnectAction action);
     // The link status field.
@@ -209,6 +216,9 @@ private:
     DecodedMemory lastMemory_; // header and series of the memory shown
     bool memoryCut_ = false;   // the memory shown held more rows than the table
     SettingsState settings_;
+    // The held status text's time, and the passing text that waits for it to end.
+    QTimer statusHold_;
+    QString passingStatus_;
     std::unique_ptr<TransferLog> log_;
     TransferLogEvents logEvents_;
     std::unique_ptr<SettingsFiles> settingsFiles_;

@@ -190,7 +190,7 @@ bool MainModel::FillMessdatenDatei(const DecodedMemory& memory) {
     currentStore().clear();
     Reset_Statistic();
     if (memory.empty) {
-        showStatus(Texts::message(Msg::MemoryEmpty, lang));
+        showHeldStatus(Texts::message(Msg::MemoryEmpty, lang));
         controls_.show(txtSpeicher);
         return false;
     }

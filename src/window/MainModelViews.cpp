@@ -15,7 +15,7 @@ void MainModel::showCopyCommands() {
 
 void MainModel::optFE_Click() {
     controls_.hide(cmdStop);
-    showStatus(Texts::message(Msg::Ready, state_.languageIndex));
+    showPassingStatus(Texts::message(Msg::Ready, state_.languageIndex));
     for (const QString& name : {cmdChart, cmdGross, txtMittelwert})
         controls_.hide(name);
     showCopyCommands();
@@ -32,7 +32,7 @@ void MainModel::optFE_Click() {
 }
 
 void MainModel::optOnline_Click() {
-    showStatus(Texts::message(Msg::Ready, state_.languageIndex));
+    showPassingStatus(Texts::message(Msg::Ready, state_.languageIndex));
     for (const QString& name : {cmdChart, cmdGross, txtMittelwert})
         controls_.hide(name);
     state_.view = View::Online;

@@ -90,8 +90,10 @@ QCoro::Task<> WindowSession::downloadMemoryFile() {
 
 void WindowSession::reportEmptyMemory() {
     const int lang = main_.state().languageIndex;
-    main_.showStatus(main_.state().gauge.traits.setsClock() ? Texts::message(Msg::MemoryEmpty, lang)
-                                                            : Texts::message(Msg::Ready, lang));
+    if (main_.state().gauge.traits.setsClock())
+        main_.showHeldStatus(Texts::message(Msg::MemoryEmpty, lang));
+    else
+        main_.showStatus(Texts::message(Msg::Ready, lang));
     main_.unblockButtons();
 }
 

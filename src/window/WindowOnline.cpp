@@ -38,8 +38,9 @@ void WindowSession::showLiveReading(const LiveReading& reading) {
     if (!reading.records.empty()) {
         const MeasurementRow& row = reading.records.front().row;
         const QString text = formatMeasurement(row.value, row.unit, state.gauge.measureContext()).text;
-        showStatus(QString(state.gauge.traits.hasMemoryFiles() ? 6 : 1, u' ') + text.trimmed() + u' ' +
-                   row.unit);
+        main_.showPassingStatus(QString(state.gauge.traits.hasMemoryFiles() ? 6 : 1, u' ') + text.trimmed() +
+                                u' ' + row.unit);
+        main_.controls().show(txtSpeicher);
     }
 
     for (const QString& name : {cmdprint, cmdWord, cmdClipboard, cmdExcel})

@@ -151,6 +151,7 @@ private slots:
     void probeDownload_data();
     void probeDownload();
     void probeReadAfterOnlineStartsAtOne();
+    void emptyMemoryIsSaidLongEnoughToRead();
 
     // live values
     void liveValuesBecomeOnlineRows();
@@ -462,6 +463,31 @@ void TestSession::probeDownload() {
     if (!numbers.isEmpty())
         QCOMPARE(gauge.controls().caption(optFE),
                  QStringLiteral("Speicher %1 (%2)").arg(entry + 1).arg(numbers.size()));
+}
+
+// A live reading right after an empty memory still becomes a row, but its text waits until the user had
+// time to read that the memory was empty.
+void TestSession::emptyMemoryIsSaidLongEnoughToRead() {
+    const sim::GaugeProfile ze = demoProfile("ze-probe-memory.json");
+    Connected gauge(ze);
+    gauge.choose(gauge.controls().items(cmbSpeicher).at(1));
+    gauge.read();
+    QCOMPARE(gauge.controls().caption(txtSpeicher), QStringLiteral("Speicher leer"));
+    QElapsedTimer shown;
+    shown.start();
+
+    gauge.sendLive(ze.live.first());
+    QCOMPARE(gauge.main.stores().online.presentCount(), 1);
+    QCOMPARE(gauge.main.state().view, View::Online);
+    QCOMPARE(gauge.controls().caption(txtSpeicher), QStringLiteral("Speicher leer"));
+    QTRY_VERIFY_WITH_TIMEOUT(gauge.controls().caption(txtSpeicher) != QStringLiteral("Speicher leer"), 5000);
+    QVERIFY(shown.elapsed() >= MainModel::StatusHold.count());
+    QVERIFY(gauge.controls().caption(txtSpeicher).contains(gauge.main.stores().online[1].unit.trimmed()));
+
+    // Without a held text the reading shows at once.
+    gauge.sendLive(ze.live.at(1));
+    QCOMPARE(gauge.main.stores().online.presentCount(), 2);
+    QVERIFY(gauge.controls().caption(txtSpeicher).contains(gauge.main.stores().online[2].unit.trimmed()));
 }
 
 void TestSession::probeReadAfterOnlineStartsAtOne() {
