@@ -2,6 +2,7 @@
 
 #include "texts/Program.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -44,6 +45,25 @@ private:
 
 } // namespace
 
+QWidget* DialogPrompt::boxParent() const {
+    if (QWidget* active = QApplication::activeWindow(); active && active->isVisible())
+        return active;
+    return parent_;
+}
+
+int DialogPrompt::run(QMessageBox& box) {
+    // Closing a box activates whatever the window system picks, often the main window: a dialog the user
+    // typed in would lose its keystrokes to it. The window the box came over gets them back, with its own
+    // focus where it was.
+    const QPointer<QWidget> over = box.parentWidget();
+    const int result = box.exec();
+    if (over && over->isVisible()) {
+        over->activateWindow();
+        over->raise();
+    }
+    return result;
+}
+
 void DialogPrompt::message(const QString& text, PromptIcon icon) {
     if (open_) {
         const bool known =
@@ -65,8 +85,8 @@ void DialogPrompt::message(const QString& text, PromptIcon icon) {
 void DialogPrompt::show(const QString& text, PromptIcon icon) {
     const OpenDialog open(open_);
     openText_ = text;
-    QMessageBox box(toIcon(icon), windowTitle(), text, QMessageBox::Ok, parent_);
-    box.exec();
+    QMessageBox box(toIcon(icon), windowTitle(), text, QMessageBox::Ok, boxParent());
+    run(box);
     openText_.clear();
 }
 
@@ -75,10 +95,10 @@ bool DialogPrompt::question(const QString& text, const QString& yesText, const Q
     if (open_)
         return false;
     const OpenDialog open(open_);
-    QMessageBox box(toIcon(icon), windowTitle(), text, QMessageBox::NoButton, parent_);
+    QMessageBox box(toIcon(icon), windowTitle(), text, QMessageBox::NoButton, boxParent());
     QPushButton* yes = box.addButton(yesText, QMessageBox::YesRole);
     box.addButton(noText, QMessageBox::NoRole);
-    box.exec();
+    run(box);
     return box.clickedButton() == yes;
 }
 

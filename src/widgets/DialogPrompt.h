@@ -2,6 +2,7 @@
 
 #include "window/Prompt.h"
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 #include <deque>
@@ -32,6 +33,9 @@ private:
         PromptIcon icon;
     };
     void show(const QString& text, PromptIcon icon);
+    // The window the user works in, so that a box comes over it; else the main window.
+    QWidget* boxParent() const;
+    static int run(QMessageBox& box);
 
     QPointer<QWidget> parent_;
     bool open_ = false;

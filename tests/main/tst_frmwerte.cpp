@@ -1,3 +1,4 @@
+#include "widgets/DialogPrompt.h"
 #include "widgets/frmWerte.h"
 #include "window/ScriptedPrompt.h"
 
@@ -6,8 +7,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 Q_DECLARE_METATYPE(vexa::Limits)
 
@@ -43,6 +46,8 @@ private slots:
     void saveCallsBackThenCloses();
     void closingKeepsTheValues();
     void rule8020CanBeWithdrawn();
+    void theFocusComesBackAfterAMessage_data();
+    void theFocusComesBackAfterAMessage();
 
 private:
     void open(const Limits& values, int language = 0);
@@ -287,6 +292,68 @@ void TestFrmWerte::rule8020CanBeWithdrawn() {
         QVERIFY(control<QWidget>(name)->isVisible());
         QVERIFY(control<QWidget>(name)->isEnabled());
     }
+}
+
+void TestFrmWerte::theFocusComesBackAfterAMessage_data() {
+    QTest::addColumn<QString>("field"); // the field typed into, or the control clicked
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("focused");
+
+    QTest::newRow("refused text") << "txtMinLimit"
+                                  << "abc"
+                                  << "txtMinLimit";
+    QTest::newRow("text taken with a message") << "txtSoll"
+                                               << "-30"
+                                               << "txtSoll";
+    QTest::newRow("80/20 box with a message") << "chk8020" << QString() << "chk8020";
+    QTest::newRow("explanation of 80/20") << "cmdInfo" << QString() << "cmdInfo";
+}
+
+// The dialog does not block the main window, but its messages do: once one is read, the next keystrokes
+// belong to the dialog again, not to the main window behind it.
+void TestFrmWerte::theFocusComesBackAfterAMessage() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, focused);
+
+    QWidget mainWindow;
+    mainWindow.resize(600, 400);
+    mainWindow.show();
+    QVERIFY(QTest::qWaitForWindowActive(&mainWindow));
+    DialogPrompt boxes;
+    boxes.setParentWindow(&mainWindow);
+    limits_ = limits(30, 100, 50);
+    FrmWerte dialog(limits_, boxes, &mainWindow);
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+
+    QStringList read;
+    QTimer user;
+    user.setInterval(10);
+    connect(&user, &QTimer::timeout, &user, [&read] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                read.append(box->text());
+                box->accept();
+            }
+    });
+    user.start();
+
+    auto* control = dialog.findChild<QWidget*>(field);
+    dialog.activateWindow();
+    control->setFocus(Qt::MouseFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), control);
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    } else {
+        QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(6, control->height() / 2));
+    }
+    QTRY_COMPARE(read.size(), 1);
+    QTRY_VERIFY(dialog.isActiveWindow());
+    QTRY_COMPARE(QApplication::focusWidget(), dialog.findChild<QWidget*>(focused));
 }
 
 QTEST_MAIN(TestFrmWerte)
