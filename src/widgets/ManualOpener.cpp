@@ -43,8 +43,10 @@ bool ensureManualPdf(const QString& pdfPath, int languageIndex) {
     return QFileInfo::exists(pdfPath) || renderManual(pdfPath, languageIndex);
 }
 
-bool openManual(const QString& pdfPath, int languageIndex, const DocumentViewer& view) {
-    return ensureManualPdf(pdfPath, languageIndex) && view(QUrl::fromLocalFile(pdfPath));
+ManualOutcome openManual(const QString& pdfPath, int languageIndex, const DocumentViewer& view) {
+    if (!ensureManualPdf(pdfPath, languageIndex))
+        return ManualOutcome::NotWritten;
+    return view(QUrl::fromLocalFile(pdfPath)) ? ManualOutcome::Opened : ManualOutcome::NoViewer;
 }
 
 } // namespace vexa

@@ -149,8 +149,16 @@ void FrmTransfer::connectActions() {
     connect(findChild<QAction*>(German), &QAction::triggered, &model_, &MainModel::germanClick);
     connect(findChild<QAction*>(mnuEnd), &QAction::triggered, this, &QWidget::close);
     connect(findChild<QAction*>(mnuHelp1), &QAction::triggered, this, [this] {
-        if (!openManual(model_.manualPath(), model_.state().languageIndex, viewDocument_))
+        switch (openManual(model_.manualPath(), model_.state().languageIndex, viewDocument_)) {
+        case ManualOutcome::Opened:
+            break;
+        case ManualOutcome::NotWritten:
             model_.prompt().message(model_.manualNotFoundMessage(), PromptIcon::None);
+            break;
+        case ManualOutcome::NoViewer:
+            model_.prompt().message(model_.manualWithoutViewerMessage(), PromptIcon::None);
+            break;
+        }
     });
     connect(findChild<QPushButton*>(cmdEnde), &QPushButton::clicked, this, &QWidget::close);
 }
