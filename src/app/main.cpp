@@ -2,6 +2,7 @@
 #include "link/ble/TransportChoice.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransportControl.h"
+#include "widgets/BringToFront.h"
 #include "widgets/DialogPrompt.h"
 #include "widgets/frmSimulation.h"
 #include "widgets/frmTransfer.h"
@@ -30,11 +31,16 @@ int main(int argc, char* argv[]) {
                                   QStringLiteral("More profiles for --simulate."));
     options.process(app);
 
-    // A second copy ends before it touches the first one's log or settings.
+    // A second copy ends before it touches the first one's log or settings; the user who started it
+    // wanted the window, so the first one shows it.
     const vexa::DataFolders folders = vexa::prepareDataFolders();
     vexa::SingleInstance instance(folders.appDataPath);
-    if (!instance.isFirst())
+    if (!instance.isFirst()) {
+        if (!instance.askFirstToFront())
+            std::fprintf(stderr, "%s\n",
+                         "The program runs already; its window could not be brought to the front.");
         return 0;
+    }
 
     QList<vexa::sim::GaugeProfile> profiles;
     const QStringList files =
@@ -62,6 +68,8 @@ int main(int argc, char* argv[]) {
     prompt.setParentWindow(&window);
     model.programStart({QCoreApplication::applicationDirPath(), folders.appDataPath, folders.messDataPath});
     window.show();
+    QObject::connect(&instance, &vexa::SingleInstance::frontRequested, &window,
+                     [&window] { vexa::bringToFront(window); });
     if (simulation) {
         // Owned by the main window, beside it.
         auto* simulationWindow = new vexa::FrmSimulation(*simulation, model, &window);

@@ -186,9 +186,11 @@ constexpr TextPair noticeTexts[] = {
     {u"Probleme beim Schreiben Datei Program.ini: ", u"problems writing file Program.ini: "},
     {u"Es gibt Messwerte, die nicht gespeichert sind. Programm trotzdem beenden?",
      u"Some readings have not been saved. Exit anyway?"},
+    {u"Es ist kein Programm zum Öffnen von PDF-Dateien eingerichtet. Die Bedienungsanleitung liegt hier: %1",
+     u"No program to open PDF files is set up. The manual is here: %1"},
 };
 
-static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::LeaveWithUnsavedReadings) + 1);
+static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::ManualWithoutViewer) + 1);
 
 template <size_t N> QString sparseText(const SlotText (&table)[N], int slot, int languageIndex) {
     const auto found = std::find_if(std::begin(table), std::end(table),

@@ -164,6 +164,7 @@ enum class Notice : int {
     Every,                 // before the seconds of the automatic live values
     ProgramFileNotWritten, // the system's reason comes first
     LeaveWithUnsavedReadings,
+    ManualWithoutViewer, // %1: where the manual lies
 };
 
 class Texts {

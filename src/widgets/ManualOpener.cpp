@@ -1,13 +1,11 @@
 #include "widgets/ManualOpener.h"
 
-#include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QTextDocument>
-#include <QUrl>
 
 // The manual's resource lives in a static library: it has to be registered by name before use.
 static void registerManualResource() {
@@ -45,8 +43,10 @@ bool ensureManualPdf(const QString& pdfPath, int languageIndex) {
     return QFileInfo::exists(pdfPath) || renderManual(pdfPath, languageIndex);
 }
 
-bool openManual(const QString& pdfPath, int languageIndex) {
-    return ensureManualPdf(pdfPath, languageIndex) && QDesktopServices::openUrl(QUrl::fromLocalFile(pdfPath));
+ManualOutcome openManual(const QString& pdfPath, int languageIndex, const DocumentViewer& view) {
+    if (!ensureManualPdf(pdfPath, languageIndex))
+        return ManualOutcome::NotWritten;
+    return view(QUrl::fromLocalFile(pdfPath)) ? ManualOutcome::Opened : ManualOutcome::NoViewer;
 }
 
 } // namespace vexa

@@ -13,6 +13,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
@@ -26,7 +27,8 @@ FrmTransfer::FrmTransfer(MainModel& model, WindowSession* session, QWidget* pare
     , model_(model)
     , session_(session)
     , binder_(new ControlBinder(model.controls(), this))
-    , qtTranslation_(new QtTranslation(this)) {
+    , qtTranslation_(new QtTranslation(this))
+    , viewDocument_(&QDesktopServices::openUrl) {
     setObjectName(frmTransfer);
     // A maker's icon beside the program replaces it once the gauge is known.
     setWindowIcon(programIcon());
@@ -147,8 +149,16 @@ void FrmTransfer::connectActions() {
     connect(findChild<QAction*>(German), &QAction::triggered, &model_, &MainModel::germanClick);
     connect(findChild<QAction*>(mnuEnd), &QAction::triggered, this, &QWidget::close);
     connect(findChild<QAction*>(mnuHelp1), &QAction::triggered, this, [this] {
-        if (!openManual(model_.manualPath(), model_.state().languageIndex))
+        switch (openManual(model_.manualPath(), model_.state().languageIndex, viewDocument_)) {
+        case ManualOutcome::Opened:
+            break;
+        case ManualOutcome::NotWritten:
             model_.prompt().message(model_.manualNotFoundMessage(), PromptIcon::None);
+            break;
+        case ManualOutcome::NoViewer:
+            model_.prompt().message(model_.manualWithoutViewerMessage(), PromptIcon::None);
+            break;
+        }
     });
     connect(findChild<QPushButton*>(cmdEnde), &QPushButton::clicked, this, &QWidget::close);
 }

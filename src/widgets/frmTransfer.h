@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/ManualOpener.h"
+
 #include <QMainWindow>
 #include <qcoro/qcorotask.h>
 
@@ -17,6 +19,9 @@ class FrmTransfer : public QMainWindow {
 public:
     // Without a session (no gauge link) the window still shows and edits tables.
     explicit FrmTransfer(MainModel& model, WindowSession* session = nullptr, QWidget* parent = nullptr);
+
+    // The manual is shown with the desktop's PDF viewer unless another one is put in here.
+    void setDocumentViewer(DocumentViewer view) { viewDocument_ = std::move(view); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -44,6 +49,7 @@ private:
     ControlBinder* binder_;
     QtTranslation* qtTranslation_;
     FrmWerte* limits_ = nullptr;
+    DocumentViewer viewDocument_;
 };
 
 } // namespace vexa

@@ -148,9 +148,11 @@ public:
     void labelMemoryView(const QString& text, std::optional<int> rowCount);
     // The memory view's caption in the new language, after a language change.
     void relabelMemoryView();
-    // The path of the manual in the current language, and the message when it cannot be opened.
+    // The path of the manual in the current language, the message when it cannot be written and the one
+    // when no program can show it.
     QString manualPath() const;
     QString manualNotFoundMessage() const;
+    QString manualWithoutViewerMessage() const;
     // The status field.
     void showStatus(const QString& text);
     // A text the user must get to read ("Speicher leer"): for StatusHold a passing text waits behind it.

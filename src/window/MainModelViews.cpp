@@ -124,4 +124,8 @@ QString MainModel::manualNotFoundMessage() const {
     return Texts::notice(Notice::ManualNotFound, state_.languageIndex).arg(manualPath());
 }
 
+QString MainModel::manualWithoutViewerMessage() const {
+    return Texts::notice(Notice::ManualWithoutViewer, state_.languageIndex).arg(manualPath());
+}
+
 } // namespace vexa

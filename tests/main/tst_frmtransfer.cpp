@@ -32,7 +32,8 @@ private slots:
     void saveAndOpenButtonsRoundTrip();
     void manualIsRenderedWhenMissing_data();
     void manualIsRenderedWhenMissing();
-    void manualInUnwritableFolderShowsNotFound();
+    void manualMenuSaysWhatBecameOfTheManual_data();
+    void manualMenuSaysWhatBecameOfTheManual();
     // Grabs of the window for a person to look at, written only when asked for.
     void screenshots();
 
@@ -279,21 +280,57 @@ void TestFrmTransfer::manualIsRenderedWhenMissing() {
     QVERIFY(file.read(5) == "%PDF-");
 }
 
-void TestFrmTransfer::manualInUnwritableFolderShowsNotFound() {
-    // A settings "folder" that is a plain file: nothing can be written below it, not even as root.
-    const QString blocked = folder_.filePath(QStringLiteral("blocked"));
-    QFile plain(blocked);
-    QVERIFY(plain.open(QIODevice::WriteOnly));
-    plain.close();
-    model_->state().appDataPath = blocked;
-    model_->englishClick();
+void TestFrmTransfer::manualMenuSaysWhatBecameOfTheManual_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<bool>("writable");
+    QTest::addColumn<bool>("viewerFound");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("opened") << 0 << true << true << QString() << QString();
+    QTest::newRow("no viewer, German") << 0 << true << false
+                                       << "Es ist kein Programm zum Öffnen von PDF-Dateien eingerichtet. Die "
+                                          "Bedienungsanleitung liegt hier: "
+                                       << QString();
+    QTest::newRow("no viewer, English")
+        << 1 << true << false << "No program to open PDF files is set up. The manual is here: " << QString();
+    QTest::newRow("not written, German") << 0 << false << true << "Datei "
+                                         << " wurde nicht gefunden";
+    QTest::newRow("not written, English") << 1 << false << true << "File "
+                                          << " not found ";
+}
+
+void TestFrmTransfer::manualMenuSaysWhatBecameOfTheManual() {
+    QFETCH(int, language);
+    QFETCH(bool, writable);
+    QFETCH(bool, viewerFound);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    if (language != 0)
+        model_->englishClick();
+    else
+        model_->germanClick();
+    // A settings folder of its own, so the manual is rendered anew; when it is a plain file, nothing can
+    // be written below it, not even as root.
+    QTemporaryDir settings;
+    if (writable) {
+        model_->state().appDataPath = settings.path();
+    } else {
+        const QString blocked = settings.filePath(QStringLiteral("blocked"));
+        QFile plain(blocked);
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        model_->state().appDataPath = blocked;
+    }
+    QList<QUrl> viewed;
+    window_->setDocumentViewer([&](const QUrl& url) {
+        viewed.append(url);
+        return viewerFound;
+    });
+    const QString pdf = model_->manualPath();
     trigger(mnuHelp1);
-    QCOMPARE(prompt_->shown().last(),
-             QStringLiteral("File ") + blocked + QStringLiteral("/EN_Manual_Vexa_Connect.pdf not found "));
-    model_->germanClick();
-    trigger(mnuHelp1);
-    QCOMPARE(prompt_->shown().last(), QStringLiteral("Datei ") + blocked +
-                                          QStringLiteral("/DE_Manual_Vexa_Connect.pdf wurde nicht gefunden"));
+    const QStringList expected = before.isEmpty() ? QStringList() : QStringList{before + pdf + after};
+    QCOMPARE(prompt_->shown(), expected);
+    QCOMPARE(viewed, writable ? QList<QUrl>{QUrl::fromLocalFile(pdf)} : QList<QUrl>());
+    QCOMPARE(QFileInfo::exists(pdf), writable);
 }
 
 void TestFrmTransfer::screenshots() {

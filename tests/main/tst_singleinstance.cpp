@@ -3,8 +3,13 @@
 #include "window/SingleInstance.h"
 
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace vexa;
 
@@ -15,7 +20,32 @@ private slots:
     void lockIsFreeAgainAfterTheFirstEnds();
     void anotherSessionFindsTheLockTaken();
     void startEmptiesTheLogOfThePreviousRun();
+    void laterStartReachesTheFirstOfItsFolderOnly_data();
+    void laterStartReachesTheFirstOfItsFolderOnly();
+    void laterStartReachesTheFirstWhateverCameBefore_data();
+    void laterStartReachesTheFirstWhateverCameBefore();
 };
+
+namespace {
+
+// What a run that crashed leaves behind: a socket of its name that no one listens on.
+void leaveStaleSocket(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    QVERIFY(static_cast<size_t>(name.size()) < sizeof address.sun_path);
+    std::memcpy(address.sun_path, name.constData(), static_cast<size_t>(name.size()));
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    QVERIFY(socket >= 0);
+    const int bound = ::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    ::close(socket);
+    QCOMPARE(bound, 0);
+    QVERIFY(QFile::exists(path));
+}
+
+enum class Before { Nothing, RunEnded, RunCrashed, LaterStartCameAndWent };
+
+} // namespace
 
 void TestSingleInstance::secondInstanceFindsTheLockTaken() {
     QTemporaryDir dir;
@@ -58,6 +88,58 @@ void TestSingleInstance::startEmptiesTheLogOfThePreviousRun() {
     QFile log(model.log().filePath());
     QVERIFY(log.open(QIODevice::ReadOnly));
     QCOMPARE(log.readAll(), QByteArray("this run\r\n"));
+}
+
+void TestSingleInstance::laterStartReachesTheFirstOfItsFolderOnly_data() {
+    QTest::addColumn<int>("askingFolder");
+    QTest::newRow("first folder") << 0;
+    QTest::newRow("second folder") << 1;
+}
+
+// Two copies with settings folders of their own both run; a later start asks only the one of its folder.
+void TestSingleInstance::laterStartReachesTheFirstOfItsFolderOnly() {
+    QFETCH(int, askingFolder);
+    QTemporaryDir folders[2];
+    SingleInstance first0(folders[0].path());
+    SingleInstance first1(folders[1].path());
+    QVERIFY(first0.isFirst());
+    QVERIFY(first1.isFirst());
+    QSignalSpy asked0(&first0, &SingleInstance::frontRequested);
+    QSignalSpy asked1(&first1, &SingleInstance::frontRequested);
+
+    const SingleInstance later(folders[askingFolder].path());
+    QVERIFY(!later.isFirst());
+    QVERIFY(later.askFirstToFront());
+    QTRY_COMPARE((askingFolder == 0 ? asked0 : asked1).count(), 1);
+    QCOMPARE((askingFolder == 0 ? asked1 : asked0).count(), 0);
+}
+
+void TestSingleInstance::laterStartReachesTheFirstWhateverCameBefore_data() {
+    QTest::addColumn<Before>("before");
+    QTest::newRow("nothing") << Before::Nothing;
+    QTest::newRow("a run that ended") << Before::RunEnded;
+    QTest::newRow("a run that crashed") << Before::RunCrashed;
+    QTest::newRow("a later start that came and went") << Before::LaterStartCameAndWent;
+}
+
+void TestSingleInstance::laterStartReachesTheFirstWhateverCameBefore() {
+    QFETCH(Before, before);
+    QTemporaryDir dir;
+    if (before == Before::RunEnded)
+        SingleInstance(dir.path());
+    if (before == Before::RunCrashed)
+        leaveStaleSocket(SingleInstance::serverName(dir.path()));
+    if (QTest::currentTestFailed())
+        return;
+    SingleInstance first(dir.path());
+    QVERIFY(first.isFirst());
+    if (before == Before::LaterStartCameAndWent)
+        QVERIFY(!SingleInstance(dir.path()).isFirst());
+    QSignalSpy asked(&first, &SingleInstance::frontRequested);
+
+    const SingleInstance later(dir.path());
+    QVERIFY(later.askFirstToFront());
+    QTRY_COMPARE(asked.count(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)
