@@ -91,13 +91,15 @@ void DialogPrompt::show(const QString& text, PromptIcon icon) {
 }
 
 bool DialogPrompt::question(const QString& text, const QString& yesText, const QString& noText,
-                            PromptIcon icon) {
+                            PromptIcon icon, PromptDefault defaultButton) {
     if (open_)
         return false;
     const OpenDialog open(open_);
     QMessageBox box(toIcon(icon), windowTitle(), text, QMessageBox::NoButton, boxParent());
     QPushButton* yes = box.addButton(yesText, QMessageBox::YesRole);
-    box.addButton(noText, QMessageBox::NoRole);
+    QPushButton* no = box.addButton(noText, QMessageBox::NoRole);
+    box.setDefaultButton(defaultButton == PromptDefault::No ? no : yes);
+    box.setEscapeButton(no);
     run(box);
     return box.clickedButton() == yes;
 }

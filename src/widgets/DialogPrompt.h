@@ -19,8 +19,8 @@ public:
     void setParentWindow(QWidget* parent) { parent_ = parent; }
 
     void message(const QString& text, PromptIcon icon) override;
-    bool question(const QString& text, const QString& yesText, const QString& noText,
-                  PromptIcon icon) override;
+    bool question(const QString& text, const QString& yesText, const QString& noText, PromptIcon icon,
+                  PromptDefault defaultButton) override;
     QString saveFileName(const QString& folder, const QString& filter) override;
     QString openFileName(const QString& folder, const QString& filter) override;
 

@@ -262,10 +262,12 @@ void MainModel::cmdFlexZeileLoeschen_Click() {
     }
     const QString yes = Texts::message(Msg::YesText, lang);
     const QString no = Texts::message(Msg::NoText, lang);
-    if (!prompt_.question(Texts::message(Msg::ConfirmDeleteRow, lang), yes, no, PromptIcon::Information))
+    if (!prompt_.question(Texts::message(Msg::ConfirmDeleteRow, lang), yes, no, PromptIcon::Information,
+                          PromptDefault::No))
         return;
     const auto refuse = [&] {
-        prompt_.question(Texts::message(Msg::PleaseDeleteTable, lang), yes, no, PromptIcon::Information);
+        prompt_.question(Texts::message(Msg::PleaseDeleteTable, lang), yes, no, PromptIcon::Information,
+                         PromptDefault::Yes);
     };
     if (dataRows == 1) {
         refuse();
@@ -304,7 +306,7 @@ void MainModel::cmdFlexTabelleloeschen_Click() {
     const int lang = state_.languageIndex;
     statistics_.clearReferenceUnit();
     if (!prompt_.question(Texts::message(Msg::ConfirmDeleteTable, lang), Texts::message(Msg::YesText, lang),
-                          Texts::message(Msg::NoText, lang), PromptIcon::Question))
+                          Texts::message(Msg::NoText, lang), PromptIcon::Question, PromptDefault::No))
         return;
     table_.clear();
     Reset_Statistic();

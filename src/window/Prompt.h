@@ -6,6 +6,9 @@ namespace vexa {
 
 enum class PromptIcon { None, Information, Question, Warning, Critical };
 
+// The button Enter and Escape keep to: a question whose yes destroys something defaults to no.
+enum class PromptDefault { Yes, No };
+
 // Every message box and yes/no question of the program goes through this interface: real dialogs in
 // the windows, a scripted one in the tests and the command-line tool.
 class Prompt {
@@ -16,8 +19,8 @@ public:
     virtual void message(const QString& text, PromptIcon icon = PromptIcon::None) = 0;
 
     // A question with two buttons captioned `yesText` and `noText`; true when the first was chosen.
-    virtual bool question(const QString& text, const QString& yesText, const QString& noText,
-                          PromptIcon icon = PromptIcon::Question) = 0;
+    virtual bool question(const QString& text, const QString& yesText, const QString& noText, PromptIcon icon,
+                          PromptDefault defaultButton) = 0;
 
     // The file chosen in a save or open dialog that starts in `folder` and offers `filter`; empty when the
     // dialog was cancelled. Where no one can choose, every dialog counts as cancelled.

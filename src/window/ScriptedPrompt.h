@@ -15,10 +15,14 @@ public:
     void setDefaultAnswer(bool answer) { defaultAnswer_ = answer; }
 
     void message(const QString& text, PromptIcon) override { shown_.append(text); }
-    bool question(const QString& text, const QString&, const QString&, PromptIcon) override {
+    bool question(const QString& text, const QString&, const QString&, PromptIcon,
+                  PromptDefault defaultButton) override {
         shown_.append(text);
+        defaultButtons_.append(defaultButton);
         return answers_.isEmpty() ? defaultAnswer_ : answers_.takeFirst();
     }
+    // The button each question so far kept Enter and Escape to, oldest first.
+    const QList<PromptDefault>& defaultButtons() const { return defaultButtons_; }
 
     // Names the next file dialogs return, in order; when used up, dialogs are cancelled.
     void setFileNames(QStringList names) { fileNames_ = std::move(names); }
@@ -29,7 +33,10 @@ public:
 
     // Everything shown so far, messages and questions alike, oldest first.
     const QStringList& shown() const { return shown_; }
-    void clear() { shown_.clear(); }
+    void clear() {
+        shown_.clear();
+        defaultButtons_.clear();
+    }
 
 private:
     QString nextFileName(const QString& folder) {
@@ -42,6 +49,7 @@ private:
     QString dialogFolder_;
     bool defaultAnswer_ = false;
     QStringList shown_;
+    QList<PromptDefault> defaultButtons_;
 };
 
 } // namespace vexa

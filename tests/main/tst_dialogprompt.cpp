@@ -9,6 +9,8 @@
 
 using namespace vexa;
 
+Q_DECLARE_METATYPE(vexa::PromptDefault)
+
 namespace {
 
 QList<QMessageBox*> openBoxes() {
@@ -53,6 +55,8 @@ private slots:
     void messagesWhileABoxIsOpenWait_data();
     void messagesWhileABoxIsOpenWait();
     void questionWhileABoxIsOpenIsDeclined();
+    void keysGiveTheDefaultAnswer_data();
+    void keysGiveTheDefaultAnswer();
 };
 
 void TestDialogPrompt::messagesWhileABoxIsOpenWait_data() {
@@ -85,12 +89,41 @@ void TestDialogPrompt::questionWhileABoxIsOpenIsDeclined() {
     bool answer = true;
     user.meanwhile = [&] {
         answer = prompt.question(QStringLiteral("Delete?"), QStringLiteral("Yes"), QStringLiteral("No"),
-                                 PromptIcon::Question);
+                                 PromptIcon::Question, PromptDefault::Yes);
     };
     prompt.message(QStringLiteral("a"), PromptIcon::None);
     QVERIFY(!answer);
     QCOMPARE(user.read, QStringList{QStringLiteral("a")});
     QCOMPARE(user.mostOpen, 1);
+}
+
+void TestDialogPrompt::keysGiveTheDefaultAnswer_data() {
+    QTest::addColumn<PromptDefault>("defaultButton");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("answer");
+
+    QTest::newRow("Enter on yes") << PromptDefault::Yes << int(Qt::Key_Return) << true;
+    QTest::newRow("Enter on no") << PromptDefault::No << int(Qt::Key_Return) << false;
+    QTest::newRow("Escape with yes the default") << PromptDefault::Yes << int(Qt::Key_Escape) << false;
+    QTest::newRow("Escape with no the default") << PromptDefault::No << int(Qt::Key_Escape) << false;
+}
+
+// A question whose yes destroys something must not be answered yes by a hasty Enter.
+void TestDialogPrompt::keysGiveTheDefaultAnswer() {
+    QFETCH(PromptDefault, defaultButton);
+    QFETCH(int, key);
+    DialogPrompt prompt;
+    QTimer user;
+    user.setInterval(5);
+    connect(&user, &QTimer::timeout, &user, [key] {
+        const QList<QMessageBox*> boxes = openBoxes();
+        if (!boxes.isEmpty() && boxes.first()->isActiveWindow())
+            QTest::keyClick(boxes.first(), Qt::Key(key));
+    });
+    user.start();
+    QTEST(prompt.question(QStringLiteral("Delete?"), QStringLiteral("Ja"), QStringLiteral("Nein "),
+                          PromptIcon::Question, defaultButton),
+          "answer");
 }
 
 QTEST_MAIN(TestDialogPrompt)

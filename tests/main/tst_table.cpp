@@ -46,6 +46,7 @@ private slots:
     void deleteKeepsEveryFieldOfTheOtherRows();
     void deleteRemovesTheMarkedRowNotTheSelected();
     void deleteTable();
+    void deleteQuestionsDefaultToNo();
     void markedRowsStayUncounted_data();
     void markedRowsStayUncounted();
     void sort_data();
@@ -256,6 +257,17 @@ void TestTable::deleteTable() {
     QCOMPARE(model_->table().rowCount(), 0);
     QCOMPARE(model_->currentStore().presentCount(), 0);
     QVERIFY(!model_->controls().visible(cmdChart));
+}
+
+// Enter on a question that deletes rows keeps them.
+void TestTable::deleteQuestionsDefaultToNo() {
+    fill({reading(1, 10), reading(2, 11), reading(3, 12)});
+    model_->MSFlex_Click(1);
+    model_->cmdFlexZeileLoeschen_Click();
+    model_->cmdFlexTabelleloeschen_Click();
+    QCOMPARE(prompt_->shown(), (QStringList{Texts::message(Msg::ConfirmDeleteRow, 0),
+                                            Texts::message(Msg::ConfirmDeleteTable, 0)}));
+    QCOMPARE(prompt_->defaultButtons(), (QList<PromptDefault>{PromptDefault::No, PromptDefault::No}));
 }
 
 void TestTable::sort_data() {
