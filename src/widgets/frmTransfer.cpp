@@ -102,6 +102,7 @@ void FrmTransfer::showLimits() {
     if (!limits_) {
         limits_ = new FrmWerte(model_.settings().limits, model_.prompt(), this);
         limits_->setOnSave([this] { model_.saveLimits(); });
+        limits_->setOnLimitsChanged([this] { model_.limitsAccepted(); });
         limits_->setOnClosed([this] { model_.refreshLimitsCaption(); });
     }
     limits_->setLanguageIndex(model_.state().languageIndex);

@@ -79,6 +79,7 @@ void FrmWerte::connectControls() {
         }
         editor_.chk8020Click(ticked);
         showDisplay();
+        limitsChanged();
     });
     connect(findChild<QPushButton*>(QStringLiteral("cmdInfo")), &QPushButton::clicked, this, [this] {
         if (!refused_)
@@ -89,6 +90,7 @@ void FrmWerte::connectControls() {
             return;
         editor_.cmdLoeschenClick();
         showDisplay();
+        limitsChanged();
     });
     connect(findChild<QPushButton*>(QStringLiteral("cmdSpeichern")), &QPushButton::clicked, this, [this] {
         if (refused_)
@@ -179,6 +181,12 @@ void FrmWerte::leaveField(QLineEdit* field) {
     }
     refused_ = nullptr;
     field->setModified(false);
+    limitsChanged();
+}
+
+void FrmWerte::limitsChanged() {
+    if (onLimitsChanged_)
+        onLimitsChanged_();
 }
 
 LimitField FrmWerte::fieldOf(const QLineEdit* field) const {

@@ -28,6 +28,9 @@ public:
     // dialog.
     void setOnSave(std::function<void()> onSave) { onSave_ = std::move(onSave); }
 
+    // Runs whenever a field, the 80/20 box or "Löschen" has changed the limits in effect.
+    void setOnLimitsChanged(std::function<void()> onChanged) { onLimitsChanged_ = std::move(onChanged); }
+
     // Runs whenever the dialog closes, after a save too; the values stay in effect either way.
     void setOnClosed(std::function<void()> onClosed) { onClosed_ = std::move(onClosed); }
 
@@ -45,6 +48,7 @@ private:
     void applyTexts();
     void showDisplay();
     void leaveField(QLineEdit* field);
+    void limitsChanged();
     LimitField fieldOf(const QLineEdit* field) const;
     QLineEdit* editOf(LimitField field) const;
 
@@ -57,6 +61,7 @@ private:
     QLineEdit* refused_ = nullptr;
     std::function<void()> onSave_;
     std::function<void()> onClosed_;
+    std::function<void()> onLimitsChanged_;
 };
 
 } // namespace vexa

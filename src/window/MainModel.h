@@ -137,6 +137,9 @@ public:
     void refreshLimitsCaption();
     // "Speichern" in the limits dialog: the table is evaluated anew and the limits file written.
     void saveLimits();
+    // A limit taken in the limits dialog: the rows shown are coloured and counted by it at once, and keep
+    // their marks and order.
+    void limitsAccepted();
 
     // --- views and command state
     void optFE_Click();

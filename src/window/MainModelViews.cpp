@@ -1,4 +1,5 @@
 // The memory and online views, their captions with row counts, the memory list, and the manual.
+#include "data/RowColour.h"
 #include "texts/Texts.h"
 #include "window/LimitsCaption.h"
 #include "window/MainControls.h"
@@ -112,6 +113,19 @@ void MainModel::refreshLimitsCaption() {
 void MainModel::saveLimits() {
     Focus_setzen();
     Voreinstellungen(u"LS");
+    refreshLimitsCaption();
+}
+
+void MainModel::limitsAccepted() {
+    const bool absolute = statistics_.state().absoluteValues;
+    table_.setEvaluations([this, absolute](int storeRow) {
+        return evaluationColour(currentStore()[storeRow].value, settings_.limits, absolute);
+    });
+    if (statistics_.state().count > 0) {
+        statistics_.recompute(currentStore(), statisticsContext(), materialButton_);
+        showMaterialButton();
+        showStatisticsList();
+    }
     refreshLimitsCaption();
 }
 

@@ -76,6 +76,15 @@ void MeasurementTableModel::toggleMark(int row) {
     emit dataChanged(index(row, 0), index(row, 3), {BackgroundRgbRole, ForegroundRgbRole});
 }
 
+void MeasurementTableModel::setEvaluations(
+    const std::function<std::optional<Rgb>(int storeRow)>& evaluation) {
+    if (rows_.empty())
+        return;
+    for (TableRow& row : rows_)
+        row.evaluation = evaluation(row.storeRow);
+    emit dataChanged(index(0, 0), index(rowCount() - 1, 3), {BackgroundRgbRole});
+}
+
 std::vector<int> MeasurementTableModel::markedRows() const {
     std::vector<int> marked;
     for (size_t i = 0; i < rows_.size(); ++i)

@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -42,6 +43,8 @@ public:
 
     const std::vector<TableRow>& rows() const { return rows_; }
     void toggleMark(int row);
+    // Every row's background by the limits anew; marks, order and texts stay.
+    void setEvaluations(const std::function<std::optional<Rgb>(int storeRow)>& evaluation);
     std::vector<int> markedRows() const;
 
     // The grid's generic sort by the number column; rows with equal numbers keep their order.

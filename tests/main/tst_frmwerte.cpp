@@ -46,6 +46,8 @@ private slots:
     void saveCallsBackThenCloses();
     void closingKeepsTheValues();
     void rule8020CanBeWithdrawn();
+    void everyLimitTakenIsSaid_data();
+    void everyLimitTakenIsSaid();
     void theFocusComesBackAfterAMessage_data();
     void theFocusComesBackAfterAMessage();
 
@@ -292,6 +294,39 @@ void TestFrmWerte::rule8020CanBeWithdrawn() {
         QVERIFY(control<QWidget>(name)->isVisible());
         QVERIFY(control<QWidget>(name)->isEnabled());
     }
+}
+
+void TestFrmWerte::everyLimitTakenIsSaid_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("text"); // typed and taken with Enter; empty: the control is clicked
+    QTest::addColumn<int>("changes");
+
+    QTest::newRow("number taken") << "txtMaxLimit"
+                                  << "70" << 1;
+    QTest::newRow("number taken with a message") << "txtSoll"
+                                                 << "-30" << 1;
+    QTest::newRow("text refused") << "txtMinLimit"
+                                  << "abc" << 0;
+    QTest::newRow("80/20 ticked") << "chk8020" << QString() << 1;
+    QTest::newRow("deleted") << "cmdLoeschen" << QString() << 1;
+    QTest::newRow("explanation") << "cmdInfo" << QString() << 0;
+}
+
+// The main window colours its rows anew on each limit taken, before "Speichern".
+void TestFrmWerte::everyLimitTakenIsSaid() {
+    QFETCH(QString, control);
+    QFETCH(QString, text);
+    int changes = 0;
+    dialog_->setOnLimitsChanged([&changes] { ++changes; });
+    open(limits(30, 100, 50));
+    if (text.isEmpty()) {
+        auto* widget = this->control<QWidget>(control);
+        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(6, widget->height() / 2));
+    } else {
+        type(control, text);
+        QTest::keyClick(this->control<QLineEdit>(control), Qt::Key_Return);
+    }
+    QTEST(changes, "changes");
 }
 
 void TestFrmWerte::theFocusComesBackAfterAMessage_data() {

@@ -1,5 +1,6 @@
 #include "data/RowColour.h"
 #include "texts/Texts.h"
+#include "window/LimitsCaption.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
 #include "window/ScriptedPrompt.h"
@@ -52,6 +53,7 @@ private slots:
     void sort_data();
     void sort();
     void viewCaptionCarriesRowCount();
+    void acceptedLimitsRecolourTheRowsShown();
 
 private:
     void fill(const std::vector<MeasurementRow>& rows);
@@ -338,6 +340,28 @@ void TestTable::markedRowsStayUncounted() {
     QCOMPARE(model_->statistics().state().count, expected);
     QCOMPARE(model_->controls().items(lstStat).filter(QStringLiteral("Anzahl")),
              QStringList{QStringLiteral("Anzahl              %1").arg(expected)});
+}
+
+// A limit taken in the dialog shows on the rows at once; the user's marks and order stay.
+void TestTable::acceptedLimitsRecolourTheRowsShown() {
+    fill({reading(1, 10), reading(2, 30), reading(3, 20)});
+    model_->cmdSort_Click();
+    model_->MSFlex_Click(0);
+    const QList<qint16> order = shownNumbers();
+    QVERIFY(!model_->table().rows()[0].evaluation);
+
+    model_->settings().limits.minimum = 15;
+    model_->settings().limits.maximum = 25;
+    model_->limitsAccepted();
+    const std::vector<TableRow>& rows = model_->table().rows();
+    QCOMPARE(shownNumbers(), order);
+    for (const TableRow& row : rows) {
+        const double value = model_->currentStore()[row.storeRow].value;
+        QCOMPARE(row.evaluation, value == 20 ? colours::lightgreen : colours::lightred);
+    }
+    QCOMPARE(model_->table().markedRows(), std::vector<int>{0});
+    QCOMPARE(model_->controls().caption(cmdWerte),
+             limitsCaption(model_->settings().limits, model_->state().gauge.model.deviceModel, 0));
 }
 
 QTEST_GUILESS_MAIN(TestTable)
