@@ -57,6 +57,10 @@ void FrmTransfer::connectSession() {
 }
 
 void FrmTransfer::closeEvent(QCloseEvent* event) {
+    if (!ending_ && !model_.mayLeave()) {
+        event->ignore();
+        return;
+    }
     if (!session_ || ending_ || !session_->gauge().linkConnected()) {
         event->accept();
         return;

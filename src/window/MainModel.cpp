@@ -330,6 +330,7 @@ void MainModel::applyInitialisation(const Initialisation& init) {
     state_.nextRowIndex = 1;
     stores_.memory.clear();
     stores_.online.clear();
+    unsaved_ = {};
 
     Voreinstellungen(u"SL");
     Voreinstellungen(u"TL");

@@ -127,6 +127,11 @@ public:
     // The project data and their labels read anew from their files, for the reports.
     void reloadProjectData();
 
+    // Readings downloaded or measured online and not saved since, in either view.
+    bool hasUnsavedReadings() const { return unsaved_.memory || unsaved_.online; }
+    // Leaving the program: asks once whether to leave when readings are unsaved; true to leave.
+    bool mayLeave();
+
     // The sheet of what the table shows; building it changes nothing the window shows.
     MeasurementSheet sheet(const QString& address = {}) const;
     // The same with the project data read anew, as every report takes it.
@@ -228,6 +233,11 @@ private:
     TransferLogEvents logEvents_;
     std::unique_ptr<SettingsFiles> settingsFiles_;
     ProgramSettings programSettings_;
+    struct UnsavedReadings {
+        bool memory = false;
+        bool online = false;
+        bool& operator[](View view) { return view == View::Online ? online : memory; }
+    } unsaved_;
 };
 
 } // namespace vexa

@@ -101,7 +101,17 @@ bool MainModel::saveMeasurementFile(const QString& path) {
         reportFileError(Texts::notice(Notice::FileNotSaved, state_.languageIndex), target, *error);
         return false;
     }
+    unsaved_[state_.view] = false;
     return true;
+}
+
+bool MainModel::mayLeave() {
+    if (!hasUnsavedReadings())
+        return true;
+    const int lang = state_.languageIndex;
+    return prompt_.question(Texts::notice(Notice::LeaveWithUnsavedReadings, lang),
+                            Texts::message(Msg::YesText, lang), Texts::message(Msg::NoText, lang),
+                            PromptIcon::Question, PromptDefault::No);
 }
 
 void MainModel::cmdOpen_Click() {
@@ -133,6 +143,7 @@ bool MainModel::openMeasurementFile(const QString& path) {
     }
     const std::vector<MeasurementRow> rows = readMeasurementFile(text, state_.gauge.traits);
     currentStore().assign(rows);
+    unsaved_.memory = false;
     state_.nextRowIndex = static_cast<int>(rows.size()) + 1;
     state_.openedFromFile = true;
     controls_.show(optFE);

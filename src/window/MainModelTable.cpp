@@ -168,6 +168,7 @@ bool MainModel::FillMessdaten(const RecordRow& record) {
     if (!row.isPresent())
         return false;
     currentStore()[index] = row;
+    unsaved_[state_.view] = true;
 
     AppendOnlineRow(index);
     ++state_.nextRowIndex;
@@ -189,6 +190,7 @@ bool MainModel::FillMessdatenDatei(const DecodedMemory& memory) {
     labelMemoryView(memory.selector, std::nullopt);
     currentStore().clear();
     Reset_Statistic();
+    unsaved_.memory = !memory.empty;
     if (memory.empty) {
         showHeldStatus(Texts::message(Msg::MemoryEmpty, lang));
         controls_.show(txtSpeicher);
@@ -311,6 +313,7 @@ void MainModel::cmdFlexTabelleloeschen_Click() {
     table_.clear();
     Reset_Statistic();
     currentStore().clear();
+    unsaved_[state_.view] = false;
     FillMSFlexOne();
     controls_.hide(cmdChart);
     if (state_.view == View::Online)

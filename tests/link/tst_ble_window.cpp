@@ -83,8 +83,11 @@ void TestBleWindow::connectThroughTheLinkWindow() {
     if (!shots.isEmpty())
         window.grab().save(shots + QStringLiteral("/frmTransfer-download.png"));
 
-    // Closing disconnects the gauge first and then closes the window.
+    // Closing asks about the readings not saved, disconnects the gauge and then closes the window.
+    prompt.clear();
+    prompt.setAnswers({true});
     window.close();
+    QCOMPARE(prompt.shown().size(), 1);
     QTRY_VERIFY(!window.isVisible());
     QVERIFY(!session.gauge().linkConnected());
 }

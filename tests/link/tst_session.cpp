@@ -6,6 +6,7 @@
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
 #include "link/sim/SimulatedTransportControl.h"
+#include "texts/Texts.h"
 #include "window/MainControls.h"
 #include "window/SimulationWindowModel.h"
 
@@ -174,6 +175,8 @@ private slots:
     void nextGaugeStartsFromItsOwnList_data();
     void nextGaugeStartsFromItsOwnList();
     void lastGaugeIsRememberedForTheNextStart();
+    void leavingWithUnsavedReadingsAsksOnce_data();
+    void leavingWithUnsavedReadingsAsksOnce();
     void silentGaugeEndsDownload();
     void cancelledDownloadKeepsTable();
     void decodingErrorKeepsTable();
@@ -783,6 +786,55 @@ void TestSession::lastGaugeIsRememberedForTheNextStart() {
     QVERIFY(!last->firmware.isEmpty());
     QCOMPARE(next.state().languageIndex, s.main.state().languageIndex);
     QVERIFY(prompt.shown().isEmpty());
+}
+
+void TestSession::leavingWithUnsavedReadingsAsksOnce_data() {
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<bool>("asked");
+
+    QTest::newRow("nothing read") << QStringList{} << false;
+    QTest::newRow("a memory downloaded") << QStringList{"download"} << true;
+    QTest::newRow("a memory downloaded and saved") << QStringList{"download", "save"} << false;
+    QTest::newRow("a live reading") << QStringList{"live"} << true;
+    QTest::newRow("a live reading saved") << QStringList{"live", "save"} << false;
+    QTest::newRow("live readings after a save") << QStringList{"live", "save", "live"} << true;
+    QTest::newRow("a download saved, live readings not") << QStringList{"download", "save", "live"} << true;
+    QTest::newRow("live readings saved, a download not") << QStringList{"live", "save", "download"} << true;
+    QTest::newRow("the table deleted") << QStringList{"download", "delete table"} << false;
+    QTest::newRow("a failed save") << QStringList{"download", "save nowhere"} << true;
+}
+
+// The user may leave without a word when every reading is in a file; else the program asks once.
+void TestSession::leavingWithUnsavedReadingsAsksOnce() {
+    QFETCH(QStringList, steps);
+    QFETCH(bool, asked);
+    Connected gauge(demoProfile("qy-coating.json"));
+    int saved = 0;
+    for (const QString& step : steps) {
+        if (step == u"download") {
+            gauge.choose(gauge.controls().items(cmbSpeicher).at(0));
+            gauge.read();
+            QCOMPARE(gauge.main.state().view, View::Memory);
+        } else if (step == u"live") {
+            gauge.sendLive(demoProfile("qy-coating.json").live.first());
+            QCOMPARE(gauge.main.state().view, View::Online);
+        } else if (step == u"save") {
+            QVERIFY(
+                gauge.main.saveMeasurementFile(gauge.folder.filePath(QStringLiteral("s%1").arg(++saved))));
+        } else if (step == u"save nowhere") {
+            QVERIFY(!gauge.main.saveMeasurementFile(gauge.folder.filePath(QStringLiteral("none/x.mes"))));
+        } else if (step == u"delete table") {
+            gauge.prompt.setAnswers({true});
+            gauge.main.cmdFlexTabelleloeschen_Click();
+        }
+    }
+    gauge.prompt.clear();
+    gauge.prompt.setAnswers({false});
+    QCOMPARE(gauge.main.mayLeave(), !asked);
+    const QString question = Texts::notice(Notice::LeaveWithUnsavedReadings, 0);
+    QCOMPARE(gauge.prompt.shown(), asked ? QStringList{question} : QStringList{});
+    if (asked)
+        QCOMPARE(gauge.prompt.defaultButtons(), QList<PromptDefault>{PromptDefault::No});
 }
 
 void TestSession::silentGaugeEndsDownload() {

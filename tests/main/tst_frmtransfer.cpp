@@ -1,3 +1,4 @@
+#include "texts/Texts.h"
 #include "widgets/ManualOpener.h"
 #include "widgets/frmTransfer.h"
 #include "window/MainControls.h"
@@ -26,6 +27,8 @@ private slots:
     void cleanup();
     void everyControlExists();
     void startsBlockedAndHidden();
+    void leavingAsksOnlyForUnsavedReadings_data();
+    void leavingAsksOnlyForUnsavedReadings();
     void languageMenuSwitchesCaptions_data();
     void languageMenuSwitchesCaptions();
     void clickOnTableMarksRow();
@@ -372,6 +375,42 @@ void TestFrmTransfer::screenshots() {
     QVERIFY(limitsDialog);
     QVERIFY(QTest::qWaitForWindowExposed(limitsDialog));
     QVERIFY(limitsDialog->grab().save(folder + QStringLiteral("/frmWerte-en.png")));
+}
+
+void TestFrmTransfer::leavingAsksOnlyForUnsavedReadings_data() {
+    QTest::addColumn<bool>("liveReading");
+    QTest::addColumn<QString>("how"); // the control that ends the program
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<bool>("closed");
+
+    QTest::newRow("nothing unsaved") << false << cmdEnde << false << true;
+    QTest::newRow("unsaved, stays") << true << cmdEnde << false << false;
+    QTest::newRow("unsaved, leaves") << true << cmdEnde << true << true;
+    QTest::newRow("unsaved, menu, stays") << true << mnuEnd << false << false;
+}
+
+void TestFrmTransfer::leavingAsksOnlyForUnsavedReadings() {
+    QFETCH(bool, liveReading);
+    QFETCH(QString, how);
+    QFETCH(bool, answer);
+    QFETCH(bool, closed);
+    if (liveReading) {
+        model_->optOnline_Click();
+        RecordRow record;
+        record.row.number = 1;
+        record.row.value = 42;
+        record.row.unit = QStringLiteral("µm");
+        QVERIFY(model_->FillMessdaten(record));
+    }
+    prompt_->clear();
+    prompt_->setAnswers({answer});
+    if (how == mnuEnd)
+        trigger(mnuEnd);
+    else
+        QTest::mouseClick(window_->findChild<QPushButton*>(cmdEnde), Qt::LeftButton);
+    QTRY_COMPARE(window_->isVisible(), !closed);
+    QCOMPARE(prompt_->shown(),
+             liveReading ? QStringList{Texts::notice(Notice::LeaveWithUnsavedReadings, 0)} : QStringList{});
 }
 
 QTEST_MAIN(TestFrmTransfer)
