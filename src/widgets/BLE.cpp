@@ -1,6 +1,7 @@
 #include "widgets/BLE.h"
 
 #include "widgets/ControlBinder.h"
+#include "widgets/DeviceEntryDelegate.h"
 #include "widgets/FixedFont.h"
 #include "window/WindowSession.h"
 
@@ -27,6 +28,7 @@ FrmBLE::FrmBLE(WindowSession& session, QWidget* parent)
     place(new QLabel(this), ble::Label1, QRect(12, 8, 536, 22));
     auto* devices = new QListWidget(this);
     devices->setFont(fixedFont());
+    devices->setItemDelegate(new DeviceEntryDelegate(devices));
     place(devices, ble::lbDevices, QRect(12, 34, 536, 190));
     auto* scan = new QPushButton(this);
     place(scan, ble::cmdScan, QRect(12, 232, 120, 30));
