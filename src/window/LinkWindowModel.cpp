@@ -59,12 +59,22 @@ void LinkWindowModel::showConnectAction(bool disconnects) {
                                                          main_.state().languageIndex));
 }
 
+void LinkWindowModel::opening() {
+    if (!connectDisconnects_)
+        startScan();
+}
+
 void LinkWindowModel::cmdScan_Click() {
     if (scanning_) {
         showScanning(false);
         gauge_.stopScan();
         return;
     }
+    startScan();
+}
+
+// A scan starts from an empty list: every gauge heard is listed once.
+void LinkWindowModel::startScan() {
     clearList();
     gauge_.startScan();
 }

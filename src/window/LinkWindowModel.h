@@ -35,6 +35,10 @@ public:
     void load();
     void applyTexts();
 
+    // The main window opens the link window to connect: unless a gauge is connected (the connect button
+    // says "Disconnect"), a new scan starts at once.
+    void opening();
+
     void cmdScan_Click();
     void lbDevices_Click(int row);
     // The link window's connect button: connects to the chosen gauge, or disconnects.
@@ -54,6 +58,7 @@ private:
     void showConnectAction(bool disconnects);
     void onScanFailed(int code, const QString& description);
     void onAdvertised(const Advertisement& advertisement);
+    void startScan();
     void onLinkEstablished(bool afterDrop);
     void onLinkIncomplete();
     void onLinkDropped(bool byGauge, int status, const QString& description);

@@ -1,4 +1,5 @@
-#include "link/sim/GaugeProfile.h"
+#include "DemoGauges.h"
+#include "LinkWindowData.h"
 #include "link/sim/SimulatedTransport.h"
 #include "widgets/frmTransfer.h"
 #include "window/MainControls.h"
@@ -9,10 +10,12 @@
 #include <QApplication>
 #include <QDialog>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 using namespace vexa;
 using namespace vexa::ctl;
@@ -20,16 +23,41 @@ using namespace vexa::ctl;
 namespace {
 
 QList<sim::GaugeProfile> demoProfiles() {
-    QList<sim::GaugeProfile> profiles;
-    for (const char* file : {"qy-coating.json", "ze-probe-memory.json"}) {
-        const sim::LoadedProfile loaded =
-            sim::loadGaugeProfile(QStringLiteral(VEXA_SOURCE_DIR "/examples/gauges/") + QLatin1String(file));
-        if (!loaded.profile)
-            qFatal("%s", qPrintable(loaded.error));
-        profiles.append(*loaded.profile);
-    }
-    return profiles;
+    return {demoProfile(QStringLiteral("qy-coating.json")),
+            demoProfile(QStringLiteral("ze-probe-memory.json"))};
 }
+
+// The main window over the two demo gauges, shown.
+struct MainWindow {
+    QTemporaryDir folder;
+    ScriptedPrompt prompt;
+    MainModel model{prompt};
+    sim::SimulatedTransport transport;
+    WindowSession session{transport, model};
+    FrmTransfer window{model, &session};
+
+    MainWindow()
+        : transport(demoProfiles(), {.liveIntervalMs = 50}) {
+        model.programStart({QString(), folder.path(), folder.path()});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+
+    // Clicks Connect; `user` acts in the link window, which is closed if it is still open after a while.
+    void inLinkWindow(const std::function<void(QDialog& dialog, QListWidget& devices)>& user) {
+        QTimer::singleShot(0, &window, [user] {
+            QPointer<QDialog> dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QCOMPARE(dialog->objectName(), QStringLiteral("BLE"));
+            user(*dialog, *dialog->findChild<QListWidget*>(QStringLiteral("lbDevices")));
+            if (!QTest::qWaitFor([&dialog] { return !dialog->isVisible(); }))
+                dialog->reject();
+        });
+        window.findChild<QPushButton*>(cmdConnect)->click();
+    }
+
+    void clickIn(QDialog& dialog, const QString& button) { dialog.findChild<QPushButton*>(button)->click(); }
+};
 
 } // namespace
 
@@ -41,52 +69,36 @@ private slots:
 };
 
 void TestBleWindow::connectThroughTheLinkWindow() {
-    QTemporaryDir folder;
-    ScriptedPrompt prompt;
-    MainModel model(prompt);
-    sim::SimulationOptions options;
-    options.liveIntervalMs = 50;
-    sim::SimulatedTransport transport(demoProfiles(), options);
-    WindowSession session(transport, model);
-    FrmTransfer window(model, &session);
-    model.programStart({QString(), folder.path(), folder.path()});
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    MainWindow main;
     const QString shots = qEnvironmentVariable("VEXA_SCREENSHOT_DIR");
-
-    bool listedBoth = false;
-    QTimer::singleShot(0, this, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        QCOMPARE(dialog->objectName(), QStringLiteral("BLE"));
-        dialog->findChild<QPushButton*>(QStringLiteral("cmdScan"))->click();
-        auto* devices = dialog->findChild<QListWidget*>(QStringLiteral("lbDevices"));
-        QTRY_COMPARE(devices->count(), 2);
-        listedBoth = true;
-        QCOMPARE(devices->item(0)->text().left(5), QStringLiteral("MAC: "));
+    QStringList shown;
+    main.inLinkWindow([&](QDialog& dialog, QListWidget& devices) {
+        // No click on Scan: the window scans as it opens.
+        QTRY_COMPARE(devices.count(), 2);
+        for (int row = 0; row < devices.count(); ++row)
+            shown.append(devices.item(row)->text());
         if (!shots.isEmpty())
-            dialog->grab().save(shots + QStringLiteral("/BLE-two-gauges.png"));
-        devices->setCurrentRow(0);
-        dialog->findChild<QPushButton*>(QStringLiteral("cmdConnect"))->click();
+            dialog.grab().save(shots + QStringLiteral("/BLE-two-gauges.png"));
+        devices.setCurrentRow(0);
+        main.clickIn(dialog, QStringLiteral("cmdConnect"));
     });
-    window.findChild<QPushButton*>(cmdConnect)->click();
-    QVERIFY(listedBoth);
-    QTRY_COMPARE(model.controls().caption(cmdConnect), QStringLiteral("Trennen"));
-    QTRY_VERIFY(model.controls().enabled(cmdLesen));
-    QTRY_VERIFY(model.table().rowCount() >= 3); // live values arrive in online mode
+    QCOMPARE(shown, (QStringList{listEntry(demoProfiles()[0]), listEntry(demoProfiles()[1])}));
+    QTRY_COMPARE(main.model.controls().caption(cmdConnect), QStringLiteral("Trennen"));
+    QTRY_VERIFY(main.model.controls().enabled(cmdLesen));
+    QTRY_VERIFY(main.model.table().rowCount() >= 3); // live values arrive in online mode
     if (!shots.isEmpty())
-        window.grab().save(shots + QStringLiteral("/frmTransfer-online.png"));
+        main.window.grab().save(shots + QStringLiteral("/frmTransfer-online.png"));
 
-    window.findChild<QPushButton*>(cmdLesen)->click();
-    QTRY_COMPARE(model.state().view, View::Memory);
-    QTRY_COMPARE(model.table().rowCount(), 25);
+    main.window.findChild<QPushButton*>(cmdLesen)->click();
+    QTRY_COMPARE(main.model.state().view, View::Memory);
+    QTRY_COMPARE(main.model.table().rowCount(), 25);
     if (!shots.isEmpty())
-        window.grab().save(shots + QStringLiteral("/frmTransfer-download.png"));
+        main.window.grab().save(shots + QStringLiteral("/frmTransfer-download.png"));
 
     // Closing disconnects the gauge first and then closes the window.
-    window.close();
-    QTRY_VERIFY(!window.isVisible());
-    QVERIFY(!session.gauge().linkConnected());
+    main.window.close();
+    QTRY_VERIFY(!main.window.isVisible());
+    QVERIFY(!main.session.gauge().linkConnected());
 }
 
 QTEST_MAIN(TestBleWindow)

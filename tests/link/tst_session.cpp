@@ -1,6 +1,7 @@
 // The gauge session end to end against simulated gauges: the user's path from the scan to a filled table.
 #include "DemoGauges.h"
 #include "DumpBuilder.h"
+#include "LinkWindowData.h"
 #include "SessionHarness.h"
 #include "data/LocaleTexts.h"
 #include "link/sim/GaugeProfile.h"
@@ -77,7 +78,7 @@ struct Session : Simulation, SessionHarness {
         , SessionHarness(simulation, languageIndex) {}
 };
 
-// A connected gauge, chosen in the link window the way a user does: scan, pick the entry, connect.
+// A connected gauge, chosen in the link window the way a user does: pick the entry, connect.
 struct Connected : Session {
     explicit Connected(const sim::GaugeProfile& profile, sim::SimulationOptions options = quiet(),
                        int languageIndex = 0)
@@ -130,6 +131,11 @@ private slots:
     void scanListsGaugesOnce_data();
     void scanListsGaugesOnce();
     void scanButtonToggles();
+    void scanStartsWhenTheWindowOpens_data();
+    void scanStartsWhenTheWindowOpens();
+    void noScanWhileConnected();
+    void scanClickedWhileOpeningListsOnce_data();
+    void scanClickedWhileOpeningListsOnce();
     void scanWithoutAdapterKeepsWindowUsable_data();
     void scanWithoutAdapterKeepsWindowUsable();
     void connectInitialisesGauge_data();
@@ -208,8 +214,7 @@ void TestSession::scanListsGaugesOnce() {
     for (const QString& name : listed)
         for (const sim::GaugeProfile& profile : profiles)
             if (profile.name == name)
-                expected.append(QStringLiteral("MAC: ") + profile.address + QStringLiteral(" Name: ") + name +
-                                QStringLiteral("       RSSI: ") + QString::number(profile.rssi));
+                expected.append(listEntry(profile));
     QCOMPARE(s.window().controls().items(ble::lbDevices), expected);
 }
 
@@ -221,6 +226,80 @@ void TestSession::scanButtonToggles() {
     s.window().cmdScan_Click();
     QCOMPARE(s.window().controls().caption(ble::cmdScan), QStringLiteral("Scan"));
     QVERIFY(!s.window().scanning());
+}
+
+// The link window scans as it opens, and each time anew: every gauge in range is listed once.
+void TestSession::scanStartsWhenTheWindowOpens_data() {
+    QTest::addColumn<QString>("before");
+    QTest::newRow("first open") << QString();
+    QTest::newRow("after a disconnect") << QStringLiteral("disconnected");
+    QTest::newRow("closed while it scanned") << QStringLiteral("closed");
+}
+
+void TestSession::scanStartsWhenTheWindowOpens() {
+    QFETCH(QString, before);
+    const sim::GaugeProfile qy = demoProfile("qy-coating.json");
+    const sim::GaugeProfile ze = demoProfile("ze-probe-memory.json");
+    Session s({qy, ze}, quiet({.advertisementIntervalMs = 1}));
+    if (before == u"disconnected") {
+        s.connectGauge();
+        QCoro::waitFor(s.session.cmdConnect_Click()); // "Trennen"
+        QTRY_VERIFY(!s.main.state().connected);
+    } else if (before == u"closed") {
+        s.openLinkWindow([&s] { QTRY_COMPARE(s.window().controls().items(ble::lbDevices).size(), 2); });
+    }
+
+    QSignalSpy advertisements(&s.transport, &Transport::advertisement);
+    QStringList listed;
+    bool scanning = false;
+    s.openLinkWindow([&] {
+        QTRY_VERIFY(advertisements.count() >= 8);
+        listed = s.window().controls().items(ble::lbDevices);
+        scanning = s.window().scanning();
+    });
+    QCOMPARE(listed, (QStringList{listEntry(qy), listEntry(ze)}));
+    QVERIFY(scanning);
+    QVERIFY(s.prompt.shown().isEmpty());
+}
+
+// A link window that offers "Disconnect" keeps its list and starts no scan.
+void TestSession::noScanWhileConnected() {
+    Connected gauge(demoProfile("qy-coating.json"), quiet({.advertisementIntervalMs = 1}));
+    const ControlProps before = gauge.window().controls()[ble::lbDevices];
+    QCOMPARE(before.items.size(), 1);
+    gauge.window().opening();
+    QCOMPARE(gauge.window().controls()[ble::lbDevices], before);
+    QCOMPARE(gauge.window().controls().caption(ble::cmdConnect), QStringLiteral("Trennen"));
+}
+
+// Scan clicked in the scanning window: the list starts afresh, every gauge in it once.
+void TestSession::scanClickedWhileOpeningListsOnce_data() {
+    QTest::addColumn<bool>("heardFirst"); // the scan had listed the gauges
+    QTest::addColumn<int>("clicks");
+    QTest::newRow("before the scan is under way") << false << 1;
+    QTest::newRow("Stop and Scan again") << true << 2;
+}
+
+void TestSession::scanClickedWhileOpeningListsOnce() {
+    QFETCH(bool, heardFirst);
+    QFETCH(int, clicks);
+    const sim::GaugeProfile qy = demoProfile("qy-coating.json");
+    const sim::GaugeProfile ze = demoProfile("ze-probe-memory.json");
+    Session s({qy, ze}, quiet({.advertisementIntervalMs = 1}));
+    QStringList listed;
+    bool scanning = false;
+    s.openLinkWindow([&] {
+        if (heardFirst)
+            QTRY_COMPARE(s.window().controls().items(ble::lbDevices).size(), 2);
+        for (int click = 0; click < clicks; ++click)
+            s.window().cmdScan_Click();
+        QSignalSpy advertisements(&s.transport, &Transport::advertisement);
+        QTRY_VERIFY(advertisements.count() >= 8);
+        listed = s.window().controls().items(ble::lbDevices);
+        scanning = s.window().scanning();
+    });
+    QCOMPARE(listed, (QStringList{listEntry(qy), listEntry(ze)}));
+    QVERIFY(scanning);
 }
 
 void TestSession::scanWithoutAdapterKeepsWindowUsable_data() {
@@ -658,10 +737,7 @@ void TestSession::linkWindowClosedWithoutConnecting() {
         QTRY_VERIFY(!s.main.state().connected);
     }
     QSignalSpy notAnswering(&s.session, &WindowSession::gaugeNotAnswering);
-    const QMetaObject::Connection user = QObject::connect(&s.session, &WindowSession::linkWindowRequested,
-                                                          &s.session, [&s] { s.window().cmdScan_Click(); });
-    QCoro::waitFor(s.session.cmdConnect_Click());
-    QObject::disconnect(user);
+    s.openLinkWindow([&s] { QTRY_VERIFY(!s.window().controls().items(ble::lbDevices).isEmpty()); });
     QTEST(s.controls().caption(txtWait), "status");
     QCOMPARE(notAnswering.size(), 0);
     QVERIFY(s.prompt.shown().isEmpty());
