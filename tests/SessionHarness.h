@@ -2,6 +2,7 @@
 
 // The main window and the gauge session over any transport, with the user's moves on the link window:
 // what the end-to-end tests of the simulated gauges and of Qt Bluetooth share.
+#include "LinkWindowData.h"
 #include "SpyTransport.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
@@ -24,8 +25,11 @@ template <typename PromptType> struct BasicSessionHarness {
     SpyTransport transport;
     WindowSession session{transport, main};
 
-    explicit BasicSessionHarness(Transport& inner, int languageIndex = 0)
+    // `programFile`: "Program.ini" as an earlier run left it; none when null.
+    explicit BasicSessionHarness(Transport& inner, int languageIndex = 0, const QByteArray& programFile = {})
         : transport(inner) {
+        if (!programFile.isNull())
+            QVERIFY(writeProgramFile(folder.path(), programFile));
         main.programStart({QString(), folder.path(), folder.path()});
         if (languageIndex == 1)
             main.englishClick();

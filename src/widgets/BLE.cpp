@@ -45,7 +45,12 @@ FrmBLE::FrmBLE(WindowSession& session, QWidget* parent)
     connect(scan, &QPushButton::clicked, &model, &LinkWindowModel::cmdScan_Click);
     connect(connectButton, &QPushButton::clicked, &model, &LinkWindowModel::cmdConnect_Click);
     connect(reconnect, &QPushButton::clicked, &model, &LinkWindowModel::cmdReconnect_Click);
-    connect(devices, &QListWidget::currentRowChanged, &model, &LinkWindowModel::lbDevices_Click);
+    // The user chooses by selecting, with the mouse or the keys; the current row alone also moves when the
+    // list takes the focus.
+    connect(devices, &QListWidget::itemSelectionChanged, &model, [devices, &model] {
+        const QList<QListWidgetItem*> chosen = devices->selectedItems();
+        model.lbDevices_Click(chosen.isEmpty() ? -1 : devices->row(chosen.first()));
+    });
     connect(&model, &LinkWindowModel::linkEstablished, this, &QDialog::accept);
 }
 

@@ -82,7 +82,7 @@ void LinkWindowModel::startScan() {
 void LinkWindowModel::clearList() {
     listed_.clear();
     controls_.setItems(ble::lbDevices, {});
-    selectedRow_ = -1;
+    lbDevices_Click(-1);
 }
 
 // The window stays open: the user may plug in an adapter or switch Bluetooth on and scan again.
@@ -97,10 +97,19 @@ void LinkWindowModel::onAdvertised(const Advertisement& advertisement) {
     for (const Advertisement& gauge : listed_)
         entries.append(deviceListEntry(gauge.address, gauge.name, gauge.rssi));
     controls_.setItems(ble::lbDevices, entries);
+    // The gauge connected last is chosen for the user, unless they chose one themselves.
+    if (selectedRow_ < 0 && isLastGauge(advertisement))
+        lbDevices_Click(int(listed_.size()) - 1);
+}
+
+bool LinkWindowModel::isLastGauge(const Advertisement& advertisement) const {
+    const std::optional<LastGauge>& last = main_.programSettings().lastGauge;
+    return last && last->address == advertisement.address;
 }
 
 void LinkWindowModel::lbDevices_Click(int row) {
     selectedRow_ = row;
+    controls_.setCurrentRow(ble::lbDevices, row);
 }
 
 void LinkWindowModel::cmdConnect_Click() {

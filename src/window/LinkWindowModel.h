@@ -59,6 +59,7 @@ private:
     void onScanFailed(int code, const QString& description);
     void onAdvertised(const Advertisement& advertisement);
     void startScan();
+    bool isLastGauge(const Advertisement& advertisement) const;
     void onLinkEstablished(bool afterDrop);
     void onLinkIncomplete();
     void onLinkDropped(bool byGauge, int status, const QString& description);
@@ -71,7 +72,7 @@ private:
     bool scanning_ = false;
     bool connectDisconnects_ = false; // the connect button says "Disconnect"
     QList<Advertisement> listed_;
-    int selectedRow_ = -1;
+    int selectedRow_ = -1; // chosen by the user, or the gauge connected last
 };
 
 } // namespace vexa

@@ -27,7 +27,8 @@ QList<sim::GaugeProfile> demoProfiles() {
             demoProfile(QStringLiteral("ze-probe-memory.json"))};
 }
 
-// The main window over the two demo gauges, shown.
+// The main window over the two demo gauges, shown; `programFile` is "Program.ini" as an earlier run
+// left it.
 struct MainWindow {
     QTemporaryDir folder;
     ScriptedPrompt prompt;
@@ -36,8 +37,10 @@ struct MainWindow {
     WindowSession session{transport, model};
     FrmTransfer window{model, &session};
 
-    MainWindow()
+    explicit MainWindow(const QByteArray& programFile = {})
         : transport(demoProfiles(), {.liveIntervalMs = 50}) {
+        if (!programFile.isNull())
+            QVERIFY(writeProgramFile(folder.path(), programFile));
         model.programStart({QString(), folder.path(), folder.path()});
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -59,6 +62,10 @@ struct MainWindow {
     void clickIn(QDialog& dialog, const QString& button) { dialog.findChild<QPushButton*>(button)->click(); }
 };
 
+QPoint centreOf(QListWidget& devices, int row) {
+    return devices.visualItemRect(devices.item(row)).center();
+}
+
 } // namespace
 
 // The link window as a user meets it: opened by Connect, scanning, choosing a gauge, connecting.
@@ -66,6 +73,9 @@ class TestBleWindow : public QObject {
     Q_OBJECT
 private slots:
     void connectThroughTheLinkWindow();
+    void lastGaugeIsShownChosen_data();
+    void lastGaugeIsShownChosen();
+    void focusIsNoChoice();
 };
 
 void TestBleWindow::connectThroughTheLinkWindow() {
@@ -99,6 +109,57 @@ void TestBleWindow::connectThroughTheLinkWindow() {
     main.window.close();
     QTRY_VERIFY(!main.window.isVisible());
     QVERIFY(!main.session.gauge().linkConnected());
+}
+
+// The gauge connected last, listed second, is the list's chosen row until the user clicks another.
+void TestBleWindow::lastGaugeIsShownChosen_data() {
+    QTest::addColumn<int>("clickedRow"); // -1: none
+    QTest::addColumn<int>("connectedRow");
+    QTest::newRow("as chosen") << -1 << 1;
+    QTest::newRow("another clicked") << 0 << 0;
+}
+
+void TestBleWindow::lastGaugeIsShownChosen() {
+    QFETCH(int, clickedRow);
+    QFETCH(int, connectedRow);
+    const sim::GaugeProfile last = demoProfiles()[1];
+    MainWindow main(programFileNaming(last));
+    int currentRow = -1;
+    bool selected = false;
+    main.inLinkWindow([&](QDialog& dialog, QListWidget& devices) {
+        QTRY_COMPARE(devices.count(), 2);
+        currentRow = devices.currentRow();
+        selected = devices.item(1)->isSelected();
+        if (clickedRow >= 0)
+            QTest::mouseClick(devices.viewport(), Qt::LeftButton, {}, centreOf(devices, clickedRow));
+        main.clickIn(dialog, QStringLiteral("cmdConnect"));
+    });
+    QCOMPARE(currentRow, 1);
+    QVERIFY(selected);
+    QTRY_COMPARE(main.model.controls().caption(cmdConnect), QStringLiteral("Trennen"));
+    QCOMPARE(main.session.gauge().address(), demoProfiles()[connectedRow].address);
+}
+
+// The list's current row also moves when the list takes the focus; that is no choice of the user's, and
+// the gauge connected last, heard afterwards, is chosen.
+void TestBleWindow::focusIsNoChoice() {
+    sim::GaugeProfile late = demoProfiles()[1];
+    late.address = QStringLiteral("0080E1FFFFFF");
+    MainWindow main(programFileNaming(late));
+    int currentRow = -1;
+    bool selected = false;
+    main.inLinkWindow([&](QDialog& dialog, QListWidget& devices) {
+        QTRY_COMPARE(devices.count(), 2);
+        dialog.findChild<QPushButton*>(QStringLiteral("cmdScan"))->setFocus(Qt::OtherFocusReason);
+        devices.setFocus(Qt::TabFocusReason);
+        emit main.transport.advertisement(late.address, late.name, late.rssi);
+        QTRY_COMPARE(devices.count(), 3);
+        currentRow = devices.currentRow();
+        selected = devices.item(2)->isSelected();
+        dialog.reject();
+    });
+    QCOMPARE(currentRow, 2);
+    QVERIFY(selected);
 }
 
 QTEST_MAIN(TestBleWindow)

@@ -73,9 +73,9 @@ struct Simulation {
 // The main window and the link over simulated gauges, not yet connected.
 struct Session : Simulation, SessionHarness {
     explicit Session(const QList<sim::GaugeProfile>& profiles, sim::SimulationOptions options = quiet(),
-                     int languageIndex = 0)
+                     int languageIndex = 0, const QByteArray& programFile = {})
         : Simulation(profiles, options)
-        , SessionHarness(simulation, languageIndex) {}
+        , SessionHarness(simulation, languageIndex, programFile) {}
 };
 
 // A connected gauge, chosen in the link window the way a user does: pick the entry, connect.
@@ -136,6 +136,10 @@ private slots:
     void noScanWhileConnected();
     void scanClickedWhileOpeningListsOnce_data();
     void scanClickedWhileOpeningListsOnce();
+    void lastGaugeIsChosen_data();
+    void lastGaugeIsChosen();
+    void usersChoiceStands_data();
+    void usersChoiceStands();
     void scanWithoutAdapterKeepsWindowUsable_data();
     void scanWithoutAdapterKeepsWindowUsable();
     void connectInitialisesGauge_data();
@@ -300,6 +304,85 @@ void TestSession::scanClickedWhileOpeningListsOnce() {
     });
     QCOMPARE(listed, (QStringList{listEntry(qy), listEntry(ze)}));
     QVERIFY(scanning);
+}
+
+// The gauge connected last is chosen when the scan hears it: Connect connects to it.
+void TestSession::lastGaugeIsChosen_data() {
+    QTest::addColumn<QList<sim::GaugeProfile>>("inRange");
+    QTest::addColumn<QByteArray>("programFile");
+    QTest::addColumn<QString>("connectedEarlier"); // in this run
+    QTest::addColumn<int>("chosenRow");
+
+    const sim::GaugeProfile qy = demoProfile("qy-coating.json");
+    const sim::GaugeProfile ze = demoProfile("ze-probe-memory.json");
+    QTest::newRow("listed first") << QList<sim::GaugeProfile>{qy, ze} << programFileNaming(qy) << QString()
+                                  << 0;
+    QTest::newRow("listed second") << QList<sim::GaugeProfile>{qy, ze} << programFileNaming(ze) << QString()
+                                   << 1;
+    QTest::newRow("connected earlier in this run")
+        << QList<sim::GaugeProfile>{qy, ze} << QByteArray() << ze.name << 1;
+    QTest::newRow("out of range") << QList<sim::GaugeProfile>{qy} << programFileNaming(ze) << QString() << -1;
+    QTest::newRow("none yet") << QList<sim::GaugeProfile>{qy, ze} << QByteArray() << QString() << -1;
+}
+
+void TestSession::lastGaugeIsChosen() {
+    QFETCH(QList<sim::GaugeProfile>, inRange);
+    QFETCH(QByteArray, programFile);
+    QFETCH(QString, connectedEarlier);
+    QFETCH(int, chosenRow);
+    Session s(inRange, quiet({.advertisementIntervalMs = 1}), 0, programFile);
+    if (!connectedEarlier.isEmpty()) {
+        s.connectGauge(connectedEarlier);
+        QCoro::waitFor(s.session.cmdConnect_Click()); // "Trennen"
+        QTRY_VERIFY(!s.main.state().connected);
+    }
+
+    std::optional<int> shownRow;
+    s.openLinkWindow([&] {
+        QTRY_COMPARE(s.window().controls().items(ble::lbDevices).size(), inRange.size());
+        shownRow = s.window().controls().currentRow(ble::lbDevices);
+        s.window().cmdConnect_Click();
+        if (chosenRow >= 0)
+            QTRY_VERIFY(s.gauge().linkConnected());
+    });
+    QCOMPARE(shownRow, std::optional<int>(chosenRow));
+    if (chosenRow >= 0) {
+        QCOMPARE(s.gauge().address(), inRange[chosenRow].address);
+        QVERIFY(s.main.state().connected);
+        QVERIFY(s.prompt.shown().isEmpty());
+    } else {
+        QVERIFY(!s.main.state().connected);
+        QCOMPARE(s.prompt.shown(), QStringList{q("Bluetooth Gerät zum Verbinden auswählen\r\n")});
+    }
+}
+
+// The user's own choice is the gauge connected to, whenever the gauge connected last is heard.
+void TestSession::usersChoiceStands_data() {
+    QTest::addColumn<bool>("choiceFirst");
+    QTest::newRow("chosen before the last gauge is heard") << true;
+    QTest::newRow("chosen after the last gauge was") << false;
+}
+
+void TestSession::usersChoiceStands() {
+    QFETCH(bool, choiceFirst);
+    const sim::GaugeProfile qy = demoProfile("qy-coating.json");
+    const sim::GaugeProfile ze = demoProfile("ze-probe-memory.json");
+    Session s({qy}, quiet({.advertisementIntervalMs = 1}), 0, programFileNaming(ze));
+    std::optional<int> shownRow;
+    s.openLinkWindow([&] {
+        QTRY_COMPARE(s.window().controls().items(ble::lbDevices).size(), 1);
+        if (choiceFirst)
+            s.window().lbDevices_Click(0);
+        emit s.transport.advertisement(ze.address, ze.name, ze.rssi);
+        QCOMPARE(s.window().controls().items(ble::lbDevices), (QStringList{listEntry(qy), listEntry(ze)}));
+        if (!choiceFirst)
+            s.window().lbDevices_Click(0);
+        shownRow = s.window().controls().currentRow(ble::lbDevices);
+        s.window().cmdConnect_Click();
+        QTRY_VERIFY(s.gauge().linkConnected());
+    });
+    QCOMPARE(shownRow, std::optional<int>(0));
+    QCOMPARE(s.gauge().address(), qy.address);
 }
 
 void TestSession::scanWithoutAdapterKeepsWindowUsable_data() {
