@@ -51,6 +51,8 @@ FrmBLE::FrmBLE(WindowSession& session, QWidget* parent)
         const QList<QListWidgetItem*> chosen = devices->selectedItems();
         model.lbDevices_Click(chosen.isEmpty() ? -1 : devices->row(chosen.first()));
     });
+    connect(devices, &QListWidget::doubleClicked, &model,
+            [&model](const QModelIndex& entry) { model.lbDevices_DblClick(entry.row()); });
     connect(&model, &LinkWindowModel::linkEstablished, this, &QDialog::accept);
 }
 

@@ -112,6 +112,12 @@ void LinkWindowModel::lbDevices_Click(int row) {
     controls_.setCurrentRow(ble::lbDevices, row);
 }
 
+void LinkWindowModel::lbDevices_DblClick(int row) {
+    lbDevices_Click(row);
+    if (!connectDisconnects_)
+        cmdConnect_Click();
+}
+
 void LinkWindowModel::cmdConnect_Click() {
     const int lang = main_.state().languageIndex;
     gauge_.stopScan(Gauge::ScanStop::ForConnect);

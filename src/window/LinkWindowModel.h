@@ -41,6 +41,9 @@ public:
 
     void cmdScan_Click();
     void lbDevices_Click(int row);
+    // A double-click on an entry chooses it and connects to its gauge; while a gauge is connected it only
+    // chooses, as the connect button would disconnect.
+    void lbDevices_DblClick(int row);
     // The link window's connect button: connects to the chosen gauge, or disconnects.
     void cmdConnect_Click();
     void cmdReconnect_Click() { Reconnect(); }

@@ -76,6 +76,8 @@ private slots:
     void lastGaugeIsShownChosen_data();
     void lastGaugeIsShownChosen();
     void focusIsNoChoice();
+    void doubleClickConnects_data();
+    void doubleClickConnects();
 };
 
 void TestBleWindow::connectThroughTheLinkWindow() {
@@ -160,6 +162,30 @@ void TestBleWindow::focusIsNoChoice() {
     });
     QCOMPARE(currentRow, 2);
     QVERIFY(selected);
+}
+
+void TestBleWindow::doubleClickConnects_data() {
+    QTest::addColumn<int>("row");
+    QTest::newRow("first entry") << 0;
+    QTest::newRow("second entry") << 1;
+}
+
+void TestBleWindow::doubleClickConnects() {
+    QFETCH(int, row);
+    MainWindow main;
+    bool closed = false;
+    main.inLinkWindow([&](QDialog& dialog, QListWidget& devices) {
+        QTRY_COMPARE(devices.count(), 2);
+        // As the system delivers a double-click: a click, then the double-click and its release.
+        const QPoint entry = centreOf(devices, row);
+        QTest::mouseClick(devices.viewport(), Qt::LeftButton, {}, entry);
+        QTest::mouseDClick(devices.viewport(), Qt::LeftButton, {}, entry);
+        QTest::mouseRelease(devices.viewport(), Qt::LeftButton, {}, entry);
+        closed = QTest::qWaitFor([&dialog] { return !dialog.isVisible(); });
+    });
+    QVERIFY(closed);
+    QTRY_COMPARE(main.model.controls().caption(cmdConnect), QStringLiteral("Trennen"));
+    QCOMPARE(main.session.gauge().address(), demoProfiles()[row].address);
 }
 
 QTEST_MAIN(TestBleWindow)

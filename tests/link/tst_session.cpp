@@ -140,6 +140,8 @@ private slots:
     void lastGaugeIsChosen();
     void usersChoiceStands_data();
     void usersChoiceStands();
+    void doubleClickConnects_data();
+    void doubleClickConnects();
     void scanWithoutAdapterKeepsWindowUsable_data();
     void scanWithoutAdapterKeepsWindowUsable();
     void connectInitialisesGauge_data();
@@ -383,6 +385,28 @@ void TestSession::usersChoiceStands() {
     });
     QCOMPARE(shownRow, std::optional<int>(0));
     QCOMPARE(s.gauge().address(), qy.address);
+}
+
+// A double-click connects to the entry's gauge, whichever was chosen before.
+void TestSession::doubleClickConnects_data() {
+    QTest::addColumn<int>("row");
+    QTest::newRow("first entry") << 0;
+    QTest::newRow("second entry, the first chosen") << 1;
+}
+
+void TestSession::doubleClickConnects() {
+    QFETCH(int, row);
+    const QList<sim::GaugeProfile> profiles{demoProfile("qy-coating.json"),
+                                            demoProfile("ze-probe-memory.json")};
+    Session s(profiles, quiet({.advertisementIntervalMs = 1}));
+    s.openLinkWindow([&] {
+        QTRY_COMPARE(s.window().controls().items(ble::lbDevices).size(), 2);
+        s.window().lbDevices_Click(0);
+        s.window().lbDevices_DblClick(row);
+        QTRY_VERIFY(s.gauge().linkConnected());
+    });
+    QCOMPARE(s.gauge().address(), profiles[row].address);
+    QVERIFY(s.main.state().connected);
 }
 
 void TestSession::scanWithoutAdapterKeepsWindowUsable_data() {
