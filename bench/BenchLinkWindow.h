@@ -8,12 +8,11 @@
 
 namespace vexa {
 
-// Plays the user's part in the link window whenever the session opens it: scan, pick the first gauge
-// listed, connect; giving up after 5 s without a listed gauge and 10 s without a link.
+// Plays the user's part in the link window whenever the session opens it: while it scans, pick the first
+// gauge listed and connect; giving up after 5 s without a listed gauge and 10 s without a link.
 inline void playLinkWindow(WindowSession& session) {
     QObject::connect(&session, &WindowSession::linkWindowRequested, &session, [&session] {
         LinkWindowModel& link = session.linkWindow();
-        link.cmdScan_Click();
         QElapsedTimer waited;
         waited.start();
         while (link.controls().items(ble::lbDevices).isEmpty() && waited.elapsed() < 5000)

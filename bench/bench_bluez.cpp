@@ -38,7 +38,6 @@ struct BluezGauge : Bluetooth, SessionHarness {
     BluezGauge()
         : SessionHarness(bluetooth) {
         QObject::connect(&session, &WindowSession::linkWindowRequested, &session, [this] {
-            window().cmdScan_Click();
             if (!QTest::qWaitFor([this] { return !window().controls().items(ble::lbDevices).isEmpty(); },
                                  WaitMs))
                 return;

@@ -2,6 +2,7 @@
 
 // The main window and the gauge session over any transport, with the user's moves on the link window:
 // what the end-to-end tests of the simulated gauges and of Qt Bluetooth share.
+#include "LinkWindowData.h"
 #include "SpyTransport.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
@@ -24,8 +25,11 @@ template <typename PromptType> struct BasicSessionHarness {
     SpyTransport transport;
     WindowSession session{transport, main};
 
-    explicit BasicSessionHarness(Transport& inner, int languageIndex = 0)
+    // `programFile`: "Program.ini" as an earlier run left it; none when null.
+    explicit BasicSessionHarness(Transport& inner, int languageIndex = 0, const QByteArray& programFile = {})
         : transport(inner) {
+        if (!programFile.isNull())
+            QVERIFY(writeProgramFile(folder.path(), programFile));
         main.programStart({QString(), folder.path(), folder.path()});
         if (languageIndex == 1)
             main.englishClick();
@@ -35,19 +39,23 @@ template <typename PromptType> struct BasicSessionHarness {
     LinkWindowModel& window() { return session.linkWindow(); }
     Gauge& gauge() { return session.gauge(); }
 
-    // The main window's connect button; in the link window the user scans, picks the gauge named
-    // `name` (the first one listed when empty) and connects.
+    // The main window's connect button; in the link window, scanning by itself, the user picks the gauge
+    // named `name` (the first one listed when empty) and connects.
     void connectGauge(const QString& name = QString()) {
-        const QMetaObject::Connection user =
-            QObject::connect(&session, &WindowSession::linkWindowRequested, &session, [this, name] {
-                window().cmdScan_Click();
-                QTRY_VERIFY(entryOf(name) >= 0);
-                window().lbDevices_Click(entryOf(name));
-                window().cmdConnect_Click();
-                QTRY_VERIFY(gauge().linkConnected());
-            });
+        openLinkWindow([this, name] {
+            QTRY_VERIFY(entryOf(name) >= 0);
+            window().lbDevices_Click(entryOf(name));
+            window().cmdConnect_Click();
+            QTRY_VERIFY(gauge().linkConnected());
+        });
+    }
+
+    // The main window's connect button: `user` acts in the link window, which closes when it returns.
+    void openLinkWindow(const std::function<void()>& user) {
+        const QMetaObject::Connection acting =
+            QObject::connect(&session, &WindowSession::linkWindowRequested, &session, user);
         QCoro::waitFor(session.cmdConnect_Click());
-        QObject::disconnect(user);
+        QObject::disconnect(acting);
     }
 
     // The user picks a memory in the list.

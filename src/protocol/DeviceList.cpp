@@ -4,9 +4,37 @@
 
 namespace vexa {
 
+namespace {
+
+const QString AddressLabel = QStringLiteral("MAC: ");
+const QString NameLabel = QStringLiteral("Name: ");
+const QString SignalLabel = QStringLiteral("RSSI: ");
+const QString NameGap = QStringLiteral(" ");
+const QString SignalGap = QStringLiteral("       ");
+
+} // namespace
+
 QString deviceListEntry(const QString& serverId, const QString& name, int rssi) {
-    return QStringLiteral("MAC: ") + serverId + QStringLiteral(" Name: ") + name +
-           QStringLiteral("       RSSI: ") + QString::number(rssi);
+    return AddressLabel + serverId + NameGap + NameLabel + name + SignalGap + SignalLabel +
+           QString::number(rssi);
+}
+
+// The server id holds no blank, so the first name label is the entry's own; the name may hold anything,
+// the signal strength is a number, so the last signal label is.
+std::optional<DeviceListColumns> deviceListColumns(const QString& entry) {
+    const QString nameStart = NameGap + NameLabel;
+    const QString signalStart = SignalGap + SignalLabel;
+    const qsizetype nameAt = entry.indexOf(nameStart);
+    const qsizetype signalAt = entry.lastIndexOf(signalStart);
+    if (!entry.startsWith(AddressLabel) || nameAt < 0 || signalAt < nameAt + nameStart.size())
+        return std::nullopt;
+    bool number = false;
+    entry.mid(signalAt + signalStart.size()).toInt(&number);
+    if (!number)
+        return std::nullopt;
+    const qsizetype nameColumn = nameAt + NameGap.size();
+    return DeviceListColumns{entry.left(nameAt), entry.mid(nameColumn, signalAt - nameColumn),
+                             entry.mid(signalAt + SignalGap.size())};
 }
 
 bool isGaugeName(const QString& name) {

@@ -2,12 +2,23 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The link window's device list: how an advertisement becomes a list entry and an entry a gauge.
 namespace vexa {
 
 // "MAC: " + server id + " Name: " + name + "       RSSI: " + signal strength.
 QString deviceListEntry(const QString& serverId, const QString& name, int rssi);
+
+// An entry cut into the texts a list shows in columns: "MAC: " with the server id, "Name: " with the
+// name, "RSSI: " with the signal strength. None for a text that is no entry.
+struct DeviceListColumns {
+    QString address;
+    QString name;
+    QString signal;
+    bool operator==(const DeviceListColumns&) const = default;
+};
+std::optional<DeviceListColumns> deviceListColumns(const QString& entry);
 
 // Only gauges are listed: names starting with "." or holding one of the family's name parts.
 bool isGaugeName(const QString& name);

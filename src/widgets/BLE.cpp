@@ -1,6 +1,7 @@
 #include "widgets/BLE.h"
 
 #include "widgets/ControlBinder.h"
+#include "widgets/DeviceEntryDelegate.h"
 #include "widgets/FixedFont.h"
 #include "window/WindowSession.h"
 
@@ -27,6 +28,7 @@ FrmBLE::FrmBLE(WindowSession& session, QWidget* parent)
     place(new QLabel(this), ble::Label1, QRect(12, 8, 536, 22));
     auto* devices = new QListWidget(this);
     devices->setFont(fixedFont());
+    devices->setItemDelegate(new DeviceEntryDelegate(devices));
     place(devices, ble::lbDevices, QRect(12, 34, 536, 190));
     auto* scan = new QPushButton(this);
     place(scan, ble::cmdScan, QRect(12, 232, 120, 30));
@@ -43,7 +45,14 @@ FrmBLE::FrmBLE(WindowSession& session, QWidget* parent)
     connect(scan, &QPushButton::clicked, &model, &LinkWindowModel::cmdScan_Click);
     connect(connectButton, &QPushButton::clicked, &model, &LinkWindowModel::cmdConnect_Click);
     connect(reconnect, &QPushButton::clicked, &model, &LinkWindowModel::cmdReconnect_Click);
-    connect(devices, &QListWidget::currentRowChanged, &model, &LinkWindowModel::lbDevices_Click);
+    // The user chooses by selecting, with the mouse or the keys; the current row alone also moves when the
+    // list takes the focus.
+    connect(devices, &QListWidget::itemSelectionChanged, &model, [devices, &model] {
+        const QList<QListWidgetItem*> chosen = devices->selectedItems();
+        model.lbDevices_Click(chosen.isEmpty() ? -1 : devices->row(chosen.first()));
+    });
+    connect(devices, &QListWidget::doubleClicked, &model,
+            [&model](const QModelIndex& entry) { model.lbDevices_DblClick(entry.row()); });
     connect(&model, &LinkWindowModel::linkEstablished, this, &QDialog::accept);
 }
 

@@ -69,8 +69,18 @@ void applyWidget(QWidget* widget, const ControlProps& props) {
         widget->setFont(font);
     }
     if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        list->clear();
-        list->addItems(props.items);
+        // Quiet: the row set here is the logic's own choice, not the user's to report back. Rebuilt only
+        // when the entries differ: a rebuild loses the row the user chose.
+        const QSignalBlocker quiet(list);
+        QStringList shown;
+        for (int i = 0; i < list->count(); ++i)
+            shown.append(list->item(i)->text());
+        if (shown != props.items) {
+            list->clear();
+            list->addItems(props.items);
+        }
+        if (props.currentRow && list->currentRow() != *props.currentRow)
+            list->setCurrentRow(*props.currentRow);
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         // Rebuilt only when something differs: a rebuild would end the user's typing in the list's field.
         QStringList shown;

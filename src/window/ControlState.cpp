@@ -57,4 +57,8 @@ void ControlState::setItems(const QString& name, const QStringList& items) {
     edit(name, [&](ControlProps& p) { p.items = items; });
 }
 
+void ControlState::setCurrentRow(const QString& name, int row) {
+    edit(name, [&](ControlProps& p) { p.currentRow = row; });
+}
+
 } // namespace vexa

@@ -25,6 +25,8 @@ struct ControlProps {
     QString pictureFile;        // full path; empty or missing: the picture box shows nothing
     bool pictureStretched = false;
     QStringList items; // the lines of a list, the entries of a combo box
+    // A list's current row (-1: none) where the logic chooses it; otherwise the row the user clicked stands.
+    std::optional<int> currentRow;
     bool operator==(const ControlProps&) const = default;
 };
 
@@ -56,6 +58,8 @@ public:
     void setPicture(const QString& name, const QString& file, bool stretched);
     void setItems(const QString& name, const QStringList& items);
     QStringList items(const QString& name) const { return (*this)[name].items; }
+    void setCurrentRow(const QString& name, int row);
+    std::optional<int> currentRow(const QString& name) const { return (*this)[name].currentRow; }
 
 signals:
     void changed(const QString& name);

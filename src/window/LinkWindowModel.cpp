@@ -59,12 +59,22 @@ void LinkWindowModel::showConnectAction(bool disconnects) {
                                                          main_.state().languageIndex));
 }
 
+void LinkWindowModel::opening() {
+    if (!connectDisconnects_)
+        startScan();
+}
+
 void LinkWindowModel::cmdScan_Click() {
     if (scanning_) {
         showScanning(false);
         gauge_.stopScan();
         return;
     }
+    startScan();
+}
+
+// A scan starts from an empty list: every gauge heard is listed once.
+void LinkWindowModel::startScan() {
     clearList();
     gauge_.startScan();
 }
@@ -72,7 +82,7 @@ void LinkWindowModel::cmdScan_Click() {
 void LinkWindowModel::clearList() {
     listed_.clear();
     controls_.setItems(ble::lbDevices, {});
-    selectedRow_ = -1;
+    lbDevices_Click(-1);
 }
 
 // The window stays open: the user may plug in an adapter or switch Bluetooth on and scan again.
@@ -87,10 +97,25 @@ void LinkWindowModel::onAdvertised(const Advertisement& advertisement) {
     for (const Advertisement& gauge : listed_)
         entries.append(deviceListEntry(gauge.address, gauge.name, gauge.rssi));
     controls_.setItems(ble::lbDevices, entries);
+    // The gauge connected last is chosen for the user, unless they chose one themselves.
+    if (selectedRow_ < 0 && isLastGauge(advertisement))
+        lbDevices_Click(int(listed_.size()) - 1);
+}
+
+bool LinkWindowModel::isLastGauge(const Advertisement& advertisement) const {
+    const std::optional<LastGauge>& last = main_.programSettings().lastGauge;
+    return last && last->address == advertisement.address;
 }
 
 void LinkWindowModel::lbDevices_Click(int row) {
     selectedRow_ = row;
+    controls_.setCurrentRow(ble::lbDevices, row);
+}
+
+void LinkWindowModel::lbDevices_DblClick(int row) {
+    lbDevices_Click(row);
+    if (!connectDisconnects_)
+        cmdConnect_Click();
 }
 
 void LinkWindowModel::cmdConnect_Click() {

@@ -35,8 +35,15 @@ public:
     void load();
     void applyTexts();
 
+    // The main window opens the link window to connect: unless a gauge is connected (the connect button
+    // says "Disconnect"), a new scan starts at once.
+    void opening();
+
     void cmdScan_Click();
     void lbDevices_Click(int row);
+    // A double-click on an entry chooses it and connects to its gauge; while a gauge is connected it only
+    // chooses, as the connect button would disconnect.
+    void lbDevices_DblClick(int row);
     // The link window's connect button: connects to the chosen gauge, or disconnects.
     void cmdConnect_Click();
     void cmdReconnect_Click() { Reconnect(); }
@@ -54,6 +61,8 @@ private:
     void showConnectAction(bool disconnects);
     void onScanFailed(int code, const QString& description);
     void onAdvertised(const Advertisement& advertisement);
+    void startScan();
+    bool isLastGauge(const Advertisement& advertisement) const;
     void onLinkEstablished(bool afterDrop);
     void onLinkIncomplete();
     void onLinkDropped(bool byGauge, int status, const QString& description);
@@ -66,7 +75,7 @@ private:
     bool scanning_ = false;
     bool connectDisconnects_ = false; // the connect button says "Disconnect"
     QList<Advertisement> listed_;
-    int selectedRow_ = -1;
+    int selectedRow_ = -1; // chosen by the user, or the gauge connected last
 };
 
 } // namespace vexa

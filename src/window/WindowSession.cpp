@@ -58,6 +58,7 @@ QCoro::Task<> WindowSession::cmdConnect_Click() {
 
     linkWindow_.controls().hide(ble::cmdReconnect);
     const LinkStatus before = main_.state().linkStatus;
+    linkWindow_.opening();
     // The link window is modal: when the request returns the user has connected or closed it.
     emit linkWindowRequested();
     if (!gauge_.linkConnected()) {

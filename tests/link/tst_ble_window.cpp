@@ -1,4 +1,5 @@
-#include "link/sim/GaugeProfile.h"
+#include "DemoGauges.h"
+#include "LinkWindowData.h"
 #include "link/sim/SimulatedTransport.h"
 #include "widgets/frmTransfer.h"
 #include "window/MainControls.h"
@@ -9,10 +10,12 @@
 #include <QApplication>
 #include <QDialog>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 using namespace vexa;
 using namespace vexa::ctl;
@@ -20,15 +23,47 @@ using namespace vexa::ctl;
 namespace {
 
 QList<sim::GaugeProfile> demoProfiles() {
-    QList<sim::GaugeProfile> profiles;
-    for (const char* file : {"qy-coating.json", "ze-probe-memory.json"}) {
-        const sim::LoadedProfile loaded =
-            sim::loadGaugeProfile(QStringLiteral(VEXA_SOURCE_DIR "/examples/gauges/") + QLatin1String(file));
-        if (!loaded.profile)
-            qFatal("%s", qPrintable(loaded.error));
-        profiles.append(*loaded.profile);
+    return {demoProfile(QStringLiteral("qy-coating.json")),
+            demoProfile(QStringLiteral("ze-probe-memory.json"))};
+}
+
+// The main window over the two demo gauges, shown; `programFile` is "Program.ini" as an earlier run
+// left it.
+struct MainWindow {
+    QTemporaryDir folder;
+    ScriptedPrompt prompt;
+    MainModel model{prompt};
+    sim::SimulatedTransport transport;
+    WindowSession session{transport, model};
+    FrmTransfer window{model, &session};
+
+    explicit MainWindow(const QByteArray& programFile = {})
+        : transport(demoProfiles(), {.liveIntervalMs = 50}) {
+        if (!programFile.isNull())
+            QVERIFY(writeProgramFile(folder.path(), programFile));
+        model.programStart({QString(), folder.path(), folder.path()});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
     }
-    return profiles;
+
+    // Clicks Connect; `user` acts in the link window, which is closed if it is still open after a while.
+    void inLinkWindow(const std::function<void(QDialog& dialog, QListWidget& devices)>& user) {
+        QTimer::singleShot(0, &window, [user] {
+            QPointer<QDialog> dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QCOMPARE(dialog->objectName(), QStringLiteral("BLE"));
+            user(*dialog, *dialog->findChild<QListWidget*>(QStringLiteral("lbDevices")));
+            if (!QTest::qWaitFor([&dialog] { return !dialog->isVisible(); }))
+                dialog->reject();
+        });
+        window.findChild<QPushButton*>(cmdConnect)->click();
+    }
+
+    void clickIn(QDialog& dialog, const QString& button) { dialog.findChild<QPushButton*>(button)->click(); }
+};
+
+QPoint centreOf(QListWidget& devices, int row) {
+    return devices.visualItemRect(devices.item(row)).center();
 }
 
 } // namespace
@@ -38,58 +73,122 @@ class TestBleWindow : public QObject {
     Q_OBJECT
 private slots:
     void connectThroughTheLinkWindow();
+    void lastGaugeIsShownChosen_data();
+    void lastGaugeIsShownChosen();
+    void focusIsNoChoice();
+    void doubleClickConnects_data();
+    void doubleClickConnects();
 };
 
 void TestBleWindow::connectThroughTheLinkWindow() {
-    QTemporaryDir folder;
-    ScriptedPrompt prompt;
-    MainModel model(prompt);
-    sim::SimulationOptions options;
-    options.liveIntervalMs = 50;
-    sim::SimulatedTransport transport(demoProfiles(), options);
-    WindowSession session(transport, model);
-    FrmTransfer window(model, &session);
-    model.programStart({QString(), folder.path(), folder.path()});
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    MainWindow main;
     const QString shots = qEnvironmentVariable("VEXA_SCREENSHOT_DIR");
-
-    bool listedBoth = false;
-    QTimer::singleShot(0, this, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        QCOMPARE(dialog->objectName(), QStringLiteral("BLE"));
-        dialog->findChild<QPushButton*>(QStringLiteral("cmdScan"))->click();
-        auto* devices = dialog->findChild<QListWidget*>(QStringLiteral("lbDevices"));
-        QTRY_COMPARE(devices->count(), 2);
-        listedBoth = true;
-        QCOMPARE(devices->item(0)->text().left(5), QStringLiteral("MAC: "));
+    QStringList shown;
+    main.inLinkWindow([&](QDialog& dialog, QListWidget& devices) {
+        // No click on Scan: the window scans as it opens.
+        QTRY_COMPARE(devices.count(), 2);
+        for (int row = 0; row < devices.count(); ++row)
+            shown.append(devices.item(row)->text());
         if (!shots.isEmpty())
-            dialog->grab().save(shots + QStringLiteral("/BLE-two-gauges.png"));
-        devices->setCurrentRow(0);
-        dialog->findChild<QPushButton*>(QStringLiteral("cmdConnect"))->click();
+            dialog.grab().save(shots + QStringLiteral("/BLE-two-gauges.png"));
+        devices.setCurrentRow(0);
+        main.clickIn(dialog, QStringLiteral("cmdConnect"));
     });
-    window.findChild<QPushButton*>(cmdConnect)->click();
-    QVERIFY(listedBoth);
-    QTRY_COMPARE(model.controls().caption(cmdConnect), QStringLiteral("Trennen"));
-    QTRY_VERIFY(model.controls().enabled(cmdLesen));
-    QTRY_VERIFY(model.table().rowCount() >= 3); // live values arrive in online mode
+    QCOMPARE(shown, (QStringList{listEntry(demoProfiles()[0]), listEntry(demoProfiles()[1])}));
+    QTRY_COMPARE(main.model.controls().caption(cmdConnect), QStringLiteral("Trennen"));
+    QTRY_VERIFY(main.model.controls().enabled(cmdLesen));
+    QTRY_VERIFY(main.model.table().rowCount() >= 3); // live values arrive in online mode
     if (!shots.isEmpty())
-        window.grab().save(shots + QStringLiteral("/frmTransfer-online.png"));
+        main.window.grab().save(shots + QStringLiteral("/frmTransfer-online.png"));
 
-    window.findChild<QPushButton*>(cmdLesen)->click();
-    QTRY_COMPARE(model.state().view, View::Memory);
-    QTRY_COMPARE(model.table().rowCount(), 25);
+    main.window.findChild<QPushButton*>(cmdLesen)->click();
+    QTRY_COMPARE(main.model.state().view, View::Memory);
+    QTRY_COMPARE(main.model.table().rowCount(), 25);
     if (!shots.isEmpty())
-        window.grab().save(shots + QStringLiteral("/frmTransfer-download.png"));
+        main.window.grab().save(shots + QStringLiteral("/frmTransfer-download.png"));
 
     // Closing asks about the readings not saved, disconnects the gauge and then closes the window.
-    prompt.clear();
-    prompt.setAnswers({true});
-    window.close();
-    QCOMPARE(prompt.shown().size(), 1);
-    QTRY_VERIFY(!window.isVisible());
-    QVERIFY(!session.gauge().linkConnected());
+    main.prompt.clear();
+    main.prompt.setAnswers({true});
+    main.window.close();
+    QCOMPARE(main.prompt.shown().size(), 1);
+    QTRY_VERIFY(!main.window.isVisible());
+    QVERIFY(!main.session.gauge().linkConnected());
+}
+
+// The gauge connected last, listed second, is the list's chosen row until the user clicks another.
+void TestBleWindow::lastGaugeIsShownChosen_data() {
+    QTest::addColumn<int>("clickedRow"); // -1: none
+    QTest::addColumn<int>("connectedRow");
+    QTest::newRow("as chosen") << -1 << 1;
+    QTest::newRow("another clicked") << 0 << 0;
+}
+
+void TestBleWindow::lastGaugeIsShownChosen() {
+    QFETCH(int, clickedRow);
+    QFETCH(int, connectedRow);
+    const sim::GaugeProfile last = demoProfiles()[1];
+    MainWindow main(programFileNaming(last));
+    int currentRow = -1;
+    bool selected = false;
+    main.inLinkWindow([&](QDialog& dialog, QListWidget& devices) {
+        QTRY_COMPARE(devices.count(), 2);
+        currentRow = devices.currentRow();
+        selected = devices.item(1)->isSelected();
+        if (clickedRow >= 0)
+            QTest::mouseClick(devices.viewport(), Qt::LeftButton, {}, centreOf(devices, clickedRow));
+        main.clickIn(dialog, QStringLiteral("cmdConnect"));
+    });
+    QCOMPARE(currentRow, 1);
+    QVERIFY(selected);
+    QTRY_COMPARE(main.model.controls().caption(cmdConnect), QStringLiteral("Trennen"));
+    QCOMPARE(main.session.gauge().address(), demoProfiles()[connectedRow].address);
+}
+
+// The list's current row also moves when the list takes the focus; that is no choice of the user's, and
+// the gauge connected last, heard afterwards, is chosen.
+void TestBleWindow::focusIsNoChoice() {
+    sim::GaugeProfile late = demoProfiles()[1];
+    late.address = QStringLiteral("0080E1FFFFFF");
+    MainWindow main(programFileNaming(late));
+    int currentRow = -1;
+    bool selected = false;
+    main.inLinkWindow([&](QDialog& dialog, QListWidget& devices) {
+        QTRY_COMPARE(devices.count(), 2);
+        dialog.findChild<QPushButton*>(QStringLiteral("cmdScan"))->setFocus(Qt::OtherFocusReason);
+        devices.setFocus(Qt::TabFocusReason);
+        emit main.transport.advertisement(late.address, late.name, late.rssi);
+        QTRY_COMPARE(devices.count(), 3);
+        currentRow = devices.currentRow();
+        selected = devices.item(2)->isSelected();
+        dialog.reject();
+    });
+    QCOMPARE(currentRow, 2);
+    QVERIFY(selected);
+}
+
+void TestBleWindow::doubleClickConnects_data() {
+    QTest::addColumn<int>("row");
+    QTest::newRow("first entry") << 0;
+    QTest::newRow("second entry") << 1;
+}
+
+void TestBleWindow::doubleClickConnects() {
+    QFETCH(int, row);
+    MainWindow main;
+    bool closed = false;
+    main.inLinkWindow([&](QDialog& dialog, QListWidget& devices) {
+        QTRY_COMPARE(devices.count(), 2);
+        // As the system delivers a double-click: a click, then the double-click and its release.
+        const QPoint entry = centreOf(devices, row);
+        QTest::mouseClick(devices.viewport(), Qt::LeftButton, {}, entry);
+        QTest::mouseDClick(devices.viewport(), Qt::LeftButton, {}, entry);
+        QTest::mouseRelease(devices.viewport(), Qt::LeftButton, {}, entry);
+        closed = QTest::qWaitFor([&dialog] { return !dialog.isVisible(); });
+    });
+    QVERIFY(closed);
+    QTRY_COMPARE(main.model.controls().caption(cmdConnect), QStringLiteral("Trennen"));
+    QCOMPARE(main.session.gauge().address(), demoProfiles()[row].address);
 }
 
 QTEST_MAIN(TestBleWindow)

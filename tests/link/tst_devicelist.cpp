@@ -13,6 +13,10 @@ private slots:
     void filter();
     void entryFields_data();
     void entryFields();
+    void entryColumns_data();
+    void entryColumns();
+    void noEntryNoColumns_data();
+    void noEntryNoColumns();
     void discoveryFilter_data();
     void discoveryFilter();
 };
@@ -56,6 +60,51 @@ void TestDeviceList::entryFields() {
     const QString entry = deviceListEntry(QStringLiteral("A1B2C3D4E5F6"), name, -50);
     QCOMPARE(entryServerId(entry), QStringLiteral("A1B2C3D4E5F6"));
     QTEST(entryDeviceName(entry), "deviceName");
+}
+
+// The columns a list shows an entry in hold its parts, whatever the name holds.
+void TestDeviceList::entryColumns_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("rssi");
+    QTest::addColumn<QString>("nameColumn");
+    QTest::addColumn<QString>("signalColumn");
+    QTest::newRow("gauge") << "QY-FE 2107" << -55 << "Name: QY-FE 2107"
+                           << "RSSI: -55";
+    QTest::newRow("weak signal") << "ZE-1" << -100 << "Name: ZE-1"
+                                 << "RSSI: -100";
+    QTest::newRow("blanks around the name") << " .x " << 0 << "Name:  .x "
+                                            << "RSSI: 0";
+    QTest::newRow("name holding the name label") << "ZE Name: 2" << -1 << "Name: ZE Name: 2"
+                                                 << "RSSI: -1";
+    QTest::newRow("name holding a signal") << "ZE       RSSI: 9" << -70 << "Name: ZE       RSSI: 9"
+                                           << "RSSI: -70";
+    QTest::newRow("no name") << "" << -60 << "Name: "
+                             << "RSSI: -60";
+}
+
+void TestDeviceList::entryColumns() {
+    QFETCH(QString, name);
+    QFETCH(int, rssi);
+    const std::optional<DeviceListColumns> columns =
+        deviceListColumns(deviceListEntry(QStringLiteral("A1B2C3D4E5F6"), name, rssi));
+    QVERIFY(columns);
+    QCOMPARE(columns->address, QStringLiteral("MAC: A1B2C3D4E5F6"));
+    QTEST(columns->name, "nameColumn");
+    QTEST(columns->signal, "signalColumn");
+}
+
+void TestDeviceList::noEntryNoColumns_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << "";
+    QTest::newRow("a name alone") << "ZE-1234";
+    QTest::newRow("no signal") << "MAC: A1B2C3D4E5F6 Name: ZE-1";
+    QTest::newRow("signal no number") << "MAC: A1B2C3D4E5F6 Name: ZE-1       RSSI: ";
+    QTest::newRow("signal before the name") << "MAC: A1B2C3D4E5F6       RSSI: -5 Name: ZE-1";
+}
+
+void TestDeviceList::noEntryNoColumns() {
+    QFETCH(QString, text);
+    QVERIFY(!deviceListColumns(text));
 }
 
 void TestDeviceList::discoveryFilter_data() {

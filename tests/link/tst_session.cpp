@@ -1,6 +1,7 @@
 // The gauge session end to end against simulated gauges: the user's path from the scan to a filled table.
 #include "DemoGauges.h"
 #include "DumpBuilder.h"
+#include "LinkWindowData.h"
 #include "SessionHarness.h"
 #include "data/LocaleTexts.h"
 #include "link/sim/GaugeProfile.h"
@@ -73,12 +74,12 @@ struct Simulation {
 // The main window and the link over simulated gauges, not yet connected.
 struct Session : Simulation, SessionHarness {
     explicit Session(const QList<sim::GaugeProfile>& profiles, sim::SimulationOptions options = quiet(),
-                     int languageIndex = 0)
+                     int languageIndex = 0, const QByteArray& programFile = {})
         : Simulation(profiles, options)
-        , SessionHarness(simulation, languageIndex) {}
+        , SessionHarness(simulation, languageIndex, programFile) {}
 };
 
-// A connected gauge, chosen in the link window the way a user does: scan, pick the entry, connect.
+// A connected gauge, chosen in the link window the way a user does: pick the entry, connect.
 struct Connected : Session {
     explicit Connected(const sim::GaugeProfile& profile, sim::SimulationOptions options = quiet(),
                        int languageIndex = 0)
@@ -131,6 +132,17 @@ private slots:
     void scanListsGaugesOnce_data();
     void scanListsGaugesOnce();
     void scanButtonToggles();
+    void scanStartsWhenTheWindowOpens_data();
+    void scanStartsWhenTheWindowOpens();
+    void noScanWhileConnected();
+    void scanClickedWhileOpeningListsOnce_data();
+    void scanClickedWhileOpeningListsOnce();
+    void lastGaugeIsChosen_data();
+    void lastGaugeIsChosen();
+    void usersChoiceStands_data();
+    void usersChoiceStands();
+    void doubleClickConnects_data();
+    void doubleClickConnects();
     void scanWithoutAdapterKeepsWindowUsable_data();
     void scanWithoutAdapterKeepsWindowUsable();
     void connectInitialisesGauge_data();
@@ -212,8 +224,7 @@ void TestSession::scanListsGaugesOnce() {
     for (const QString& name : listed)
         for (const sim::GaugeProfile& profile : profiles)
             if (profile.name == name)
-                expected.append(QStringLiteral("MAC: ") + profile.address + QStringLiteral(" Name: ") + name +
-                                QStringLiteral("       RSSI: ") + QString::number(profile.rssi));
+                expected.append(listEntry(profile));
     QCOMPARE(s.window().controls().items(ble::lbDevices), expected);
 }
 
@@ -225,6 +236,181 @@ void TestSession::scanButtonToggles() {
     s.window().cmdScan_Click();
     QCOMPARE(s.window().controls().caption(ble::cmdScan), QStringLiteral("Scan"));
     QVERIFY(!s.window().scanning());
+}
+
+// The link window scans as it opens, and each time anew: every gauge in range is listed once.
+void TestSession::scanStartsWhenTheWindowOpens_data() {
+    QTest::addColumn<QString>("before");
+    QTest::newRow("first open") << QString();
+    QTest::newRow("after a disconnect") << QStringLiteral("disconnected");
+    QTest::newRow("closed while it scanned") << QStringLiteral("closed");
+}
+
+void TestSession::scanStartsWhenTheWindowOpens() {
+    QFETCH(QString, before);
+    const sim::GaugeProfile qy = demoProfile("qy-coating.json");
+    const sim::GaugeProfile ze = demoProfile("ze-probe-memory.json");
+    Session s({qy, ze}, quiet({.advertisementIntervalMs = 1}));
+    if (before == u"disconnected") {
+        s.connectGauge();
+        QCoro::waitFor(s.session.cmdConnect_Click()); // "Trennen"
+        QTRY_VERIFY(!s.main.state().connected);
+    } else if (before == u"closed") {
+        s.openLinkWindow([&s] { QTRY_COMPARE(s.window().controls().items(ble::lbDevices).size(), 2); });
+    }
+
+    QSignalSpy advertisements(&s.transport, &Transport::advertisement);
+    QStringList listed;
+    bool scanning = false;
+    s.openLinkWindow([&] {
+        QTRY_VERIFY(advertisements.count() >= 8);
+        listed = s.window().controls().items(ble::lbDevices);
+        scanning = s.window().scanning();
+    });
+    QCOMPARE(listed, (QStringList{listEntry(qy), listEntry(ze)}));
+    QVERIFY(scanning);
+    QVERIFY(s.prompt.shown().isEmpty());
+}
+
+// A link window that offers "Disconnect" keeps its list and starts no scan.
+void TestSession::noScanWhileConnected() {
+    Connected gauge(demoProfile("qy-coating.json"), quiet({.advertisementIntervalMs = 1}));
+    const ControlProps before = gauge.window().controls()[ble::lbDevices];
+    QCOMPARE(before.items.size(), 1);
+    gauge.window().opening();
+    QCOMPARE(gauge.window().controls()[ble::lbDevices], before);
+    QCOMPARE(gauge.window().controls().caption(ble::cmdConnect), QStringLiteral("Trennen"));
+}
+
+// Scan clicked in the scanning window: the list starts afresh, every gauge in it once.
+void TestSession::scanClickedWhileOpeningListsOnce_data() {
+    QTest::addColumn<bool>("heardFirst"); // the scan had listed the gauges
+    QTest::addColumn<int>("clicks");
+    QTest::newRow("before the scan is under way") << false << 1;
+    QTest::newRow("Stop and Scan again") << true << 2;
+}
+
+void TestSession::scanClickedWhileOpeningListsOnce() {
+    QFETCH(bool, heardFirst);
+    QFETCH(int, clicks);
+    const sim::GaugeProfile qy = demoProfile("qy-coating.json");
+    const sim::GaugeProfile ze = demoProfile("ze-probe-memory.json");
+    Session s({qy, ze}, quiet({.advertisementIntervalMs = 1}));
+    QStringList listed;
+    bool scanning = false;
+    s.openLinkWindow([&] {
+        if (heardFirst)
+            QTRY_COMPARE(s.window().controls().items(ble::lbDevices).size(), 2);
+        for (int click = 0; click < clicks; ++click)
+            s.window().cmdScan_Click();
+        QSignalSpy advertisements(&s.transport, &Transport::advertisement);
+        QTRY_VERIFY(advertisements.count() >= 8);
+        listed = s.window().controls().items(ble::lbDevices);
+        scanning = s.window().scanning();
+    });
+    QCOMPARE(listed, (QStringList{listEntry(qy), listEntry(ze)}));
+    QVERIFY(scanning);
+}
+
+// The gauge connected last is chosen when the scan hears it: Connect connects to it.
+void TestSession::lastGaugeIsChosen_data() {
+    QTest::addColumn<QList<sim::GaugeProfile>>("inRange");
+    QTest::addColumn<QByteArray>("programFile");
+    QTest::addColumn<QString>("connectedEarlier"); // in this run
+    QTest::addColumn<int>("chosenRow");
+
+    const sim::GaugeProfile qy = demoProfile("qy-coating.json");
+    const sim::GaugeProfile ze = demoProfile("ze-probe-memory.json");
+    QTest::newRow("listed first") << QList<sim::GaugeProfile>{qy, ze} << programFileNaming(qy) << QString()
+                                  << 0;
+    QTest::newRow("listed second") << QList<sim::GaugeProfile>{qy, ze} << programFileNaming(ze) << QString()
+                                   << 1;
+    QTest::newRow("connected earlier in this run")
+        << QList<sim::GaugeProfile>{qy, ze} << QByteArray() << ze.name << 1;
+    QTest::newRow("out of range") << QList<sim::GaugeProfile>{qy} << programFileNaming(ze) << QString() << -1;
+    QTest::newRow("none yet") << QList<sim::GaugeProfile>{qy, ze} << QByteArray() << QString() << -1;
+}
+
+void TestSession::lastGaugeIsChosen() {
+    QFETCH(QList<sim::GaugeProfile>, inRange);
+    QFETCH(QByteArray, programFile);
+    QFETCH(QString, connectedEarlier);
+    QFETCH(int, chosenRow);
+    Session s(inRange, quiet({.advertisementIntervalMs = 1}), 0, programFile);
+    if (!connectedEarlier.isEmpty()) {
+        s.connectGauge(connectedEarlier);
+        QCoro::waitFor(s.session.cmdConnect_Click()); // "Trennen"
+        QTRY_VERIFY(!s.main.state().connected);
+    }
+
+    std::optional<int> shownRow;
+    s.openLinkWindow([&] {
+        QTRY_COMPARE(s.window().controls().items(ble::lbDevices).size(), inRange.size());
+        shownRow = s.window().controls().currentRow(ble::lbDevices);
+        s.window().cmdConnect_Click();
+        if (chosenRow >= 0)
+            QTRY_VERIFY(s.gauge().linkConnected());
+    });
+    QCOMPARE(shownRow, std::optional<int>(chosenRow));
+    if (chosenRow >= 0) {
+        QCOMPARE(s.gauge().address(), inRange[chosenRow].address);
+        QVERIFY(s.main.state().connected);
+        QVERIFY(s.prompt.shown().isEmpty());
+    } else {
+        QVERIFY(!s.main.state().connected);
+        QCOMPARE(s.prompt.shown(), QStringList{q("Bluetooth Gerät zum Verbinden auswählen\r\n")});
+    }
+}
+
+// The user's own choice is the gauge connected to, whenever the gauge connected last is heard.
+void TestSession::usersChoiceStands_data() {
+    QTest::addColumn<bool>("choiceFirst");
+    QTest::newRow("chosen before the last gauge is heard") << true;
+    QTest::newRow("chosen after the last gauge was") << false;
+}
+
+void TestSession::usersChoiceStands() {
+    QFETCH(bool, choiceFirst);
+    const sim::GaugeProfile qy = demoProfile("qy-coating.json");
+    const sim::GaugeProfile ze = demoProfile("ze-probe-memory.json");
+    Session s({qy}, quiet({.advertisementIntervalMs = 1}), 0, programFileNaming(ze));
+    std::optional<int> shownRow;
+    s.openLinkWindow([&] {
+        QTRY_COMPARE(s.window().controls().items(ble::lbDevices).size(), 1);
+        if (choiceFirst)
+            s.window().lbDevices_Click(0);
+        emit s.transport.advertisement(ze.address, ze.name, ze.rssi);
+        QCOMPARE(s.window().controls().items(ble::lbDevices), (QStringList{listEntry(qy), listEntry(ze)}));
+        if (!choiceFirst)
+            s.window().lbDevices_Click(0);
+        shownRow = s.window().controls().currentRow(ble::lbDevices);
+        s.window().cmdConnect_Click();
+        QTRY_VERIFY(s.gauge().linkConnected());
+    });
+    QCOMPARE(shownRow, std::optional<int>(0));
+    QCOMPARE(s.gauge().address(), qy.address);
+}
+
+// A double-click connects to the entry's gauge, whichever was chosen before.
+void TestSession::doubleClickConnects_data() {
+    QTest::addColumn<int>("row");
+    QTest::newRow("first entry") << 0;
+    QTest::newRow("second entry, the first chosen") << 1;
+}
+
+void TestSession::doubleClickConnects() {
+    QFETCH(int, row);
+    const QList<sim::GaugeProfile> profiles{demoProfile("qy-coating.json"),
+                                            demoProfile("ze-probe-memory.json")};
+    Session s(profiles, quiet({.advertisementIntervalMs = 1}));
+    s.openLinkWindow([&] {
+        QTRY_COMPARE(s.window().controls().items(ble::lbDevices).size(), 2);
+        s.window().lbDevices_Click(0);
+        s.window().lbDevices_DblClick(row);
+        QTRY_VERIFY(s.gauge().linkConnected());
+    });
+    QCOMPARE(s.gauge().address(), profiles[row].address);
+    QVERIFY(s.main.state().connected);
 }
 
 void TestSession::scanWithoutAdapterKeepsWindowUsable_data() {
@@ -687,10 +873,7 @@ void TestSession::linkWindowClosedWithoutConnecting() {
         QTRY_VERIFY(!s.main.state().connected);
     }
     QSignalSpy notAnswering(&s.session, &WindowSession::gaugeNotAnswering);
-    const QMetaObject::Connection user = QObject::connect(&s.session, &WindowSession::linkWindowRequested,
-                                                          &s.session, [&s] { s.window().cmdScan_Click(); });
-    QCoro::waitFor(s.session.cmdConnect_Click());
-    QObject::disconnect(user);
+    s.openLinkWindow([&s] { QTRY_VERIFY(!s.window().controls().items(ble::lbDevices).isEmpty()); });
     QTEST(s.controls().caption(txtWait), "status");
     QCOMPARE(notAnswering.size(), 0);
     QVERIFY(s.prompt.shown().isEmpty());

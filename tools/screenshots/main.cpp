@@ -51,11 +51,10 @@ template <typename Done> bool waitFor(Done done, int ms) {
     return done();
 }
 
-// The user's part in the link window: scan, pick the first gauge listed, connect.
+// The user's part in the link window: while it scans, pick the first gauge listed and connect.
 void playLinkWindow(WindowSession& session) {
     QObject::connect(&session, &WindowSession::linkWindowRequested, &session, [&session] {
         LinkWindowModel& link = session.linkWindow();
-        link.cmdScan_Click();
         if (!waitFor([&link] { return !link.controls().items(ble::lbDevices).isEmpty(); }, 5000))
             return;
         link.lbDevices_Click(0);
