@@ -138,7 +138,7 @@ QCoro::Task<CliRun::ScanResult> CliRun::scanGauges(std::optional<QString> wanted
             break;
         co_await wake.next(std::chrono::milliseconds(until.remainingTime()));
     }
-    gauge_.stopScan(scanning ? Gauge::ScanStop::ByUser : Gauge::ScanStop::ForConnect);
+    gauge_.stopScan(scanning ? Gauge::ScanStop::ByUser : Gauge::ScanStop::ByProgram);
     co_return result;
 }
 
@@ -176,7 +176,7 @@ QCoro::Task<bool> CliRun::connectGauge() {
     const Advertisement& chosen = found.listed[found.match];
     Wakeup established;
     established.watch(&gauge_, &Gauge::linkEstablished);
-    gauge_.stopScan(Gauge::ScanStop::ForConnect);
+    gauge_.stopScan(Gauge::ScanStop::ByProgram);
     gauge_.connectTo(chosen.address, listedDeviceName(chosen.address, chosen.name, chosen.rssi));
     co_await established.next(Gauge::ConnectDeadline + Gauge::DiscoveryDeadline);
     if (!gauge_.linkConnected()) {

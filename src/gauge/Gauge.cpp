@@ -58,7 +58,11 @@ Gauge::Gauge(Transport& transport, GaugeEvents& events, QObject* parent)
                 if (characteristic == uuid::CharMeasure)
                     liveValuesOn_ = false;
             });
-    connect(&transport, &Transport::error, this, &Gauge::transportError);
+    connect(&transport, &Transport::error, this, [this](int code, const QString& description) {
+        // What goes wrong on a link given up (a connection abandoned, a gauge disconnected) is no news.
+        if (linkWanted_)
+            emit transportError(code, description);
+    });
     connect(&link_, &GaugeLink::stoppedAnswering, this, &Gauge::onStoppedAnswering);
 }
 
@@ -88,6 +92,7 @@ void Gauge::onAdvertisement(const QString& serverId, const QString& name, int rs
 // --- the link
 
 void Gauge::connectTo(const QString& address, const QString& deviceName) {
+    linkWanted_ = true;
     address_ = address;
     deviceName_ = deviceName;
     link_.resume();
@@ -98,6 +103,7 @@ void Gauge::reconnect() {
     events_.reconnecting(GaugeEvents::ReconnectStep::Requested);
     if (address_.isEmpty())
         return;
+    linkWanted_ = true;
     link_.transport().disconnectFromGauge();
     events_.reconnecting(GaugeEvents::ReconnectStep::DisconnectSent);
     link_.resume();
@@ -106,6 +112,7 @@ void Gauge::reconnect() {
 }
 
 void Gauge::disconnect() {
+    linkWanted_ = false;
     link_.transport().disconnectFromGauge();
 }
 
@@ -120,6 +127,9 @@ QCoro::Task<> Gauge::disconnectAndWait(std::chrono::milliseconds deadline) {
 
 QCoro::Task<> Gauge::onConnected(int status, QString description) {
     emit connectAnswered();
+    // A connection given up while it was being made: the disconnect asked for follows.
+    if (!linkWanted_)
+        co_return;
     bool complete = false;
     if (description == u"OK" && status == 0) {
         commandService_.clear();
@@ -136,6 +146,8 @@ QCoro::Task<> Gauge::onConnected(int status, QString description) {
             (services_.contains(uuid::ServiceSondeMI) || (characteristics_.contains(uuid::CharStorageInfo) &&
                                                           characteristics_.contains(uuid::CharStorageData)));
         complete = commandPath && probePath;
+        if (!linkWanted_)
+            co_return;
     }
     if (!complete) {
         // Not connected: the rest would report a link without its characteristics.

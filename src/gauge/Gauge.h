@@ -79,7 +79,7 @@ public:
     // --- scanning
     // Advertisements of gauges follow, each gauge once per scan; or scanFailed.
     void startScan();
-    enum class ScanStop { ByUser, ForConnect };
+    enum class ScanStop { ByUser, ByProgram };
     void stopScan(ScanStop reason = ScanStop::ByUser);
 
     // --- the link
@@ -171,6 +171,7 @@ private:
     QString address_;
     QString deviceName_;
     bool linkConnected_ = false;
+    bool linkWanted_ = false; // from a connect until the program disconnects
     bool linkOffline_ = false;
     bool liveValuesOn_ = false;
     QString commandService_;

@@ -73,6 +73,13 @@ void LinkWindowModel::cmdScan_Click() {
     startScan();
 }
 
+void LinkWindowModel::closedWithoutLink() {
+    if (!scanning_)
+        return;
+    showScanning(false);
+    gauge_.stopScan(Gauge::ScanStop::ByProgram);
+}
+
 // A scan starts from an empty list: every gauge heard is listed once.
 void LinkWindowModel::startScan() {
     clearList();
@@ -120,7 +127,7 @@ void LinkWindowModel::lbDevices_DblClick(int row) {
 
 void LinkWindowModel::cmdConnect_Click() {
     const int lang = main_.state().languageIndex;
-    gauge_.stopScan(Gauge::ScanStop::ForConnect);
+    gauge_.stopScan(Gauge::ScanStop::ByProgram);
     if (!connectDisconnects_) {
         // A gauge connected before is connected again until the main window disconnects it for good.
         QString address = gauge_.address();

@@ -40,6 +40,8 @@ public:
     void opening();
 
     void cmdScan_Click();
+    // The window closed without a link: a scan it started ends with it.
+    void closedWithoutLink();
     void lbDevices_Click(int row);
     // A double-click on an entry chooses it and connects to its gauge; while a gauge is connected it only
     // chooses, as the connect button would disconnect.

@@ -58,13 +58,18 @@ QCoro::Task<> WindowSession::cmdConnect_Click() {
 
     linkWindow_.controls().hide(ble::cmdReconnect);
     const LinkStatus before = main_.state().linkStatus;
+    const bool gaugeHeldBefore = !gauge_.address().isEmpty();
     linkWindow_.opening();
     // The link window is modal: when the request returns the user has connected or closed it.
     emit linkWindowRequested();
     if (!gauge_.linkConnected()) {
         // Closed without a connection: nothing went out of range, the status says what it said before. A
         // connection still under way is abandoned with the window.
+        linkWindow_.closedWithoutLink();
         gauge_.disconnect();
+        // A gauge only tried is none to come back to: the next window connects to the gauge chosen there.
+        if (!gaugeHeldBefore)
+            gauge_.forgetAddress();
         main_.showLinkStatus(before);
         main_.unblockButtons();
         co_return;

@@ -135,6 +135,8 @@ private slots:
     void scanStartsWhenTheWindowOpens_data();
     void scanStartsWhenTheWindowOpens();
     void noScanWhileConnected();
+    void closingTheWindowEndsItsScan();
+    void aConnectAbandonedWithTheWindowIsForgotten();
     void scanClickedWhileOpeningListsOnce_data();
     void scanClickedWhileOpeningListsOnce();
     void lastGaugeIsChosen_data();
@@ -270,6 +272,36 @@ void TestSession::scanStartsWhenTheWindowOpens() {
     QCOMPARE(listed, (QStringList{listEntry(qy), listEntry(ze)}));
     QVERIFY(scanning);
     QVERIFY(s.prompt.shown().isEmpty());
+}
+
+void TestSession::closingTheWindowEndsItsScan() {
+    Session s({demoProfile("qy-coating.json")}, quiet({.advertisementIntervalMs = 1}));
+    s.openLinkWindow([&s] { QTRY_COMPARE(s.window().controls().items(ble::lbDevices).size(), 1); });
+    QVERIFY(!s.window().scanning());
+    QCOMPARE(s.window().controls().caption(ble::cmdScan), QStringLiteral("Scan"));
+    QSignalSpy advertisements(&s.transport, &Transport::advertisement);
+    QTest::qWait(50);
+    QCOMPARE(advertisements.count(), 0);
+}
+
+// Connect pressed and the window closed before the link came up: the next window connects to the gauge
+// chosen in it, not to the one tried before.
+void TestSession::aConnectAbandonedWithTheWindowIsForgotten() {
+    const sim::GaugeProfile qy = demoProfile("qy-coating.json");
+    const sim::GaugeProfile ze = demoProfile("ze-probe-memory.json");
+    Session s({qy, ze}, quiet({.advertisementIntervalMs = 1}));
+    QSignalSpy established(&s.gauge(), &Gauge::linkEstablished);
+    s.openLinkWindow([&s, &qy] {
+        QTRY_COMPARE(s.window().controls().items(ble::lbDevices).size(), 2);
+        s.window().lbDevices_Click(int(s.window().controls().items(ble::lbDevices).indexOf(listEntry(qy))));
+        s.window().cmdConnect_Click();
+    });
+    QVERIFY(!s.gauge().linkConnected());
+    s.connectGauge(ze.name);
+    QVERIFY(s.gauge().deviceName().contains(ze.name));
+    // Given up, the first connection neither comes up on its own nor says why it could not.
+    QVERIFY(s.prompt.shown().isEmpty());
+    QCOMPARE(established.count(), 1);
 }
 
 // A link window that offers "Disconnect" keeps its list and starts no scan.
