@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <qcoro/qcorotask.h>
 
 using namespace vexa;
 using namespace vexa::ctl;
@@ -46,7 +47,9 @@ struct MainWindow {
         QVERIFY(QTest::qWaitForWindowExposed(&window));
     }
 
-    // Clicks Connect; `user` acts in the link window, which is closed if it is still open after a while.
+    // Connect as the main window's button does it; `user` acts in the link window, which is closed if it is
+    // still open after a while. Returns when the gauge is set up (or given up), so that no part of the
+    // connection outlives the test.
     void inLinkWindow(const std::function<void(QDialog& dialog, QListWidget& devices)>& user) {
         QTimer::singleShot(0, &window, [user] {
             QPointer<QDialog> dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -56,7 +59,7 @@ struct MainWindow {
             if (!QTest::qWaitFor([&dialog] { return !dialog->isVisible(); }))
                 dialog->reject();
         });
-        window.findChild<QPushButton*>(cmdConnect)->click();
+        QCoro::waitFor(session.cmdConnect_Click());
     }
 
     void clickIn(QDialog& dialog, const QString& button) { dialog.findChild<QPushButton*>(button)->click(); }
