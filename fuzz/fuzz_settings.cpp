@@ -62,6 +62,12 @@ void readProject(const QByteArray& bytes) {
     }
 }
 
+void readProgram(const QByteArray& bytes) {
+    const ProgramSettings read = parseProgramFile(bytes);
+    check(read.languageIndex == 0 || read.languageIndex == 1);
+    check(parseProgramFile(encodeLines(programFileLines(read))) == read);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -77,5 +83,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     readKeyForwarding(bytes);
     readLanguage(bytes);
     readProject(bytes);
+    readProgram(bytes);
     return 0;
 }
