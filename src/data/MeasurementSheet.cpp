@@ -23,6 +23,11 @@ bool MeasurementSheet::showsSeries() const {
            QStringView(memoryListText).trimmed().left(2).contains(u't');
 }
 
+bool MeasurementSheet::showsMaterialOf(const MeasurementRow& row) const {
+    return !(materialButton.visible && gauge.model.measureMode == u"SM" &&
+             row.material.left(2).contains(materialButton.caption.left(2)));
+}
+
 bool MeasurementSheet::showsMemoryFile() const {
     return view == View::Memory && gauge.traits.hasMemoryFiles() && !openedFromFile;
 }
@@ -69,6 +74,7 @@ MeasurementSheet buildSheet(SheetContent content, std::optional<MaterialButton> 
     Statistics shown;
     shown.recount(store, context, button);
     sheet.materials.push_back(shown);
+    sheet.materialButton = button;
     if (shownMaterial ? shownMaterial->visible : button.visible) {
         Statistics other;
         other.switchMaterial(store, context, button);

@@ -47,6 +47,13 @@ struct MeasurementSheet : SheetContent {
     // The statistics per material: first the material the statistics list shows, then, on gauges that
     // measure two materials, the other one.
     std::vector<Statistics> materials;
+    // The material button as the first statistics left it: while it shows, the material it names is left
+    // out of the first statistics and of the charts.
+    MaterialButton materialButton;
+
+    // A row the first statistics and the charts take: every row while the button is hidden, else the rows
+    // of the material it leaves in.
+    bool showsMaterialOf(const MeasurementRow& row) const;
 
     // The memory view shows a series memory of the gauge: its samples, not rows.
     bool showsSeries() const;
