@@ -203,12 +203,15 @@ QStringList Statistics::body(int language, QChar separator) const {
         list << valueLine(Stat::Average, shift, s.meanText);
         list << valueLine(Stat::StdDev, shift, s.standardDeviationText);
     }
-    if (s.rule8020Shown) {
-        const QString result = Texts::message(s.rule8020Holds() ? Msg::YesText : Msg::NoText, language);
-        const QString share = QString::number(roundHalfEven(s.bandShare, 0), 'f', 0);
-        list << label(Stat::Rule8020Ok) + blank + result + blank + share + blank + u'%';
-    }
+    if (s.rule8020Shown)
+        list << label(Stat::Rule8020Ok) + blank + rule8020Verdict(language);
     return list;
+}
+
+QString Statistics::rule8020Verdict(int language) const {
+    const QString result = Texts::message(state_.rule8020Holds() ? Msg::YesText : Msg::NoText, language);
+    const QString share = QString::number(roundHalfEven(state_.bandShare, 0), 'f', 0);
+    return result + u' ' + share + QStringLiteral(" %");
 }
 
 QString memoryCaption(const DeviceTraits& traits, int languageIndex, int selectedMemoryNumber,

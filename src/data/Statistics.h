@@ -123,6 +123,8 @@ public:
     QStringList lines(const StatisticsListHeader& header) const;
     // The list without its header: from the title on.
     QStringList body(int languageIndex, QChar decimalSeparator) const;
+    // "Ja 0 %": whether the 80/20 rule holds and the share of values in its band.
+    QString rule8020Verdict(int languageIndex) const;
 
 private:
     StatisticsState state_;

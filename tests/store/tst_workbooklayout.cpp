@@ -1,0 +1,213 @@
+// The spreadsheet export's data sheet as cells: where each part lands and how its numbers are shown.
+#include "files/TextReport.h"
+#include "files/WorkbookLayout.h"
+
+#include <QTest>
+
+using namespace vexa;
+
+namespace {
+
+struct Reading {
+    double value;
+    const char* unit = "µm";
+    const char* material = "FE";
+};
+
+SheetContent content(const QList<Reading>& readings, char decimals = '2', const Limits& limits = {}) {
+    SheetContent c;
+    c.gauge.model.deviceModel = QStringLiteral("QY");
+    c.gauge.model.measureMode = QStringLiteral("FM");
+    c.gauge.traits = {'5', 'L', 'E', '2', '+', '-', decimals};
+    c.memoryListText = QStringLiteral("m001");
+    c.limits = limits;
+    qint16 number = 0;
+    for (const Reading& reading : readings) {
+        MeasurementRow row;
+        row.number = ++number;
+        row.value = reading.value;
+        row.unit = QString::fromUtf8(reading.unit);
+        row.material = QString::fromUtf8(reading.material);
+        row.dateText = QStringLiteral("17.02.2026");
+        row.timeText = QStringLiteral("09:30:0%1").arg(number % 10);
+        c.rows.push_back(row);
+    }
+    return c;
+}
+
+Limits limits(double minimum, double maximum, double target, bool rule8020 = false) {
+    Limits l;
+    l.minimum = minimum;
+    l.maximum = maximum;
+    l.target = target;
+    l.rule8020 = rule8020;
+    return l;
+}
+
+QString textAt(const WorkbookLayout& layout, int row, int column) {
+    const WorkbookCell* cell = layout.cellAt(row, column);
+    return cell && std::holds_alternative<QString>(cell->content) ? std::get<QString>(cell->content)
+                                                                  : QString();
+}
+
+// Column A from the statistics heading down to the row before the table's heading: label, then the number
+// and its format ("-" for none) or the text of column B.
+QStringList statisticsRows(const WorkbookLayout& layout, int from) {
+    QStringList rows;
+    for (int row = from; row < layout.headingRow; ++row) {
+        QString line = textAt(layout, row, 0);
+        if (const WorkbookCell* b = layout.cellAt(row, 1)) {
+            if (std::holds_alternative<double>(b->content))
+                line += QStringLiteral(" | %1 %2")
+                            .arg(std::get<double>(b->content))
+                            .arg(b->format == CellFormat::Count    ? QStringLiteral("count")
+                                 : b->format == CellFormat::Values ? QStringLiteral("values")
+                                                                   : QStringLiteral("-"));
+            else
+                line += QStringLiteral(" | ") + std::get<QString>(b->content);
+        }
+        if (!line.isEmpty())
+            rows << line;
+    }
+    return rows;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(SheetContent)
+Q_DECLARE_METATYPE(std::optional<MaterialButton>)
+
+class TestWorkbookLayout : public QObject {
+    Q_OBJECT
+private slots:
+    void statistics_data();
+    void statistics();
+    void projectLinesComeFirst();
+    void table_data();
+    void table();
+};
+
+void TestWorkbookLayout::statistics_data() {
+    QTest::addColumn<SheetContent>("sheet");
+    QTest::addColumn<std::optional<MaterialButton>>("button");
+    QTest::addColumn<QStringList>("rows");
+    const std::optional<MaterialButton> none;
+
+    const QList<Reading> three{{12.344}, {13}, {14.5}};
+    QTest::newRow("two decimals, no limits")
+        << content(three) << none
+        << QStringList{"Statistik: m001 abs",   "Anzahl | 3 count",      "Minimum | 12.34 values",
+                       "Maximum | 14.5 values", "Mittel | 13.28 values", "Std.Abw. | 1.11 values"};
+    QTest::newRow("one decimal keeps the default format")
+        << content(three, '1') << none
+        << QStringList{"Statistik: m001 abs", "Anzahl | 3 count", "Minimum | 12.3 -",
+                       "Maximum | 14.5 -",    "Mittel | 13.3 -",  "Std.Abw. | 1.1 -"};
+    QTest::newRow("one reading: no deviation")
+        << content({{12}}) << none
+        << QStringList{"Statistik: m001 abs", "Anzahl | 1 count", "Minimum | 12 values",
+                       "Maximum | 12 values", "Mittel | 12 values"};
+    QTest::newRow("limits and target, rule off: no verdict")
+        << content(three, '2', limits(10, 20, 13)) << none
+        << QStringList{"Statistik: m001 abs",   "Anzahl | 3 count",      "Minimum | 12.34 values",
+                       "Maximum | 14.5 values", "Mittel | 13.28 values", "Std.Abw. | 1.11 values",
+                       "Min Limit | 10 values", "Max Limit | 20 values", "Sollwert     | 13 values"};
+    QTest::newRow("the 80/20 rule gives its verdict")
+        << content(three, '2', limits(10, 20, 13, true)) << none
+        << QStringList{"Statistik: m001 abs",          "Anzahl | 3 count",      "Minimum | 12.34 values",
+                       "Maximum | 14.5 values",        "Mittel | 13.28 values", "Std.Abw. | 1.11 values",
+                       "Regel 80/20 ok: | Nein  33 %", "Min Limit | 10 values", "Max Limit | 20 values",
+                       "Sollwert     | 13 values"};
+    QTest::newRow("mixed units") << content({{12, "µm"}, {3, "mils"}}) << none
+                                 << QStringList{"Statistik: m001 abs", " Statistik nicht möglich,",
+                                                " da verschiedene", " Messeinheiten "};
+    SheetContent online = content(three);
+    online.view = View::Online;
+    QTest::newRow("online view") << online << none
+                                 << QStringList{"Statistik: Online abs",  "Anzahl | 3 count",
+                                                "Minimum | 12.34 values", "Maximum | 14.5 values",
+                                                "Mittel | 13.28 values",  "Std.Abw. | 1.11 values"};
+    SheetContent twoMaterials = content({{12, "µm", "FE"}, {50, "µm", "NF"}, {14, "µm", "FE"}});
+    twoMaterials.gauge.model.measureMode = QStringLiteral("SM");
+    QTest::newRow("two materials, each block named")
+        << twoMaterials << std::optional(MaterialButton{true, QStringLiteral("NF")})
+        << QStringList{"FE Statistik: m001 abs", "Anzahl | 2 count",   "Minimum | 12 values",
+                       "Maximum | 14 values",    "Mittel | 13 values", "Std.Abw. | 1.41 values",
+                       "NF Statistik:abs",       "Anzahl | 1 count",   "Minimum | 50 values",
+                       "Maximum | 50 values",    "Mittel | 50 values"};
+}
+
+void TestWorkbookLayout::statistics() {
+    QFETCH(SheetContent, sheet);
+    QFETCH(std::optional<MaterialButton>, button);
+    const MeasurementSheet built = buildSheet(sheet, button);
+    const WorkbookLayout layout = workbookLayout(built);
+    const int heading = static_cast<int>(reportLines(built, ReportMode::Project).size());
+    QTEST(statisticsRows(layout, heading), "rows");
+}
+
+// The project section as the text report has it, a line a row, trimmed; the statistics right below.
+void TestWorkbookLayout::projectLinesComeFirst() {
+    SheetContent c = content({{12}});
+    c.project.fields = {"  Kunde Süd  ", "Auftrag 7", "", "", "", ""};
+    const MeasurementSheet sheet = buildSheet(c);
+    const WorkbookLayout layout = workbookLayout(sheet);
+    const QStringList project = reportLines(sheet, ReportMode::Project);
+    QVERIFY(project.size() >= 2);
+    for (int row = 0; row < project.size(); ++row)
+        QCOMPARE(textAt(layout, row, 0), project[row].trimmed());
+    QCOMPARE(textAt(layout, int(project.size()), 0), QStringLiteral("Statistik: m001 abs"));
+    QCOMPARE(layout.sheetName, QStringLiteral("Messwerte"));
+}
+
+void TestWorkbookLayout::table_data() {
+    QTest::addColumn<SheetContent>("sheet");
+    QTest::addColumn<int>("gap"); // empty rows between the statistics and the table's heading
+    QTest::addColumn<QStringList>("firstRow");
+
+    QTest::newRow("rows") << content({{12.344}, {13}}) << 2
+                          << QStringList{" 17.02.2026 09:30:01", "1", "12.3", "µm", "FE"};
+    QTest::newRow("mixed units: four empty rows")
+        << content({{12, "µm"}, {3, "mils"}}) << 4
+        << QStringList{" 17.02.2026 09:30:01", "1", "12", "µm", "FE"};
+    SheetContent series = content({});
+    series.gauge.device.U = QStringLiteral("µVs cm");
+    series.memoryListText = QStringLiteral("t003");
+    series.memoryKind = MemoryKind::Series;
+    series.memoryHeader.recordCount = 48;
+    series.memoryHeader.sampleInterval = 500;
+    series.seriesValues = {0.5, 0.754, 0.25};
+    QTest::newRow("series: times as numbers") << series << 2 << QStringList{"", "0.5", "0.5", "µVs cm", ""};
+}
+
+void TestWorkbookLayout::table() {
+    QFETCH(SheetContent, sheet);
+    QFETCH(int, gap);
+    QFETCH(QStringList, firstRow);
+    const MeasurementSheet built = buildSheet(sheet);
+    const WorkbookLayout layout = workbookLayout(built);
+
+    int lastStatistics = layout.headingRow - 1;
+    while (lastStatistics > 0 && !layout.cellAt(lastStatistics, 0))
+        --lastStatistics;
+    QCOMPARE(layout.headingRow - lastStatistics - 1, gap);
+    QCOMPARE(textAt(layout, layout.headingRow, 2), QStringLiteral("Messwert"));
+    QVERIFY(!layout.cellAt(layout.headingRow + 1, 0));
+
+    const int first = layout.headingRow + 2;
+    QStringList shown;
+    for (int column = 0; column < 5; ++column) {
+        const WorkbookCell* cell = layout.cellAt(first, column);
+        shown << (!cell ? QString()
+                  : std::holds_alternative<double>(cell->content)
+                      ? QString::number(std::get<double>(cell->content))
+                      : std::get<QString>(cell->content));
+    }
+    QCOMPARE(shown, firstRow);
+    // Numbers, not texts: a chart plots against them.
+    QVERIFY(std::holds_alternative<double>(layout.cellAt(first, 1)->content));
+    QCOMPARE(layout.cellAt(first, 2)->format, CellFormat::Values);
+    QCOMPARE(layout.tableRows, built.showsSeries() ? int(built.seriesValues.size()) : int(built.rows.size()));
+}
+
+QTEST_GUILESS_MAIN(TestWorkbookLayout)
+#include "tst_workbooklayout.moc"
