@@ -1,58 +1,14 @@
 // What the charts plot, for the cases that went wrong when the chart read the window's state.
+#include "SheetFixture.h"
 #include "data/ChartTable.h"
 
 #include <QTest>
 
 using namespace vexa;
 
+using namespace vexa::fixture;
+
 namespace {
-
-struct Reading {
-    double value;
-    const char* unit = "µm";
-    const char* material = "FE";
-    const char* mark = "";
-};
-
-SheetContent content(const QList<Reading>& readings, const Limits& limits = {}, const QString& mode = "FM") {
-    SheetContent c;
-    c.gauge.model.deviceModel = QStringLiteral("QY");
-    c.gauge.model.measureMode = mode;
-    c.gauge.traits = {'5', 'L', 'E', '2', '+', '-', '2'};
-    c.memoryListText = QStringLiteral("m001");
-    c.limits = limits;
-    qint16 number = 0;
-    for (const Reading& reading : readings) {
-        MeasurementRow row;
-        row.number = ++number;
-        row.value = reading.value;
-        row.unit = QString::fromUtf8(reading.unit);
-        row.material = QString::fromUtf8(reading.material);
-        row.mark = QString::fromUtf8(reading.mark);
-        c.rows.push_back(row);
-    }
-    return c;
-}
-
-Limits limits(double minimum, double maximum, double target, bool rule8020 = false) {
-    Limits l;
-    l.minimum = minimum;
-    l.maximum = maximum;
-    l.target = target;
-    l.rule8020 = rule8020;
-    return l;
-}
-
-// A series memory whose header claims 48 samples while its dump holds `samples`.
-SheetContent series(const std::vector<double>& samples) {
-    SheetContent c = content({});
-    c.gauge.device.U = QStringLiteral("µVs cm");
-    c.memoryListText = QStringLiteral("t003");
-    c.memoryKind = MemoryKind::Series;
-    c.memoryHeader.recordCount = 48;
-    c.seriesValues = samples;
-    return c;
-}
 
 using References = QList<ChartReference>;
 
@@ -80,50 +36,51 @@ void TestChartTable::table_data() {
     const QList<Reading> seven{{12}, {13}, {14}, {12.5}, {13.5}, {14}, {13}};
     const QList<double> sevenValues{12, 13, 14, 12.5, 13.5, 14, 13};
     const std::optional<MaterialButton> unset;
-    QTest::newRow("no limits") << content(seven) << unset << sevenValues << References{} << "µm";
-    QTest::newRow("target only") << content(seven, limits(0, 0, 13)) << unset << sevenValues
+    QTest::newRow("no limits") << sheetContent(seven) << unset << sevenValues << References{} << "µm";
+    QTest::newRow("target only") << sheetContent(seven, limits(0, 0, 13)) << unset << sevenValues
                                  << References{{ChartLine::Target, 13, true}} << "µm";
-    QTest::newRow("limits only") << content(seven, limits(10, 20, 0)) << unset << sevenValues
+    QTest::newRow("limits only") << sheetContent(seven, limits(10, 20, 0)) << unset << sevenValues
                                  << References{{ChartLine::MinimumLimit, 10, true},
                                                {ChartLine::MaximumLimit, 20, true}}
                                  << "µm";
-    QTest::newRow("target and limits") << content(seven, limits(10, 20, 13)) << unset << sevenValues
+    QTest::newRow("target and limits") << sheetContent(seven, limits(10, 20, 13)) << unset << sevenValues
                                        << References{{ChartLine::Target, 13, true},
                                                      {ChartLine::MinimumLimit, 10, true},
                                                      {ChartLine::MaximumLimit, 20, true}}
                                        << "µm";
     QTest::newRow("maximum 0 beside a minimum: no line")
-        << content(seven, limits(10, 0, 13)) << unset << sevenValues
+        << sheetContent(seven, limits(10, 0, 13)) << unset << sevenValues
         << References{{ChartLine::Target, 13, true},
                       {ChartLine::MinimumLimit, 10, true},
                       {ChartLine::MaximumLimit, 0, false}}
         << "µm";
     QTest::newRow("minimum 0 under the 80/20 rule: a live limit")
-        << content(seven, limits(0, 20, 13, true)) << unset << sevenValues
+        << sheetContent(seven, limits(0, 20, 13, true)) << unset << sevenValues
         << References{{ChartLine::Target, 13, true},
                       {ChartLine::MinimumLimit, 0, true},
                       {ChartLine::MaximumLimit, 20, true}}
         << "µm";
     // The button leaves NF out: the FE rows are charted, "X" rows among them too, none as 0.
     QTest::newRow("material filter over interleaved materials")
-        << content({{10, "µm", "FE"},
-                    {99, "µm", "NF"},
-                    {11, "µm", "FE", "X"},
-                    {98, "µm", "NF"},
-                    {12, "µm", "FE"}},
-                   {}, QStringLiteral("SM"))
+        << sheetContent({{10, "µm", "FE"},
+                         {99, "µm", "NF"},
+                         {11, "µm", "FE", "X"},
+                         {98, "µm", "NF"},
+                         {12, "µm", "FE"}},
+                        {}, '2', QStringLiteral("SM"))
         << std::optional(MaterialButton{true, QStringLiteral("NF")}) << QList<double>{10, 11, 12}
         << References{} << "µm";
     QTest::newRow("series with fewer samples than its header claims")
-        << series({0.5, 0.75, 0.25}) << unset << QList<double>{0.5, 0.75, 0.25} << References{} << "µVs cm";
-    QTest::newRow("negative values") << content({{-3}, {2}, {-7.5}}) << unset << QList<double>{-3, 2, -7.5}
-                                     << References{} << "µm";
-    QTest::newRow("equal values") << content({{5}, {5}, {5}}) << unset << QList<double>{5, 5, 5}
+        << seriesContent({0.5, 0.75, 0.25}) << unset << QList<double>{0.5, 0.75, 0.25} << References{}
+        << "µVs cm";
+    QTest::newRow("negative values") << sheetContent({{-3}, {2}, {-7.5}}) << unset
+                                     << QList<double>{-3, 2, -7.5} << References{} << "µm";
+    QTest::newRow("equal values") << sheetContent({{5}, {5}, {5}}) << unset << QList<double>{5, 5, 5}
                                   << References{} << "µm";
     // The statistics leave the "X" row out, so the units do not count as mixed; the chart converts it.
     QTest::newRow("an X row in µm after a first row in mm")
-        << content({{1.5, "mm"}, {1500, "µm", "FE", "X"}, {2, "mm"}}) << unset << QList<double>{1.5, 1.5, 2}
-        << References{} << "mm";
+        << sheetContent({{1.5, "mm"}, {1500, "µm", "FE", "X"}, {2, "mm"}}) << unset
+        << QList<double>{1.5, 1.5, 2} << References{} << "mm";
 }
 
 void TestChartTable::table() {
@@ -169,9 +126,9 @@ void TestChartTable::table() {
 void TestChartTable::nothingToChart_data() {
     QTest::addColumn<SheetContent>("sheet");
 
-    QTest::newRow("no rows") << content({});
-    QTest::newRow("mixed units") << content({{12, "µm"}, {3, "mils"}});
-    QTest::newRow("series without samples") << series({});
+    QTest::newRow("no rows") << sheetContent({});
+    QTest::newRow("mixed units") << sheetContent({{12, "µm"}, {3, "mils"}});
+    QTest::newRow("series without samples") << seriesContent({});
 }
 
 void TestChartTable::nothingToChart() {

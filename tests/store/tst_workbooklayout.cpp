@@ -1,48 +1,14 @@
 // The spreadsheet export's data sheet as cells: where each part lands and how its numbers are shown.
+#include "SheetFixture.h"
 #include "files/TextReport.h"
 #include "files/WorkbookLayout.h"
 
 #include <QTest>
 
 using namespace vexa;
+using namespace vexa::fixture;
 
 namespace {
-
-struct Reading {
-    double value;
-    const char* unit = "µm";
-    const char* material = "FE";
-};
-
-SheetContent content(const QList<Reading>& readings, char decimals = '2', const Limits& limits = {}) {
-    SheetContent c;
-    c.gauge.model.deviceModel = QStringLiteral("QY");
-    c.gauge.model.measureMode = QStringLiteral("FM");
-    c.gauge.traits = {'5', 'L', 'E', '2', '+', '-', decimals};
-    c.memoryListText = QStringLiteral("m001");
-    c.limits = limits;
-    qint16 number = 0;
-    for (const Reading& reading : readings) {
-        MeasurementRow row;
-        row.number = ++number;
-        row.value = reading.value;
-        row.unit = QString::fromUtf8(reading.unit);
-        row.material = QString::fromUtf8(reading.material);
-        row.dateText = QStringLiteral("17.02.2026");
-        row.timeText = QStringLiteral("09:30:0%1").arg(number % 10);
-        c.rows.push_back(row);
-    }
-    return c;
-}
-
-Limits limits(double minimum, double maximum, double target, bool rule8020 = false) {
-    Limits l;
-    l.minimum = minimum;
-    l.maximum = maximum;
-    l.target = target;
-    l.rule8020 = rule8020;
-    return l;
-}
 
 QString textAt(const WorkbookLayout& layout, int row, int column) {
     const WorkbookCell* cell = layout.cellAt(row, column);
@@ -95,38 +61,38 @@ void TestWorkbookLayout::statistics_data() {
 
     const QList<Reading> three{{12.344}, {13}, {14.5}};
     QTest::newRow("two decimals, no limits")
-        << content(three) << none
+        << sheetContent(three) << none
         << QStringList{"Statistik: m001 abs",   "Anzahl | 3 count",      "Minimum | 12.34 values",
                        "Maximum | 14.5 values", "Mittel | 13.28 values", "Std.Abw. | 1.11 values"};
     QTest::newRow("one decimal keeps the default format")
-        << content(three, '1') << none
+        << sheetContent(three, {}, '1') << none
         << QStringList{"Statistik: m001 abs", "Anzahl | 3 count", "Minimum | 12.3 -",
                        "Maximum | 14.5 -",    "Mittel | 13.3 -",  "Std.Abw. | 1.1 -"};
     QTest::newRow("one reading: no deviation")
-        << content({{12}}) << none
+        << sheetContent({{12}}) << none
         << QStringList{"Statistik: m001 abs", "Anzahl | 1 count", "Minimum | 12 values",
                        "Maximum | 12 values", "Mittel | 12 values"};
     QTest::newRow("limits and target, rule off: no verdict")
-        << content(three, '2', limits(10, 20, 13)) << none
+        << sheetContent(three, limits(10, 20, 13)) << none
         << QStringList{"Statistik: m001 abs",   "Anzahl | 3 count",      "Minimum | 12.34 values",
                        "Maximum | 14.5 values", "Mittel | 13.28 values", "Std.Abw. | 1.11 values",
                        "Min Limit | 10 values", "Max Limit | 20 values", "Sollwert     | 13 values"};
     QTest::newRow("the 80/20 rule gives its verdict")
-        << content(three, '2', limits(10, 20, 13, true)) << none
+        << sheetContent(three, limits(10, 20, 13, true)) << none
         << QStringList{"Statistik: m001 abs",          "Anzahl | 3 count",      "Minimum | 12.34 values",
                        "Maximum | 14.5 values",        "Mittel | 13.28 values", "Std.Abw. | 1.11 values",
                        "Regel 80/20 ok: | Nein  33 %", "Min Limit | 10 values", "Max Limit | 20 values",
                        "Sollwert     | 13 values"};
-    QTest::newRow("mixed units") << content({{12, "µm"}, {3, "mils"}}) << none
+    QTest::newRow("mixed units") << sheetContent({{12, "µm"}, {3, "mils"}}) << none
                                  << QStringList{"Statistik: m001 abs", " Statistik nicht möglich,",
                                                 " da verschiedene", " Messeinheiten "};
-    SheetContent online = content(three);
+    SheetContent online = sheetContent(three);
     online.view = View::Online;
     QTest::newRow("online view") << online << none
                                  << QStringList{"Statistik: Online abs",  "Anzahl | 3 count",
                                                 "Minimum | 12.34 values", "Maximum | 14.5 values",
                                                 "Mittel | 13.28 values",  "Std.Abw. | 1.11 values"};
-    SheetContent twoMaterials = content({{12, "µm", "FE"}, {50, "µm", "NF"}, {14, "µm", "FE"}});
+    SheetContent twoMaterials = sheetContent({{12, "µm", "FE"}, {50, "µm", "NF"}, {14, "µm", "FE"}});
     twoMaterials.gauge.model.measureMode = QStringLiteral("SM");
     QTest::newRow("two materials, each block named")
         << twoMaterials << std::optional(MaterialButton{true, QStringLiteral("NF")})
@@ -147,7 +113,7 @@ void TestWorkbookLayout::statistics() {
 
 // The project section as the text report has it, a line a row, trimmed; the statistics right below.
 void TestWorkbookLayout::projectLinesComeFirst() {
-    SheetContent c = content({{12}});
+    SheetContent c = sheetContent({{12}});
     c.project.fields = {"  Kunde Süd  ", "Auftrag 7", "", "", "", ""};
     const MeasurementSheet sheet = buildSheet(c);
     const WorkbookLayout layout = workbookLayout(sheet);
@@ -164,19 +130,13 @@ void TestWorkbookLayout::table_data() {
     QTest::addColumn<int>("gap"); // empty rows between the statistics and the table's heading
     QTest::addColumn<QStringList>("firstRow");
 
-    QTest::newRow("rows") << content({{12.344}, {13}}) << 2
+    QTest::newRow("rows") << sheetContent({{12.344}, {13}}) << 2
                           << QStringList{" 17.02.2026 09:30:01", "1", "12.3", "µm", "FE"};
     QTest::newRow("mixed units: four empty rows")
-        << content({{12, "µm"}, {3, "mils"}}) << 4
+        << sheetContent({{12, "µm"}, {3, "mils"}}) << 4
         << QStringList{" 17.02.2026 09:30:01", "1", "12", "µm", "FE"};
-    SheetContent series = content({});
-    series.gauge.device.U = QStringLiteral("µVs cm");
-    series.memoryListText = QStringLiteral("t003");
-    series.memoryKind = MemoryKind::Series;
-    series.memoryHeader.recordCount = 48;
-    series.memoryHeader.sampleInterval = 500;
-    series.seriesValues = {0.5, 0.754, 0.25};
-    QTest::newRow("series: times as numbers") << series << 2 << QStringList{"", "0.5", "0.5", "µVs cm", ""};
+    QTest::newRow("series: times as numbers")
+        << seriesContent({0.5, 0.754, 0.25}) << 2 << QStringList{"", "0.5", "0.5", "µVs cm", ""};
 }
 
 void TestWorkbookLayout::table() {
