@@ -23,6 +23,7 @@ inline SheetContent sheetContent(const QList<Reading>& readings, const Limits& l
     c.gauge.model.measureMode = measureMode;
     c.gauge.traits = {'5', 'L', 'E', '2', '+', '-', decimals};
     c.memoryListText = QStringLiteral("m001");
+    c.memoryCaption = QStringLiteral("Speicher m001");
     c.limits = limits;
     qint16 number = 0;
     for (const Reading& reading : readings) {

@@ -44,8 +44,9 @@ QString materialName(const Statistics& statistics, const DeviceTraits& traits) {
     return label == u"NFE" && traits.hasMemoryFiles() ? QStringLiteral("NF") : label;
 }
 
+// Writes one statistics block; the lines of `chart` take its numbers, so the block written last gives them.
 void writeStatistics(SheetWriter& out, const MeasurementSheet& sheet, const Statistics& statistics,
-                     const QString& heading) {
+                     const QString& heading, const QString& material, WorkbookChart& chart) {
     const int lang = sheet.languageIndex;
     const auto label = [lang](Stat slot) { return Texts::statistics(slot, lang); };
     const StatisticsState& s = statistics.state();
@@ -71,6 +72,7 @@ void writeStatistics(SheetWriter& out, const MeasurementSheet& sheet, const Stat
         if (!rowUnit.isEmpty())
             out.text(2, rowUnit);
         ++out.row;
+        return roundHalfEven(value, decimals);
     };
 
     out.text(0, label(Stat::Count));
@@ -84,7 +86,9 @@ void writeStatistics(SheetWriter& out, const MeasurementSheet& sheet, const Stat
         const bool absolute = s.absoluteValues;
         valueRow(label(Stat::Minimum), absolute ? s.absoluteMinimum : s.minimum, unit);
         valueRow(label(Stat::Maximum), absolute ? s.absoluteMaximum : s.maximum, unit);
-        valueRow(label(Stat::Average), absolute ? s.absoluteMean : s.mean, unit);
+        const double mean = valueRow(label(Stat::Average), absolute ? s.absoluteMean : s.mean, unit);
+        chart.mean = WorkbookLine{
+            material.isEmpty() ? label(Stat::Average) : material + u' ' + label(Stat::Average), mean};
         if (s.count >= 2)
             valueRow(label(Stat::StdDev), s.standardDeviation, unit);
         if (sheet.limits.rule8020) {
@@ -99,16 +103,21 @@ void writeStatistics(SheetWriter& out, const MeasurementSheet& sheet, const Stat
         out.number(1, roundHalfEven(value, 2), statisticsFormat);
         out.text(2, unit);
         ++out.row;
+        return roundHalfEven(value, 2);
     };
     if (limits.minimum != 0 || limits.maximum != 0) {
-        limitRow(QStringLiteral("Min Limit"), limits.minimum);
-        limitRow(QStringLiteral("Max Limit"), limits.maximum);
+        chart.minimum =
+            WorkbookLine{label(Stat::Minimum), limitRow(QStringLiteral("Min Limit"), limits.minimum)};
+        chart.maximum =
+            WorkbookLine{label(Stat::Maximum), limitRow(QStringLiteral("Max Limit"), limits.maximum)};
     }
     if (limits.target != 0)
-        limitRow(label(Stat::TargetValue), limits.target);
+        chart.target =
+            WorkbookLine{label(Stat::TargetValue), limitRow(label(Stat::TargetValue), limits.target)};
 }
 
-void writeTable(SheetWriter& out, WorkbookLayout& layout, const MeasurementSheet& sheet) {
+void writeTable(SheetWriter& out, WorkbookLayout& layout, const MeasurementSheet& sheet,
+                WorkbookChart& chart) {
     const int lang = sheet.languageIndex;
     const MeasureContext measure = sheet.gauge.measureContext();
     const bool withMaterial = sheet.gauge.traits.material != '0';
@@ -137,6 +146,8 @@ void writeTable(SheetWriter& out, WorkbookLayout& layout, const MeasurementSheet
             ++out.row;
         }
         layout.tableRows = i;
+        chart.firstX = interval / 1000.0;
+        chart.lastX = i * interval / 1000.0;
         return;
     }
     for (const MeasurementRow& row : sheet.rows) {
@@ -148,6 +159,10 @@ void writeTable(SheetWriter& out, WorkbookLayout& layout, const MeasurementSheet
         ++out.row;
     }
     layout.tableRows = static_cast<int>(sheet.rows.size());
+    if (!sheet.rows.empty()) {
+        chart.firstX = sheet.rows.front().number;
+        chart.lastX = sheet.rows.back().number;
+    }
 }
 
 } // namespace
@@ -179,16 +194,36 @@ WorkbookLayout workbookLayout(const MeasurementSheet& sheet) {
     const DeviceTraits& traits = sheet.gauge.traits;
     if (sheet.materials.empty())
         return layout;
-    writeStatistics(out, sheet, sheet.materials.front(),
-                    filtered ? materialName(sheet.materials.front(), traits) + u' ' + heading : heading);
+    WorkbookChart chart;
+    const QString firstMaterial = filtered ? materialName(sheet.materials.front(), traits) : QString();
+    writeStatistics(out, sheet, sheet.materials.front(), filtered ? firstMaterial + u' ' + heading : heading,
+                    firstMaterial, chart);
     if (filtered) {
         const Statistics& other = sheet.materials[1];
+        const QString otherMaterial = materialName(other, traits);
         writeStatistics(out, sheet, other,
-                        materialName(other, traits) + u' ' + Texts::statistics(Stat::Heading, lang) +
-                            Texts::statistics(Stat::Absolute, lang));
+                        otherMaterial + u' ' + Texts::statistics(Stat::Heading, lang) +
+                            Texts::statistics(Stat::Absolute, lang),
+                        otherMaterial, chart);
     }
-    out.row += sheet.materials.front().state().mixedUnits ? 4 : 2;
-    writeTable(out, layout, sheet);
+    const bool mixedUnits = sheet.materials.front().state().mixedUnits;
+    out.row += mixedUnits ? 4 : 2;
+    writeTable(out, layout, sheet, chart);
+
+    if (mixedUnits || layout.tableRows == 0)
+        return layout;
+    const bool series = sheet.showsSeries();
+    chart.valuesName = layout.sheetName;
+    if (series) {
+        chart.title = QStringLiteral("Chart Trigger ") + sheet.memoryListText.trimmed() +
+                      QStringLiteral(" (") + sheet.memoryHeader.memoryName.trimmed() + u')';
+        chart.categoryTitle = Texts::statistics(Stat::DurationMs, lang);
+        chart.mean.reset();
+    } else {
+        chart.title = sheet.statisticsList().value(0);
+        chart.categoryTitle = Texts::statistics(Stat::Count, lang);
+    }
+    layout.chart = chart;
     return layout;
 }
 

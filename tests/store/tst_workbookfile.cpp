@@ -14,6 +14,8 @@
 
 using namespace vexa;
 
+Q_DECLARE_METATYPE(SheetContent)
+
 namespace {
 
 MeasurementSheet sheetOf(char decimals, const QString& memory) {
@@ -51,6 +53,8 @@ class TestWorkbookFile : public QObject {
 private slots:
     void readsBackAsLaidOut_data();
     void readsBackAsLaidOut();
+    void chartSheet_data();
+    void chartSheet();
     void anUnwritableFolderLeavesNoFile();
 };
 
@@ -75,7 +79,7 @@ void TestWorkbookFile::readsBackAsLaidOut() {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("export.xlsx"));
     const MeasurementSheet sheet = sheetOf(decimals, memory);
-    QCOMPARE(writeWorkbook(sheet, path), std::nullopt);
+    QCOMPARE(writeWorkbook(sheet, path, WorkbookCharts::None), std::nullopt);
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"export.xlsx"});
 
     const QJsonObject read = readBack(path);
@@ -113,6 +117,82 @@ void TestWorkbookFile::readsBackAsLaidOut() {
     }
 }
 
+void TestWorkbookFile::chartSheet_data() {
+    QTest::addColumn<SheetContent>("sheet");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("looks"); // colour, dash and width (EMU) of each series
+    QTest::addColumn<QString>("title");
+
+    using fixture::limits;
+    using fixture::sheetContent;
+    const QList<fixture::Reading> three{{12.344}, {13}, {14.5}};
+    QTest::newRow("values and mean") << sheetContent(three) << QStringList{"Messwerte", "Mittel"}
+                                     << QStringList{"000000 - -", "0000CD sysDot 19050"} << "Speicher m001";
+    QTest::newRow("limits and target")
+        << sheetContent(three, limits(10, 20, 13))
+        << QStringList{"Messwerte", "Mittel", "Maximum", "Minimum", "Sollwert    "}
+        << QStringList{"000000 - -", "0000CD sysDot 19050", "00B050 dash 19050", "00B050 dash 19050",
+                       "EE2C2C - 25400"}
+        << "Speicher m001";
+    SheetContent named = sheetContent(three, limits(10, 20, 0));
+    named.memoryListText = QStringLiteral("m\x01<&>");
+    named.memoryCaption = QStringLiteral("Speicher m\x01<&>");
+    QTest::newRow("a memory name with byte 01 and markup")
+        << named << QStringList{"Messwerte", "Mittel", "Maximum", "Minimum"}
+        << QStringList{"000000 - -", "0000CD sysDot 19050", "00B050 dash 19050", "00B050 dash 19050"}
+        << QStringLiteral("Speicher m\uFFFD<&>");
+    QTest::newRow("series: no mean") << fixture::seriesContent({0.5, 0.75, 0.25}) << QStringList{"Messwerte"}
+                                     << QStringList{"000000 - -"} << "Chart Trigger t003 ()";
+}
+
+// The chart sheet opens first; its lines span the data's numbers; every part is well-formed XML.
+void TestWorkbookFile::chartSheet() {
+    QFETCH(SheetContent, sheet);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, looks);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("chart.xlsx"));
+    const MeasurementSheet built = buildSheet(sheet);
+    QCOMPARE(writeWorkbook(built, path, WorkbookCharts::ChartSheet), std::nullopt);
+
+    const QJsonObject read = readBack(path);
+    QCOMPARE(read[QStringLiteral("refused")].toArray(), QJsonArray{});
+    QCOMPARE(read[QStringLiteral("sheets")].toArray(),
+             (QJsonArray{QStringLiteral("Chart"), QStringLiteral("Messwerte"), QStringLiteral("Linien")}));
+    QCOMPARE(read[QStringLiteral("active")].toString(), QStringLiteral("Chart"));
+    const QJsonObject chart = read[QStringLiteral("chart")].toObject();
+    QTEST(chart[QStringLiteral("title")].toString(), "title");
+    QCOMPARE(chart[QStringLiteral("legend")].toString(), QStringLiteral("b"));
+
+    QStringList readNames;
+    QStringList readLooks;
+    const QJsonArray series = chart[QStringLiteral("series")].toArray();
+    for (const QJsonValue& one : series) {
+        readNames << one[QStringLiteral("name")].toString();
+        const auto orDash = [](const QJsonValue& value) {
+            return value.isNull() ? QStringLiteral("-") : value.toString();
+        };
+        readLooks << one[QStringLiteral("colour")].toString() + u' ' + orDash(one[QStringLiteral("dash")]) +
+                         u' ' + orDash(one[QStringLiteral("width")]);
+        QCOMPARE(one[QStringLiteral("marker")].toString(), QStringLiteral("none"));
+    }
+    QCOMPARE(readNames, names);
+    QCOMPARE(readLooks, looks);
+
+    // The values plot against column B of the table; each line runs from its first X to its last.
+    const WorkbookLayout layout = workbookLayout(built);
+    const int first = layout.headingRow + 3;
+    const int last = layout.headingRow + 2 + layout.tableRows;
+    QCOMPARE(series[0][QStringLiteral("x")].toString(),
+             QStringLiteral("Messwerte!$B$%1:$B$%2").arg(first).arg(last));
+    QCOMPARE(series[0][QStringLiteral("y")].toString(),
+             QStringLiteral("Messwerte!$C$%1:$C$%2").arg(first).arg(last));
+    const QJsonArray lines = read[QStringLiteral("lines")].toArray();
+    QCOMPARE(lines.size(), 2 * (series.size() - 1));
+    for (int i = 0; i < lines.size(); ++i)
+        QCOMPARE(lines[i][0].toDouble(), i % 2 == 0 ? layout.chart->firstX : layout.chart->lastX);
+}
+
 void TestWorkbookFile::anUnwritableFolderLeavesNoFile() {
     QTemporaryDir folder;
     const QString blocker = folder.filePath(QStringLiteral("file"));
@@ -120,7 +200,7 @@ void TestWorkbookFile::anUnwritableFolderLeavesNoFile() {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
     const std::optional<QString> error =
-        writeWorkbook(sheetOf('2', QStringLiteral("m001")), blocker + "/x.xlsx");
+        writeWorkbook(sheetOf('2', QStringLiteral("m001")), blocker + "/x.xlsx", WorkbookCharts::ChartSheet);
     QVERIFY(error);
     QVERIFY(!error->isEmpty());
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"file"});
