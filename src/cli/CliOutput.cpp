@@ -4,8 +4,11 @@
 #include "files/MemoryExport.h"
 #include "files/RowsCsv.h"
 #include "files/TextFile.h"
+#include "files/WorkbookFile.h"
 
+#include <QTemporaryDir>
 #include <cstdio>
+#include <unistd.h>
 
 namespace vexa::cli {
 
@@ -51,6 +54,28 @@ std::optional<QString> writeSheet(const MeasurementSheet& sheet, Format format, 
     const QChar separator = csvSeparator(sheet.decimalSeparator);
     return writeResult(outputFile, sheet.showsSeries() ? seriesCsv(sheet, separator)
                                                        : rowsCsv(exportedMemory(sheet).rows, separator));
+}
+
+std::optional<QString> writeWorkbookResult(const MeasurementSheet& sheet, const QString& outputFile,
+                                           bool chart) {
+    const WorkbookCharts charts = chart ? WorkbookCharts::ChartSheet : WorkbookCharts::None;
+    if (!outputFile.isEmpty()) {
+        if (const std::optional<QString> error = writeWorkbook(sheet, outputFile, charts))
+            return QStringLiteral("cannot write %1: %2").arg(outputFile, *error);
+        return std::nullopt;
+    }
+    // A workbook's bytes would only garble a terminal; a pipe takes them.
+    if (isatty(fileno(stdout)))
+        return QStringLiteral("a workbook is not for a terminal: name a file with -o, or pipe it on");
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("workbook.xlsx"));
+    if (const std::optional<QString> error = writeWorkbook(sheet, path, charts))
+        return QStringLiteral("cannot write the workbook: %1").arg(*error);
+    const FileContent written = readFileBytes(path);
+    if (written.error)
+        return QStringLiteral("cannot read the workbook back: %1").arg(*written.error);
+    writeOut(written.bytes);
+    return std::nullopt;
 }
 
 } // namespace vexa::cli

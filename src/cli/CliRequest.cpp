@@ -14,8 +14,10 @@ const QString Usage = QStringLiteral(
     "Commands:\n"
     "  scan                          list the gauges that advertise, as the link window lists them\n"
     "  memories                      list the gauge's memories, as the memory list shows them\n"
-    "  download MEMORY [--format json|mes|csv] [-o FILE]\n"
-    "                                read a memory (a memory-list entry, or a probe memory's name)\n"
+    "  download MEMORY [--format json|mes|csv|xlsx] [-o FILE] [--no-chart]\n"
+    "                                read a memory (a memory-list entry, or a probe memory's name); as\n"
+    "                                xlsx the workbook of the Excel export, with its chart sheet unless\n"
+    "                                --no-chart\n"
     "  online --count N [--format csv|json]\n"
     "                                write the first N live readings as they arrive\n"
     "  open FILE.mes [--model MODEL] [--format json|csv] [-o FILE]\n"
@@ -91,7 +93,7 @@ ParsedRequest parseRequest(const QStringList& arguments) {
                                                    "instead of the gauge's stored limits."),
                                     QStringLiteral("MIN:MAX:TARGET[:8020]"));
     const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("Output format."),
-                                    QStringLiteral("json|mes|csv"));
+                                    QStringLiteral("json|mes|csv|xlsx"));
     const QCommandLineOption output(QStringLiteral("o"),
                                     QStringLiteral("Write the output of download or open to FILE."),
                                     QStringLiteral("FILE"));
@@ -101,7 +103,9 @@ ParsedRequest parseRequest(const QStringList& arguments) {
         QStringLiteral("model"),
         QStringLiteral("Read the file as a gauge of MODEL writes it (default: as the file's layout shows)."),
         QStringLiteral("MODEL"));
-    parser.addOptions({simulate, device, lang, limits, format, output, count, model});
+    const QCommandLineOption noChart(
+        QStringLiteral("no-chart"), QStringLiteral("A workbook without its chart sheet (download as xlsx)."));
+    parser.addOptions({simulate, device, lang, limits, format, output, count, model, noChart});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("scan, memories, download, online or open."));
 
@@ -177,12 +181,17 @@ ParsedRequest parseRequest(const QStringList& arguments) {
             request.format = Format::Csv;
         else if (name == u"mes" && download)
             request.format = Format::Mes;
+        else if (name == u"xlsx" && download)
+            request.format = Format::Xlsx;
         else
             return failure(
                 QStringLiteral("--format takes %1, not \"%2\"")
-                    .arg(download ? QStringLiteral("json, mes or csv") : QStringLiteral("json or csv"),
+                    .arg(download ? QStringLiteral("json, mes, csv or xlsx") : QStringLiteral("json or csv"),
                          name));
     }
+    if (parser.isSet(noChart) && request.format != Format::Xlsx)
+        return failure(QStringLiteral("--no-chart is for download --format xlsx"));
+    request.chart = !parser.isSet(noChart);
     request.outputFile = parser.value(output);
 
     if (parser.isSet(model)) {

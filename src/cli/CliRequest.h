@@ -9,7 +9,7 @@
 namespace vexa::cli {
 
 enum class Command { Scan, Memories, Download, Online, Open };
-enum class Format { Json, Mes, Csv };
+enum class Format { Json, Mes, Csv, Xlsx };
 
 // One run of the tool as the command line asks for it.
 struct CliRequest {
@@ -21,6 +21,7 @@ struct CliRequest {
     QString memory; // download: the memory-list entry or probe memory name
     Format format = Format::Json;
     QString outputFile;      // download and open: empty writes to standard output
+    bool chart = true;       // download as xlsx: with the chart sheet
     int count = 0;           // online: rows to write
     QString measurementFile; // open: the file to read
     QString model;           // open: a model of the traits table; empty: the traits the file shows

@@ -378,6 +378,8 @@ QCoro::Task<int> CliRun::download() {
             sheet.labels = settings_.labels;
         }
         error = writeResult(request_.outputFile, measurementFileText(sheet));
+    } else if (request_.format == Format::Xlsx) {
+        error = writeWorkbookResult(sheet, request_.outputFile, request_.chart);
     } else {
         error = writeSheet(sheet, request_.format, request_.outputFile);
     }

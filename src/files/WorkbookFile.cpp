@@ -186,6 +186,9 @@ std::optional<QString> writeWorkbook(const MeasurementSheet& sheet, const QStrin
     // Written beside the target under a name of its own; only a whole workbook takes the target's place.
     const QString partial = QFileInfo(path).dir().filePath(QStringLiteral(".") + QFileInfo(path).fileName() +
                                                            QStringLiteral(".part"));
+    // The library reports a file it cannot create on standard error; the program says it in its own words.
+    if (QFile probe(partial); !probe.open(QIODevice::WriteOnly))
+        return probe.errorString();
     lxw_workbook* workbook = workbook_new(QFile::encodeName(partial).constData());
     if (!workbook)
         return QStringLiteral("the workbook could not be started");

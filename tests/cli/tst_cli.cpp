@@ -128,6 +128,8 @@ private slots:
     void mesIsTheMeasurementFileText();
     void outputFile_data();
     void outputFile();
+    void workbookOfTheDownload_data();
+    void workbookOfTheDownload();
     void failedWriteLeavesNoFile();
     void limitsApplyForTheRunOnly();
     void errors_data();
@@ -333,6 +335,45 @@ void TestCli::outputFile() {
     QCOMPARE(written.readAll(), toStdout.out);
 }
 
+void TestCli::workbookOfTheDownload_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("sheets");
+
+    QTest::newRow("with its chart") << QStringList{} << QStringList{"Chart", "Messwerte", "Linien"};
+    QTest::newRow("without a chart") << QStringList{"--no-chart"} << QStringList{"Messwerte"};
+}
+
+// The workbook of the Excel export, into a file or down a pipe, as a spreadsheet reader finds it.
+void TestCli::workbookOfTheDownload() {
+    QFETCH(QStringList, options);
+    Cli cli;
+    const QStringList download =
+        simulate({"qy-coating.json"}) + QStringList{"download", "m001", "--format", "xlsx"} + options;
+    const QString path = cli.home.filePath(QStringLiteral("m001.xlsx"));
+    const Finished toFile = cli.run(download + QStringList{"-o", path});
+    QCOMPARE(toFile.err, QByteArray());
+    QCOMPARE(toFile.exitCode, 0);
+    QCOMPARE(toFile.out, QByteArray());
+
+    QProcess reader;
+    reader.start(QStringLiteral("sh"),
+                 {QStringLiteral("-c"), QStringLiteral("command -p python3 \"$0\" \"$1\""),
+                  QStringLiteral(VEXA_SOURCE_DIR "/tests/store/read_workbook.py"), path});
+    QVERIFY(reader.waitForFinished(60000));
+    QCOMPARE(reader.exitCode(), 0);
+    const QJsonObject read = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
+    QStringList sheets;
+    for (const QJsonValue& name : read[QStringLiteral("sheets")].toArray())
+        sheets << name.toString();
+    QTEST(sheets, "sheets");
+    QCOMPARE(read[QStringLiteral("refused")].toArray(), QJsonArray{});
+
+    // A pipe takes the workbook as it is.
+    const Finished piped = cli.run(download);
+    QCOMPARE(piped.exitCode, 0);
+    QVERIFY(piped.out.startsWith("PK"));
+}
+
 void TestCli::failedWriteLeavesNoFile() {
     Cli cli;
     const QString path = cli.home.filePath(QStringLiteral("missing/out.json"));
@@ -397,6 +438,13 @@ void TestCli::errors_data() {
         << qy + QStringList{"online", "--count", "0"} << 2 << "online needs --count N";
     QTest::newRow("mes for online") << qy + QStringList{"online", "--count", "1", "--format", "mes"} << 2
                                     << "--format takes json or csv";
+    QTest::newRow("xlsx for online") << qy + QStringList{"online", "--count", "1", "--format", "xlsx"} << 2
+                                     << "--format takes json or csv";
+    QTest::newRow("a chart without a workbook") << qy + QStringList{"download", "m001", "--no-chart"} << 2
+                                                << "--no-chart is for download --format xlsx";
+    QTest::newRow("a workbook into a missing folder")
+        << qy + QStringList{"download", "m001", "--format", "xlsx", "-o", "/nonexistent/m001.xlsx"} << 1
+        << "cannot write /nonexistent/m001.xlsx";
     QTest::newRow("unknown language") << qy + QStringList{"--lang", "fr", "scan"} << 2 << "--lang takes";
     QTest::newRow("limits not numbers")
         << qy + QStringList{"--limits", "a:b:c", "scan"} << 2 << "--limits takes";
