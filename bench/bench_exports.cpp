@@ -1,4 +1,5 @@
 // The outputs built from a full memory's sheet: the chart table and the Excel export's workbook.
+#include "SheetFixture.h"
 #include "data/ChartTable.h"
 #include "files/WorkbookFile.h"
 
@@ -9,28 +10,12 @@ using namespace vexa;
 
 namespace {
 
-// A coating gauge's full memory: 5000 dated readings of one material, limits and target set.
+// A coating gauge's full memory: 5000 readings of one material, limits and target set.
 MeasurementSheet fullSheet() {
-    SheetContent content;
-    content.gauge.model.deviceModel = QStringLiteral("QY");
-    content.gauge.model.measureMode = QStringLiteral("FM");
-    content.gauge.traits = {'5', 'L', 'E', '2', '+', '-', '2'};
-    content.memoryListText = QStringLiteral("m001");
-    content.memoryCaption = QStringLiteral("Speicher m001");
-    content.limits.minimum = 80;
-    content.limits.maximum = 120;
-    content.limits.target = 100;
-    for (int i = 1; i <= RowStore::Capacity; ++i) {
-        MeasurementRow row;
-        row.number = static_cast<qint16>(i);
-        row.value = 80 + (i * 37 % 60);
-        row.unit = QStringLiteral("µm");
-        row.material = QStringLiteral("FE");
-        row.dateText = QStringLiteral("05.03.2026");
-        row.timeText = QStringLiteral("07:08:09");
-        content.rows.push_back(row);
-    }
-    return buildSheet(content);
+    QList<fixture::Reading> readings;
+    for (int i = 1; i <= RowStore::Capacity; ++i)
+        readings.append(fixture::Reading{80.0 + (i * 37 % 60)});
+    return buildSheet(fixture::sheetContent(readings, fixture::limits(80, 120, 100)));
 }
 
 void BM_ChartTable5000(benchmark::State& state) {

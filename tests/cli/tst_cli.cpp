@@ -2,6 +2,7 @@
 // the error exits, and numbers in an English and a German locale.
 #include "DumpBuilder.h"
 #include "SessionHarness.h"
+#include "WorkbookReader.h"
 #include "files/TextReport.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
@@ -355,13 +356,10 @@ void TestCli::workbookOfTheDownload() {
     QCOMPARE(toFile.exitCode, 0);
     QCOMPARE(toFile.out, QByteArray());
 
-    QProcess reader;
-    reader.start(QStringLiteral("sh"),
-                 {QStringLiteral("-c"), QStringLiteral("command -p python3 \"$0\" \"$1\""),
-                  QStringLiteral(VEXA_SOURCE_DIR "/tests/store/read_workbook.py"), path});
-    QVERIFY(reader.waitForFinished(60000));
-    QCOMPARE(reader.exitCode(), 0);
-    const QJsonObject read = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
+    const WorkbookRead workbook = readWorkbook(path);
+    QVERIFY(workbook.finished);
+    QCOMPARE(workbook.exitCode, 0);
+    const QJsonObject& read = workbook.found;
     QStringList sheets;
     for (const QJsonValue& name : read[QStringLiteral("sheets")].toArray())
         sheets << name.toString();

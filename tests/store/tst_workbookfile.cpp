@@ -1,5 +1,6 @@
 // The workbook as a spreadsheet reader (openpyxl) finds it.
 #include "SheetFixture.h"
+#include "WorkbookReader.h"
 #include "files/WorkbookFile.h"
 #include "files/WorkbookLayout.h"
 
@@ -22,17 +23,6 @@ MeasurementSheet sheetOf(char decimals, const QString& memory) {
     SheetContent c = fixture::sheetContent({{12.344}, {13}, {14.5}}, fixture::limits(10, 20, 0), decimals);
     c.memoryListText = memory;
     return buildSheet(c);
-}
-
-// What the system's Python with openpyxl reads from the workbook.
-QJsonObject readBack(const QString& path) {
-    QProcess reader;
-    reader.start(QStringLiteral("sh"),
-                 {QStringLiteral("-c"), QStringLiteral("command -p python3 \"$0\" \"$1\""),
-                  QStringLiteral(VEXA_TEST_DIR "/read_workbook.py"), path});
-    if (!reader.waitForFinished(60000) || reader.exitCode() != 0)
-        qWarning().noquote() << reader.readAllStandardError();
-    return QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
 }
 
 QJsonObject cellAt(const QJsonObject& read, const QString& ref) {
@@ -82,7 +72,7 @@ void TestWorkbookFile::readsBackAsLaidOut() {
     QCOMPARE(writeWorkbook(sheet, path, WorkbookCharts::None), std::nullopt);
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"export.xlsx"});
 
-    const QJsonObject read = readBack(path);
+    const QJsonObject read = readWorkbook(path).found;
     QCOMPARE(read[QStringLiteral("sheets")].toArray(), QJsonArray{QStringLiteral("Messwerte")});
     const QJsonObject widths = read[QStringLiteral("widths")].toObject();
     for (const auto& [column, width] : {std::pair{"A", 50.0}, {"C", 17.0}, {"D", 15.0}})
@@ -155,7 +145,7 @@ void TestWorkbookFile::chartSheet() {
     const MeasurementSheet built = buildSheet(sheet);
     QCOMPARE(writeWorkbook(built, path, WorkbookCharts::ChartSheet), std::nullopt);
 
-    const QJsonObject read = readBack(path);
+    const QJsonObject read = readWorkbook(path).found;
     QCOMPARE(read[QStringLiteral("refused")].toArray(), QJsonArray{});
     QCOMPARE(read[QStringLiteral("sheets")].toArray(),
              (QJsonArray{QStringLiteral("Chart"), QStringLiteral("Messwerte"), QStringLiteral("Linien")}));
