@@ -19,8 +19,7 @@ RowStore storeOf(const std::vector<MeasurementRow>& rows) {
 } // namespace
 
 bool MeasurementSheet::showsSeries() const {
-    return view == View::Memory && !openedFromFile && memoryKind == MemoryKind::Series &&
-           QStringView(memoryListText).trimmed().left(2).contains(u't');
+    return view == View::Memory && !openedFromFile && memoryKind == MemoryKind::Series;
 }
 
 bool MeasurementSheet::showsMaterialOf(const MeasurementRow& row) const {

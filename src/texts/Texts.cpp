@@ -188,9 +188,11 @@ constexpr TextPair noticeTexts[] = {
      u"Some readings have not been saved. Exit anyway?"},
     {u"Es ist kein Programm zum Öffnen von PDF-Dateien eingerichtet. Die Bedienungsanleitung liegt hier: %1",
      u"No program to open PDF files is set up. The manual is here: %1"},
+    {u"Speichern als …", u"Save as …"},
+    {u"Das Diagramm konnte nicht gespeichert werden: ", u"The chart could not be saved: "},
 };
 
-static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::ManualWithoutViewer) + 1);
+static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::ChartNotSaved) + 1);
 
 template <size_t N> QString sparseText(const SlotText (&table)[N], int slot, int languageIndex) {
     const auto found = std::find_if(std::begin(table), std::end(table),

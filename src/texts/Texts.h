@@ -165,6 +165,8 @@ enum class Notice : int {
     ProgramFileNotWritten, // the system's reason comes first
     LeaveWithUnsavedReadings,
     ManualWithoutViewer, // %1: where the manual lies
+    SaveChart,           // the chart window's command that saves the chart as a picture or PDF
+    ChartNotSaved,       // the file and the reason follow
 };
 
 class Texts {

@@ -1,16 +1,19 @@
 #include "widgets/frmTransfer.h"
 
 #include "widgets/BLE.h"
+#include "widgets/ChartPlot.h"
 #include "widgets/ControlBinder.h"
 #include "widgets/ManualOpener.h"
 #include "widgets/Picture.h"
 #include "widgets/QtTranslation.h"
+#include "widgets/frmChartG.h"
 #include "widgets/frmWerte.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
 #include "window/Prompt.h"
 #include "window/WindowSession.h"
 
+#include <QChartView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -116,6 +119,14 @@ void FrmTransfer::showLimits() {
     limits_->activateWindow();
 }
 
+void FrmTransfer::showChartWindow() {
+    const std::unique_ptr<ChartWindowModel> chart = model_.chartWindow();
+    if (!chart)
+        return;
+    FrmChartG window(*chart, this);
+    window.exec();
+}
+
 void FrmTransfer::connectActions() {
     // The memory the user picks is the list's text the logic reads.
     connect(findChild<QComboBox*>(cmbSpeicher), &QComboBox::currentTextChanged, &model_,
@@ -140,6 +151,15 @@ void FrmTransfer::connectActions() {
     onClick(cmdMaterial, &MainModel::cmdMaterial_Click);
     onClick(cmdSave, &MainModel::cmdSave_Click);
     onClick(cmdOpen, &MainModel::cmdOpen_Click);
+    onClick(cmdChart, &MainModel::cmdChart_Click);
+    onClick(cmdGross, &MainModel::cmdGross_Click);
+    auto* compactChart = findChild<QChartView*>(MSChart1);
+    connect(&model_, &MainModel::compactChartBuilt, compactChart, [this, compactChart] {
+        drawChart(*compactChart->chart(), model_.compactChart(), compactChartDrawing(model_.compactChart()));
+    });
+    // Queued: whoever asked for the window (a download, say) is done before the window holds the user.
+    connect(&model_, &MainModel::chartWindowRequested, this, &FrmTransfer::showChartWindow,
+            Qt::QueuedConnection);
     if (session_) {
         connect(findChild<QAbstractButton*>(optFE), &QAbstractButton::clicked, this,
                 [this] { session_->optFE_Click(); });

@@ -38,6 +38,7 @@ private:
     QWidget* buildCopyCommands(QWidget* parent);
     void connectActions();
     void showLimits();
+    void showChartWindow();
     void connectSession();
     QCoro::Task<> endProgram();
     // A control of the logic's name, bound to its state; its layout places it.

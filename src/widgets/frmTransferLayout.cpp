@@ -14,6 +14,7 @@
 #include "window/MainControls.h"
 #include "window/MainModel.h"
 
+#include <QChartView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -218,7 +219,10 @@ QWidget* FrmTransfer::buildStatistics(QWidget* parent) {
     auto* logo = make<PictureBox>(statistics, picVexa);
     logo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     grid->addWidget(logo, 0, 0);
-    grid->addWidget(make<QFrame>(statistics, MSChart1), 0, 0);
+    auto* chart = make<QChartView>(statistics, MSChart1);
+    chart->setRenderHint(QPainter::Antialiasing);
+    chart->chart()->setMargins(QMargins(2, 2, 2, 2));
+    grid->addWidget(chart, 0, 0);
     auto* mean = make<QLineEdit>(statistics, txtMittelwert);
     mean->setReadOnly(true);
     mean->setFixedWidth(110);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/ChartTable.h"
 #include "data/Initialisation.h"
 #include "data/MeasurementRow.h"
 #include "data/MeasurementSheet.h"
@@ -22,6 +23,7 @@
 
 namespace vexa {
 
+class ChartWindowModel;
 class Prompt;
 
 // The main window's logic: its shared state, the row stores and what every control shows. It keeps its
@@ -88,6 +90,20 @@ public:
     void cmdFlexTabelleloeschen_Click();
     void cmdSort_Click();
     void cmdMaterial_Click();
+
+    // --- charts
+    // The compact chart in place of the statistics list, or the list back in place of the chart. With
+    // nothing to chart, or rows in units that do not go together, the list stays.
+    void cmdChart_Click();
+    // The chart window over the main window, which swaps chart and list first; with nothing to chart,
+    // nothing happens.
+    void cmdGross_Click();
+    // A series memory just read: the compact chart and the chart window.
+    void showSeriesChart();
+    // The chart the compact chart shows, as built when it was shown.
+    const ChartTable& compactChart() const { return compactChart_; }
+    // The logic of a chart window of what the table shows now; none when there is nothing to chart.
+    std::unique_ptr<ChartWindowModel> chartWindow();
     // Row `storeRow` of the current store appended to the table as it arrives: coloured, counted and shown
     // without rebuilding the table.
     void AppendOnlineRow(int storeRow);
@@ -99,6 +115,8 @@ public:
     // A decoded memory into the memory view's row store, the table and the statistics (or, for a series,
     // the series statistics). False when the memory holds no record: the status field then says so.
     bool FillMessdatenDatei(const DecodedMemory& memory);
+    // The memory view no longer shows what a memory file held: its header, name and samples are gone.
+    void forgetDecodedMemory();
     // The memory shown holds more rows than the table: said, logged and kept for the outputs.
     void showMemoryCut();
 
@@ -183,6 +201,10 @@ signals:
     void scrollToLastRow();
     // The captions were set anew (another language): other windows follow.
     void textsApplied();
+    // The compact chart is to draw compactChart() anew.
+    void compactChartBuilt();
+    // The chart window should be shown, modally, with chartWindow().
+    void chartWindowRequested();
 
 private:
     TableRow tableRow(int storeRow) const;
@@ -195,6 +217,11 @@ private:
     void refreshStatisticsList();
     void showMaterialButton();
     void showStatisticsPanel(bool statistics);
+    bool showCompactChart();
+    void showStatisticsInsteadOfChart();
+    // Where the chart window's save dialog starts: the documents folder and a name from the gauge, the
+    // memory and the date.
+    QString chartSaveStart() const;
     void labelViews();
     void removeStoreRows(int storeRow, int count);
     void applyDesign();
@@ -224,7 +251,8 @@ private:
     std::optional<int> memoryViewCount_;
     int rowCountShown_ = 0;    // the count the next Button_setzen writes
     DecodedMemory lastMemory_; // header and series of the memory shown
-    bool memoryCut_ = false;   // the memory shown held more rows than the table
+    ChartTable compactChart_;
+    bool memoryCut_ = false; // the memory shown held more rows than the table
     SettingsState settings_;
     // The held status text's time, and the passing text that waits for it to end.
     QTimer statusHold_;

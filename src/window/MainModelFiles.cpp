@@ -132,6 +132,7 @@ bool MainModel::openMeasurementFile(const QString& path) {
     if (state_.view != View::Memory)
         optFE_Click();
     currentStore().clear();
+    forgetDecodedMemory();
     table_.clear();
     Reset_Statistic();
     const QString text = decodeFileText(content.bytes);

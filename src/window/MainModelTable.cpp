@@ -75,12 +75,9 @@ void MainModel::addToStatistics(const MeasurementRow& row, bool showList) {
         return;
     if (result.several) {
         controls_.hide(picVexa);
-        controls_.show(lstStat);
-        controls_.hide(MSChart1);
+        showStatisticsInsteadOfChart();
         controls_.show(cmdChart);
         controls_.show(cmdGross);
-        controls_.setCaption(cmdChart, QStringLiteral("Chart"));
-        controls_.hide(txtMittelwert);
     }
     if (showList)
         showStatisticsList();
@@ -121,6 +118,7 @@ void MainModel::FillMSFlexOne() {
 
 // The logo stands where the statistics would while there is nothing to count.
 void MainModel::showStatisticsPanel(bool statistics) {
+    showStatisticsInsteadOfChart();
     controls_.setVisible(picVexa, !statistics);
     controls_.setVisible(lstStat, statistics);
     if (statistics)
@@ -177,6 +175,11 @@ bool MainModel::FillMessdaten(const RecordRow& record) {
     return true;
 }
 
+void MainModel::forgetDecodedMemory() {
+    lastMemory_ = {};
+    memoryCut_ = false;
+}
+
 bool MainModel::FillMessdatenDatei(const DecodedMemory& memory) {
     const int lang = state_.languageIndex;
     state_.nextRowIndex = 1;
@@ -202,7 +205,7 @@ bool MainModel::FillMessdatenDatei(const DecodedMemory& memory) {
         materialButton_.visible = false;
         showMaterialButton();
         controls_.setItems(lstStat, sheet().statisticsList());
-        controls_.show(lstStat);
+        showStatisticsInsteadOfChart();
         controls_.hide(picVexa);
         state_.nextRowIndex = static_cast<int>(memory.seriesValues.size()) + 1;
         if (memory.seriesCountDisagrees())
@@ -313,6 +316,8 @@ void MainModel::cmdFlexTabelleloeschen_Click() {
     table_.clear();
     Reset_Statistic();
     currentStore().clear();
+    if (state_.view == View::Memory)
+        forgetDecodedMemory();
     unsaved_[state_.view] = false;
     FillMSFlexOne();
     controls_.hide(cmdChart);
@@ -328,6 +333,8 @@ void MainModel::cmdSort_Click() {
 }
 
 void MainModel::cmdMaterial_Click() {
+    // The chart showed the other material.
+    showStatisticsInsteadOfChart();
     state_.nextRowIndex = statistics_.switchMaterial(currentStore(), statisticsContext(), materialButton_);
     showMaterialButton();
     showStatisticsList();

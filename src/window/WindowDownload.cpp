@@ -58,6 +58,7 @@ QCoro::Task<> WindowSession::downloadMemoryFile() {
     if (selector.isEmpty())
         co_return;
     bool shown = false;
+    bool series = false;
     bool answering = true;
     {
         DownloadGuard guard(main_, downloading_);
@@ -69,6 +70,7 @@ QCoro::Task<> WindowSession::downloadMemoryFile() {
             // table must not keep the rows of what it showed before.
             main_.table().clear();
             shown = main_.FillMessdatenDatei(*memory);
+            series = memory->kind == MemoryKind::Series;
         } else if (memory.error() == GaugeError::Cancelled) {
             showStatus(Texts::message(Msg::Stop, lang));
         } else if (memory.error() == GaugeError::Decoding) {
@@ -83,8 +85,14 @@ QCoro::Task<> WindowSession::downloadMemoryFile() {
         gaugeLost();
         co_return;
     }
-    // Reselecting the view would replace what the status field says about an empty or broken memory.
-    if (shown && !selector.left(2).contains(u't'))
+    if (!shown)
+        co_return;
+    // A series is charted once the download is over and live values are on again, so the chart window
+    // holds nothing up. Reselecting the view would replace what the status field says about an empty or
+    // broken memory.
+    if (series)
+        main_.showSeriesChart();
+    else
         co_await optFE_Click();
 }
 
@@ -147,6 +155,7 @@ QCoro::Task<> WindowSession::downloadProbeMemory(QString name, int valueCount, i
     // Like a memory file, the memory replaces the table only once it is read completely.
     main_.state().view = View::Memory;
     main_.currentStore().clear();
+    main_.forgetDecodedMemory();
     main_.table().clear();
     main_.Reset_Statistic();
     main_.controls().setItems(lstStat, {});

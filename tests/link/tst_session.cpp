@@ -610,11 +610,14 @@ void TestSession::fileDownload_data() {
     QTest::addColumn<QList<int>>("numbers");
     QTest::addColumn<QString>("dateText");
     QTest::addColumn<int>("statisticsLines");
+    QTest::addColumn<bool>("charted");
 
-    // A memory of rows; a memory of single values, dated by the memory; a series, shown only as statistics.
-    QTest::newRow("m") << 0 << oneTo(25) << QString() << 5;
-    QTest::newRow("s") << 1 << oneTo(10) << dateTimeText(QDateTime(QDate(2026, 2, 19), QTime(9, 30))) << 5;
-    QTest::newRow("t") << 2 << QList<int>{} << QString() << 5;
+    // A memory of rows; a memory of single values, dated by the memory; a series, shown as statistics and
+    // charted in the panel and the chart window once the download is over.
+    QTest::newRow("m") << 0 << oneTo(25) << QString() << 5 << false;
+    QTest::newRow("s") << 1 << oneTo(10) << dateTimeText(QDateTime(QDate(2026, 2, 19), QTime(9, 30))) << 5
+                       << false;
+    QTest::newRow("t") << 2 << QList<int>{} << QString() << 5 << true;
 }
 
 void TestSession::fileDownload() {
@@ -622,10 +625,16 @@ void TestSession::fileDownload() {
     QFETCH(QList<int>, numbers);
     QFETCH(QString, dateText);
     QFETCH(int, statisticsLines);
+    QFETCH(bool, charted);
     Connected gauge(demoProfile("qy-coating.json"));
     gauge.sendLive(demoProfile("qy-coating.json").live.first());
     QCOMPARE(gauge.main.table().rowCount(), 1);
 
+    QSignalSpy chartWindow(&gauge.main, &MainModel::chartWindowRequested);
+    bool liveValuesOnAtTheChart = false;
+    connect(&gauge.main, &MainModel::chartWindowRequested, this, [&] {
+        liveValuesOnAtTheChart = gauge.gauge().liveValuesOn() && gauge.controls().enabled(cmdLesen);
+    });
     gauge.choose(gauge.controls().items(cmbSpeicher).at(entry));
     gauge.read();
     QCOMPARE(gauge.main.state().view, View::Memory);
@@ -636,7 +645,10 @@ void TestSession::fileDownload() {
             QCOMPARE(gauge.main.currentStore()[i].dateText, dateText);
     QVERIFY2(gauge.controls().items(lstStat).size() >= statisticsLines,
              qPrintable(gauge.controls().items(lstStat).join(u'|')));
-    QVERIFY(gauge.controls().visible(lstStat));
+    QCOMPARE(gauge.controls().visible(lstStat), !charted);
+    QCOMPARE(gauge.controls().visible(MSChart1), charted);
+    QCOMPARE(chartWindow.size(), charted ? 1 : 0);
+    QCOMPARE(liveValuesOnAtTheChart, charted);
     QVERIFY(gauge.prompt.shown().isEmpty());
     QVERIFY(gauge.controls().enabled(cmdLesen));
     QVERIFY(gauge.gauge().liveValuesOn());
@@ -934,8 +946,8 @@ void TestSession::offlineViewsAskNothingOfTheGauge() {
 // A command that would do nothing is not offered, also once the commands are unblocked.
 void TestSession::commandsWithoutTheirFeatureStayDisabled_data() {
     QTest::addColumn<QString>("control");
-    for (const QString& name : {cmdChart, cmdGross, cmdExcel, cmdWord, cmdprint, cmdClipboard, mnuSetTime,
-                                mnuInfo, cmdProjekt, mnuTastaturevent})
+    for (const QString& name :
+         {cmdExcel, cmdWord, cmdprint, cmdClipboard, mnuSetTime, mnuInfo, cmdProjekt, mnuTastaturevent})
         QTest::newRow(qPrintable(name)) << name;
 }
 

@@ -1,0 +1,77 @@
+#include "window/ChartDrawing.h"
+
+#include "texts/Texts.h"
+
+namespace vexa {
+
+namespace {
+
+constexpr Rgb ValuesColour{0, 0, 153};
+constexpr Rgb TargetColour{150, 0, 0};
+constexpr Rgb LimitColour{0, 130, 0};
+
+// The values line is the thickest; the window's limit lines are heavier than its target line, so the
+// limits stay visible where the target lies on one of them.
+struct PenWidths {
+    double values;
+    double target;
+    double limit;
+};
+constexpr PenWidths CompactWidths{4, 1, 1};
+constexpr PenWidths WindowWidths{3.5, 2, 3};
+
+ChartPen referencePen(ChartLine line, const PenWidths& widths) {
+    return line == ChartLine::Target ? ChartPen{TargetColour, widths.target, true}
+                                     : ChartPen{LimitColour, widths.limit, true};
+}
+
+// A limit or target as its legend gives it: up to 15 significant digits, the user's decimal separator.
+QString plainNumber(double value, QChar decimalSeparator) {
+    QString text = QString::number(value, 'g', 15);
+    text.replace(u'.', decimalSeparator);
+    return text;
+}
+
+QString referenceLegend(const ChartReference& reference, const MeasurementSheet& sheet) {
+    const QString number = plainNumber(reference.value, sheet.decimalSeparator);
+    switch (reference.line) {
+    case ChartLine::Target:
+        return Texts::statistics(Stat::TargetValue, sheet.languageIndex) + u' ' + number;
+    case ChartLine::MinimumLimit:
+        return QStringLiteral("Minimum ") + number;
+    case ChartLine::MaximumLimit:
+        return QStringLiteral("Maximum ") + number;
+    }
+    return number;
+}
+
+} // namespace
+
+ChartDrawing compactChartDrawing(const ChartTable& table) {
+    ChartDrawing drawing;
+    drawing.values.pen = {ValuesColour, CompactWidths.values, false};
+    for (const ChartReference& reference : table.references)
+        if (reference.drawn)
+            drawing.references.push_back({reference, {{}, referencePen(reference.line, CompactWidths)}});
+    return drawing;
+}
+
+ChartDrawing windowChartDrawing(const ChartTable& table, const MeasurementSheet& sheet, ChartKind kind) {
+    ChartDrawing drawing;
+    drawing.kind = kind;
+    drawing.legend = true;
+    drawing.valueAxisTitle = table.unit;
+    drawing.values.pen = {ValuesColour, WindowWidths.values, false};
+    if (kind == ChartKind::Bar) {
+        drawing.values.legend = QStringLiteral("Data");
+        return drawing;
+    }
+    drawing.values.legend = Texts::statistics(Stat::Data, sheet.languageIndex);
+    for (const ChartReference& reference : table.references)
+        if (reference.drawn)
+            drawing.references.push_back(
+                {reference, {referenceLegend(reference, sheet), referencePen(reference.line, WindowWidths)}});
+    return drawing;
+}
+
+} // namespace vexa
