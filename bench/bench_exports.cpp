@@ -1,8 +1,11 @@
-// The outputs built from a full memory's sheet: the chart table and the Excel export's workbook.
+// The outputs built from a full memory's sheet: the chart window's chart and the Excel export's workbook.
 #include "SheetFixture.h"
 #include "data/ChartTable.h"
 #include "files/WorkbookFile.h"
+#include "widgets/ChartPlot.h"
+#include "window/ChartDrawing.h"
 
+#include <QChartView>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -18,14 +21,31 @@ MeasurementSheet fullSheet() {
     return buildSheet(fixture::sheetContent(readings, fixture::limits(80, 120, 100)));
 }
 
-void BM_ChartTable5000(benchmark::State& state) {
+// From the sheet to the chart window's chart on the screen: the table, the series and one frame drawn.
+void drawnChart(benchmark::State& state, ChartKind kind) {
     const MeasurementSheet sheet = fullSheet();
+    QChartView view;
+    view.resize(900, 480);
     for (auto _ : state) {
-        const std::optional<ChartTable> chart = buildChartTable(sheet);
-        benchmark::DoNotOptimize(chart);
+        const std::optional<ChartTable> table = buildChartTable(sheet);
+        if (!table) {
+            state.SkipWithError("nothing to chart");
+            break;
+        }
+        drawChart(*view.chart(), *table, windowChartDrawing(*table, sheet, kind));
+        benchmark::DoNotOptimize(view.grab());
     }
 }
+
+void BM_ChartTable5000(benchmark::State& state) {
+    drawnChart(state, ChartKind::Line);
+}
 BENCHMARK(BM_ChartTable5000)->Unit(benchmark::kMillisecond);
+
+void BM_ChartBars5000(benchmark::State& state) {
+    drawnChart(state, ChartKind::Bar);
+}
+BENCHMARK(BM_ChartBars5000)->Unit(benchmark::kMillisecond);
 
 void BM_WriteXlsx5000(benchmark::State& state) {
     const MeasurementSheet sheet = fullSheet();
