@@ -32,7 +32,7 @@ void drawnChart(benchmark::State& state, ChartKind kind) {
             state.SkipWithError("nothing to chart");
             break;
         }
-        drawChart(*view.chart(), *table, windowChartDrawing(*table, sheet, kind));
+        drawChart(view, *table, windowChartDrawing(*table, sheet, kind));
         benchmark::DoNotOptimize(view.grab());
     }
 }

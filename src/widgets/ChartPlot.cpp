@@ -1,9 +1,10 @@
 #include "widgets/ChartPlot.h"
 
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
+#include <QChartView>
 #include <QLegend>
 #include <QLineSeries>
 #include <QValueAxis>
@@ -42,27 +43,25 @@ double niceStep(double span, int divisions) {
     return 10 * power;
 }
 
-// Enough decimals to tell the value axis' ticks apart.
-QString valueLabelFormat(double span) {
-    const double step = span / (ValueTicks - 1);
-    const int decimals =
-        step >= 10 ? 0 : std::clamp(1 - static_cast<int>(std::floor(std::log10(step))), 0, 6);
+// As many decimals as the step between two ticks has, so that every tick's number is exact.
+QString valueLabelFormat(double step) {
+    int decimals = 0;
+    for (double scaled = step; decimals < 6 && std::fabs(scaled - std::round(scaled)) > 1e-6 * scaled;
+         scaled *= 10)
+        ++decimals;
     return QStringLiteral("%.") + QString::number(decimals) + u'f';
-}
-
-void clear(QChart& chart) {
-    chart.removeAllSeries();
-    for (QAbstractAxis* axis : chart.axes()) {
-        chart.removeAxis(axis);
-        delete axis;
-    }
 }
 
 QValueAxis* valueAxis(const ChartTable& table, const ChartDrawing& drawing) {
     auto* axis = new QValueAxis;
     axis->setRange(table.axisMinimum, table.axisMaximum);
     axis->setTickCount(ValueTicks);
-    axis->setLabelFormat(valueLabelFormat(table.axisMaximum - table.axisMinimum));
+    // Round numbers at the ticks; the range only grows.
+    axis->applyNiceNumbers();
+    // The compact chart is too low for more numbers than its ends and middle.
+    if (drawing.compact)
+        axis->setTickCount(3);
+    axis->setLabelFormat(valueLabelFormat((axis->max() - axis->min()) / (axis->tickCount() - 1)));
     axis->setGridLineVisible(false);
     axis->setMinorGridLineVisible(false);
     if (!drawing.valueAxisTitle.isEmpty()) {
@@ -82,11 +81,17 @@ void drawBars(QChart& chart, const ChartTable& table, const ChartDrawing& drawin
     series->append(bars);
     chart.addSeries(series);
 
-    auto* categories = new QBarCategoryAxis;
-    categories->append(QStringList(table.labels.begin(), table.labels.end()));
-    categories->setGridLineVisible(false);
-    chart.addAxis(categories, Qt::AlignBottom);
-    series->attachAxis(categories);
+    // The bars stand at 0 … n - 1; they are numbered 1 … n like the points of the line chart.
+    const int n = table.pointCount();
+    auto* numbers = new QCategoryAxis;
+    numbers->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    numbers->setRange(-0.5, n - 0.5);
+    const int step = static_cast<int>(std::max(1.0, niceStep(n, CategoryDivisions)));
+    for (int number = step; number <= n; number += step)
+        numbers->append(QString::number(number), number - 1);
+    numbers->setGridLineVisible(false);
+    chart.addAxis(numbers, Qt::AlignBottom);
+    series->attachAxis(numbers);
     QValueAxis* values = valueAxis(table, drawing);
     chart.addAxis(values, Qt::AlignLeft);
     series->attachAxis(values);
@@ -115,7 +120,7 @@ void drawLines(QChart& chart, const ChartTable& table, const ChartDrawing& drawi
     numbers->setRange(0, n);
     numbers->setTickType(QValueAxis::TicksDynamic);
     numbers->setTickAnchor(0);
-    numbers->setTickInterval(n > 1 ? niceStep(n, CategoryDivisions) : 1);
+    numbers->setTickInterval(std::max(1.0, niceStep(n, CategoryDivisions)));
     numbers->setLabelFormat(QStringLiteral("%d"));
     numbers->setGridLineVisible(false);
     numbers->setMinorGridLineVisible(false);
@@ -131,15 +136,21 @@ void drawLines(QChart& chart, const ChartTable& table, const ChartDrawing& drawi
 
 } // namespace
 
-void drawChart(QChart& chart, const ChartTable& table, const ChartDrawing& drawing) {
-    clear(chart);
-    chart.setBackgroundRoundness(0);
-    chart.legend()->setVisible(drawing.legend);
-    chart.legend()->setAlignment(Qt::AlignBottom);
+void drawChart(QChartView& view, const ChartTable& table, const ChartDrawing& drawing) {
+    // A chart that showed another kind keeps that kind's domain: every drawing starts on a new chart.
+    auto* chart = new QChart;
+    chart->setBackgroundRoundness(0);
+    if (drawing.compact)
+        chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->legend()->setVisible(drawing.legend);
+    chart->legend()->setAlignment(Qt::AlignBottom);
     if (drawing.kind == ChartKind::Bar)
-        drawBars(chart, table, drawing);
+        drawBars(*chart, table, drawing);
     else
-        drawLines(chart, table, drawing);
+        drawLines(*chart, table, drawing);
+    QChart* previous = view.chart();
+    view.setChart(chart);
+    delete previous;
 }
 
 } // namespace vexa

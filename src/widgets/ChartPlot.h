@@ -3,11 +3,11 @@
 #include "data/ChartTable.h"
 #include "window/ChartDrawing.h"
 
-class QChart;
+class QChartView;
 
 namespace vexa {
 
-// `chart` made to show `table` as `drawing` says, replacing whatever it showed.
-void drawChart(QChart& chart, const ChartTable& table, const ChartDrawing& drawing);
+// `view` made to show `table` as `drawing` says, replacing whatever it showed.
+void drawChart(QChartView& view, const ChartTable& table, const ChartDrawing& drawing);
 
 } // namespace vexa

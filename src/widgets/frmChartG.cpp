@@ -80,7 +80,7 @@ FrmChartG::FrmChartG(ChartWindowModel& model, QWidget* parent)
 }
 
 void FrmChartG::draw() {
-    drawChart(*chart_->chart(), model_.table(), model_.drawing());
+    drawChart(*chart_, model_.table(), model_.drawing());
 }
 
 void FrmChartG::saveChart() {

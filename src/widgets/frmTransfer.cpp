@@ -155,7 +155,7 @@ void FrmTransfer::connectActions() {
     onClick(cmdGross, &MainModel::cmdGross_Click);
     auto* compactChart = findChild<QChartView*>(MSChart1);
     connect(&model_, &MainModel::compactChartBuilt, compactChart, [this, compactChart] {
-        drawChart(*compactChart->chart(), model_.compactChart(), compactChartDrawing(model_.compactChart()));
+        drawChart(*compactChart, model_.compactChart(), compactChartDrawing(model_.compactChart()));
     });
     // Queued: whoever asked for the window (a download, say) is done before the window holds the user.
     connect(&model_, &MainModel::chartWindowRequested, this, &FrmTransfer::showChartWindow,

@@ -23,6 +23,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 
 namespace vexa {
 
@@ -221,11 +222,17 @@ QWidget* FrmTransfer::buildStatistics(QWidget* parent) {
     grid->addWidget(logo, 0, 0);
     auto* chart = make<QChartView>(statistics, MSChart1);
     chart->setRenderHint(QPainter::Antialiasing);
-    chart->chart()->setMargins(QMargins(2, 2, 2, 2));
     grid->addWidget(chart, 0, 0);
     auto* mean = make<QLineEdit>(statistics, txtMittelwert);
     mean->setReadOnly(true);
     mean->setFixedWidth(110);
+    // A series' summary names its maximum and its minimum: the box grows to show all of it.
+    connect(mean, &QLineEdit::textChanged, mean, [mean](const QString& text) {
+        const QMargins frame = mean->textMargins() + mean->contentsMargins();
+        mean->setFixedWidth(
+            std::max(110, mean->fontMetrics().horizontalAdvance(text) + frame.left() + frame.right() +
+                              2 * mean->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 6));
+    });
     grid->addWidget(mean, 0, 0, Qt::AlignTop | Qt::AlignRight);
 
     auto* buttons = new QHBoxLayout;

@@ -49,6 +49,7 @@ QString referenceLegend(const ChartReference& reference, const MeasurementSheet&
 
 ChartDrawing compactChartDrawing(const ChartTable& table) {
     ChartDrawing drawing;
+    drawing.compact = true;
     drawing.values.pen = {ValuesColour, CompactWidths.values, false};
     for (const ChartReference& reference : table.references)
         if (reference.drawn)

@@ -28,6 +28,7 @@ struct ChartSeriesLook {
 // How a chart table is drawn; the windows only translate it into their chart control.
 struct ChartDrawing {
     ChartKind kind = ChartKind::Line;
+    bool compact = false; // little room around the plot
     bool legend = false;
     QString valueAxisTitle;
     ChartSeriesLook values;

@@ -39,6 +39,7 @@ bool MainModel::showCompactChart() {
     controls_.show(MSChart1);
     controls_.hide(lstStat);
     controls_.setCaption(cmdChart, QStringLiteral("Stat"));
+    controls_.show(cmdChart);
     controls_.show(cmdGross);
     controls_.show(txtMittelwert);
     controls_.setForeground(txtMittelwert, Black);

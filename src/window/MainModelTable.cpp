@@ -184,6 +184,9 @@ bool MainModel::FillMessdatenDatei(const DecodedMemory& memory) {
     const int lang = state_.languageIndex;
     state_.nextRowIndex = 1;
     state_.view = View::Memory;
+    // A series does not reselect the view as a memory of rows does: the buttons follow here.
+    controls_.setChecked(optFE, true);
+    controls_.setChecked(optOnline, false);
     lastMemory_ = memory;
     memoryCut_ = false;
     state_.memoryName = memory.header.memoryName;

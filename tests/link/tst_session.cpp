@@ -638,6 +638,8 @@ void TestSession::fileDownload() {
     gauge.choose(gauge.controls().items(cmbSpeicher).at(entry));
     gauge.read();
     QCOMPARE(gauge.main.state().view, View::Memory);
+    QVERIFY(gauge.controls().checked(optFE));
+    QVERIFY(!gauge.controls().checked(optOnline));
     QCOMPARE(gauge.numbers(), numbers);
     QCOMPARE(gauge.main.table().rowCount(), numbers.size());
     if (!dateText.isEmpty())

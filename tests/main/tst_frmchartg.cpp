@@ -6,6 +6,7 @@
 
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QDir>
@@ -163,6 +164,8 @@ void TestFrmChartG::barThenLine() {
     QCOMPARE(plotted(shown.chart()), (QList<Plotted>{{QStringLiteral("Data"), Values, 0, Qt::NoPen}}));
     auto* bars = qobject_cast<QBarSeries*>(shown.chart().series().first());
     QCOMPARE(bars->barSets().first()->count(), 3);
+    auto* numbers = qobject_cast<QCategoryAxis*>(shown.chart().axes(Qt::Horizontal).first());
+    QCOMPARE(numbers->categoriesLabels(), (QStringList{"1", "2", "3"}));
     // The summary stays as the line chart wrote it.
     QVERIFY(shown.labelShown(lblMean));
     shown.click(cmdChartType);

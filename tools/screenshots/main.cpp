@@ -1,6 +1,7 @@
 // Grabs the main window on the bundled coating gauge for a person to look at: its memory m001 read, with
 // limits 90 to 130, target 100 and the 80/20 rule, and one row clicked (selected and marked), at 900×600
-// and maximised on a 1920×1080 screen, in German and in English.
+// and maximised on a 1920×1080 screen, in German and in English. Then the charts: the compact chart and
+// the chart window as lines and as bars, of m001 and of the gauge's series memory.
 //
 //     vexa-screenshots FOLDER [--profile PROFILE.json]
 //
@@ -8,6 +9,7 @@
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
 #include "widgets/frmTransfer.h"
+#include "window/ChartWindowModel.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
 #include "window/ScriptedPrompt.h"
@@ -18,8 +20,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdio>
 #include <qcoro/qcorotask.h>
 
@@ -89,6 +93,40 @@ bool grab(QWidget& window, const QSize& size, const QString& file) {
     return true;
 }
 
+bool save(QWidget& widget, const QString& file) {
+    if (!widget.grab().save(file)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+        return false;
+    }
+    std::printf("%s %dx%d\n", qPrintable(file), widget.width(), widget.height());
+    return true;
+}
+
+// The chart window the program opens after `open`, grabbed as a line and as a bar chart, then closed.
+bool grabChartWindow(const QDir& folder, const QString& name, const std::function<void()>& open) {
+    bool written = false;
+    bool closed = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
+        QWidget* window = QApplication::activeModalWidget();
+        if (!window || window->objectName() != chartctl::frmChartG)
+            return;
+        poll.stop();
+        waitFor([] { return false; }, 200);
+        written = save(*window, folder.filePath(QStringLiteral("chart-window-line-%1.png").arg(name)));
+        window->findChild<QPushButton*>(chartctl::cmdChartType)->click();
+        waitFor([] { return false; }, 200);
+        written =
+            save(*window, folder.filePath(QStringLiteral("chart-window-bar-%1.png").arg(name))) && written;
+        window->close();
+        closed = true;
+    });
+    poll.start(50);
+    open();
+    waitFor([&closed] { return closed; }, 10000);
+    return written;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -156,6 +194,25 @@ int main(int argc, char* argv[]) {
             written = grab(window, size, folder.filePath(file)) && written;
         }
     }
+
+    // The charts, in German, of the memory with limits and of the series memory.
+    model.germanClick();
+    window.showNormal();
+    window.resize(900, 600);
+    model.cmdChart_Click();
+    waitFor([] { return false; }, 200);
+    written = save(window, folder.filePath(QStringLiteral("chart-compact-m001.png"))) && written;
+    written =
+        grabChartWindow(folder, QStringLiteral("m001"), [&model] { model.cmdGross_Click(); }) && written;
+    for (const QString& entry : model.controls().items(ctl::cmbSpeicher))
+        if (entry.trimmed().startsWith(u't'))
+            model.cmbSpeicher_Change(entry);
+    written = grabChartWindow(folder, QStringLiteral("series"),
+                              [&session] { QCoro::waitFor(session.cmdLesen_Click()); }) &&
+              written;
+    waitFor([] { return false; }, 200);
+    written = save(window, folder.filePath(QStringLiteral("chart-compact-series.png"))) && written;
+
     QCoro::waitFor(session.endProgram());
     return written ? 0 : 1;
 }
