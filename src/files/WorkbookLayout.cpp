@@ -87,8 +87,10 @@ void writeStatistics(SheetWriter& out, const MeasurementSheet& sheet, const Stat
         valueRow(label(Stat::Minimum), absolute ? s.absoluteMinimum : s.minimum, unit);
         valueRow(label(Stat::Maximum), absolute ? s.absoluteMaximum : s.maximum, unit);
         const double mean = valueRow(label(Stat::Average), absolute ? s.absoluteMean : s.mean, unit);
-        chart.mean = WorkbookLine{
-            material.isEmpty() ? label(Stat::Average) : material + u' ' + label(Stat::Average), mean};
+        // A block of a material the memory does not hold has no mean to draw: the line stays the first's.
+        if (s.count > 0)
+            chart.mean = WorkbookLine{
+                material.isEmpty() ? label(Stat::Average) : material + u' ' + label(Stat::Average), mean};
         if (s.count >= 2)
             valueRow(label(Stat::StdDev), s.standardDeviation, unit);
         if (sheet.limits.rule8020) {

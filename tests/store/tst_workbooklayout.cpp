@@ -42,6 +42,7 @@ QStringList statisticsRows(const WorkbookLayout& layout, int from) {
 
 Q_DECLARE_METATYPE(SheetContent)
 Q_DECLARE_METATYPE(std::optional<MaterialButton>)
+Q_DECLARE_METATYPE(std::optional<WorkbookLine>)
 
 class TestWorkbookLayout : public QObject {
     Q_OBJECT
@@ -51,6 +52,8 @@ private slots:
     void projectLinesComeFirst();
     void table_data();
     void table();
+    void meanLine_data();
+    void meanLine();
 };
 
 void TestWorkbookLayout::statistics_data() {
@@ -167,6 +170,36 @@ void TestWorkbookLayout::table() {
     QVERIFY(std::holds_alternative<double>(layout.cellAt(first, 1)->content));
     QCOMPARE(layout.cellAt(first, 2)->format, CellFormat::Values);
     QCOMPARE(layout.tableRows, built.showsSeries() ? int(built.seriesValues.size()) : int(built.rows.size()));
+}
+
+void TestWorkbookLayout::meanLine_data() {
+    QTest::addColumn<SheetContent>("sheet");
+    QTest::addColumn<std::optional<MaterialButton>>("button");
+    QTest::addColumn<std::optional<WorkbookLine>>("mean");
+
+    SheetContent twoMaterials = sheetContent({{12, "µm", "FE"}, {50, "µm", "NF"}, {14, "µm", "FE"}});
+    twoMaterials.gauge.model.measureMode = QStringLiteral("SM");
+    SheetContent oneOfTwo = sheetContent({{12, "µm", "FE"}, {14, "µm", "FE"}});
+    oneOfTwo.gauge.model.measureMode = QStringLiteral("SM");
+    const MaterialButton offersNf{true, QStringLiteral("NF")};
+    QTest::newRow("one block") << sheetContent({{12}, {14}}) << std::optional<MaterialButton>()
+                               << std::optional(WorkbookLine{QStringLiteral("Mittel"), 13});
+    QTest::newRow("two blocks: the second's, named")
+        << twoMaterials << std::optional(offersNf)
+        << std::optional(WorkbookLine{QStringLiteral("NF Mittel"), 50});
+    QTest::newRow("the second material has no rows: the first's")
+        << oneOfTwo << std::optional(offersNf)
+        << std::optional(WorkbookLine{QStringLiteral("FE Mittel"), 13});
+    QTest::newRow("series: none") << seriesContent({1, 2, 3}) << std::optional<MaterialButton>()
+                                  << std::optional<WorkbookLine>();
+}
+
+void TestWorkbookLayout::meanLine() {
+    QFETCH(SheetContent, sheet);
+    QFETCH(std::optional<MaterialButton>, button);
+    const WorkbookLayout layout = workbookLayout(buildSheet(sheet, button));
+    QVERIFY(layout.chart);
+    QTEST(layout.chart->mean, "mean");
 }
 
 QTEST_GUILESS_MAIN(TestWorkbookLayout)
