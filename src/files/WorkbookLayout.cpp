@@ -82,15 +82,20 @@ void writeStatistics(SheetWriter& out, const MeasurementSheet& sheet, const Stat
         valueRow(label(Stat::Minimum), sheet.seriesStatistics.minimum, unit);
         valueRow(label(Stat::Maximum), sheet.seriesStatistics.maximum, unit);
         valueRow(label(Stat::PulseTime), sheet.seriesStatistics.pulseTime, QStringLiteral("ms"));
+    } else if (s.count == 0) {
+        // A block of a material the memory does not hold counted nothing: its extremes would be the
+        // counting's start values and its mean a 0 that no reading gave.
+        for (Stat line : {Stat::Minimum, Stat::Maximum, Stat::Average}) {
+            out.text(0, label(line));
+            ++out.row;
+        }
     } else {
         const bool absolute = s.absoluteValues;
         valueRow(label(Stat::Minimum), absolute ? s.absoluteMinimum : s.minimum, unit);
         valueRow(label(Stat::Maximum), absolute ? s.absoluteMaximum : s.maximum, unit);
         const double mean = valueRow(label(Stat::Average), absolute ? s.absoluteMean : s.mean, unit);
-        // A block of a material the memory does not hold has no mean to draw: the line stays the first's.
-        if (s.count > 0)
-            chart.mean = WorkbookLine{
-                material.isEmpty() ? label(Stat::Average) : material + u' ' + label(Stat::Average), mean};
+        chart.mean = WorkbookLine{
+            material.isEmpty() ? label(Stat::Average) : material + u' ' + label(Stat::Average), mean};
         if (s.count >= 2)
             valueRow(label(Stat::StdDev), s.standardDeviation, unit);
         if (sheet.limits.rule8020) {

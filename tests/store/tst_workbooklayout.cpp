@@ -103,6 +103,25 @@ void TestWorkbookLayout::statistics_data() {
                        "Maximum | 14 values",    "Mittel | 13 values", "Std.Abw. | 1.41 values",
                        "NF Statistik:abs",       "Anzahl | 1 count",   "Minimum | 50 values",
                        "Maximum | 50 values",    "Mittel | 50 values"};
+    SheetContent oneOfTwo = sheetContent({{12, "µm", "FE"}, {14, "µm", "FE"}}, limits(10, 20, 0));
+    oneOfTwo.gauge.model.measureMode = QStringLiteral("SM");
+    QTest::newRow("the other material has no rows: no numbers in its block")
+        << oneOfTwo << std::optional(MaterialButton{true, QStringLiteral("NF")})
+        << QStringList{"FE Statistik: m001 abs",
+                       "Anzahl | 2 count",
+                       "Minimum | 12 values",
+                       "Maximum | 14 values",
+                       "Mittel | 13 values",
+                       "Std.Abw. | 1.41 values",
+                       "Min Limit | 10 values",
+                       "Max Limit | 20 values",
+                       "NF Statistik:abs",
+                       "Anzahl | 0 count",
+                       "Minimum",
+                       "Maximum",
+                       "Mittel",
+                       "Min Limit | 10 values",
+                       "Max Limit | 20 values"};
 }
 
 void TestWorkbookLayout::statistics() {
