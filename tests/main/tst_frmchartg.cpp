@@ -1,9 +1,14 @@
 #include "SheetFixture.h"
 #include "data/ChartTable.h"
+#include "data/Initialisation.h"
 #include "widgets/frmChartG.h"
+#include "widgets/frmTransfer.h"
 #include "window/ChartWindowModel.h"
+#include "window/MainControls.h"
+#include "window/MainModel.h"
 #include "window/ScriptedPrompt.h"
 
+#include <QApplication>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
@@ -17,6 +22,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QValueAxis>
 
 using namespace vexa;
@@ -67,6 +73,7 @@ MeasurementSheet coatingSheet(const Limits& limits, int languageIndex) {
 } // namespace
 
 Q_DECLARE_METATYPE(vexa::Limits)
+Q_DECLARE_METATYPE(QList<Reading>)
 Q_DECLARE_METATYPE(QList<Plotted>)
 
 class TestFrmChartG : public QObject {
@@ -80,6 +87,8 @@ private slots:
     void savedChart_data();
     void savedChart();
     void unwritableFolderIsSaid();
+    void mainWindowOpensTheChartWindow_data();
+    void mainWindowOpensTheChartWindow();
 
 private:
     struct Window {
@@ -233,6 +242,52 @@ void TestFrmChartG::unwritableFolderIsSaid() {
     QVERIFY(
         shown.prompt.shown().first().startsWith(QStringLiteral("The chart could not be saved: ") + target));
     QVERIFY(!QFile::exists(target));
+}
+
+void TestFrmChartG::mainWindowOpensTheChartWindow_data() {
+    QTest::addColumn<QList<Reading>>("readings");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("readings") << QList<Reading>{{12}, {14}} << true;
+    QTest::newRow("mixed units") << QList<Reading>{{12}, {1.3, "mils"}} << false;
+    QTest::newRow("no readings") << QList<Reading>{} << false;
+}
+
+// "<=>" in the main window: the chart window of the rows shown, or nothing at all.
+void TestFrmChartG::mainWindowOpensTheChartWindow() {
+    QFETCH(QList<Reading>, readings);
+    QFETCH(bool, opens);
+    QTemporaryDir folder;
+    ScriptedPrompt prompt;
+    MainModel model(prompt);
+    FrmTransfer window(model);
+    model.programStart({QString(), folder.path(), folder.path()});
+    model.applyInitialisation(decideInitialisation(
+        QStringLiteral("QY-1"), DeviceInfo{.S = QStringLiteral("1")}, model.state().gauge));
+    model.currentStore().assign(fixture::sheetContent(readings).rows);
+    model.FillMSFlexOne();
+
+    QString opened;
+    qsizetype points = 0;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        poll.stop();
+        opened = modal->objectName();
+        const QChart& chart = *modal->findChild<QChartView*>(MSChartG)->chart();
+        points = qobject_cast<QLineSeries*>(chart.series().first())->count();
+        modal->close();
+    });
+    poll.start(5);
+    model.cmdGross_Click();
+    // The window comes once the click is over; nothing comes where there is nothing to chart.
+    if (opens)
+        QVERIFY(QTest::qWaitFor([&] { return !opened.isEmpty(); }));
+    else
+        QTest::qWait(100);
+    QCOMPARE(opened, opens ? frmChartG : QString());
+    QCOMPARE(points, opens ? readings.size() : 0);
 }
 
 QTEST_MAIN(TestFrmChartG)
