@@ -56,6 +56,13 @@ std::optional<QString> writeSheet(const MeasurementSheet& sheet, Format format, 
                                                        : rowsCsv(exportedMemory(sheet).rows, separator));
 }
 
+std::optional<QString> workbookRefusedHere(const QString& outputFile) {
+    // A workbook's bytes would only garble a terminal; a pipe takes them.
+    if (outputFile.isEmpty() && isatty(fileno(stdout)))
+        return QStringLiteral("a workbook is not for a terminal: name a file with -o, or pipe it on");
+    return std::nullopt;
+}
+
 std::optional<QString> writeWorkbookResult(const MeasurementSheet& sheet, const QString& outputFile,
                                            bool chart) {
     const WorkbookCharts charts = chart ? WorkbookCharts::ChartSheet : WorkbookCharts::None;
@@ -64,9 +71,8 @@ std::optional<QString> writeWorkbookResult(const MeasurementSheet& sheet, const 
             return QStringLiteral("cannot write %1: %2").arg(outputFile, *error);
         return std::nullopt;
     }
-    // A workbook's bytes would only garble a terminal; a pipe takes them.
-    if (isatty(fileno(stdout)))
-        return QStringLiteral("a workbook is not for a terminal: name a file with -o, or pipe it on");
+    if (const std::optional<QString> refusal = workbookRefusedHere(outputFile))
+        return refusal;
     const QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("workbook.xlsx"));
     if (const std::optional<QString> error = writeWorkbook(sheet, path, charts))

@@ -18,8 +18,9 @@ const QString Usage = QStringLiteral(
     "                                read a memory (a memory-list entry, or a probe memory's name); as\n"
     "                                xlsx the workbook of the Excel export, with its chart sheet unless\n"
     "                                --no-chart\n"
-    "  online --count N [--format csv|json]\n"
-    "                                write the first N live readings as they arrive\n"
+    "  online --count N [--format csv|json|xlsx] [-o FILE] [--no-chart]\n"
+    "                                write the first N live readings as they arrive; into FILE once all N\n"
+    "                                are there; as xlsx the workbook of the Excel export of those rows\n"
     "  open FILE.mes [--model MODEL] [--format json|csv] [-o FILE]\n"
     "                                read a measurement file as \"Datei öffnen\" does and write its rows as\n"
     "                                download does; no gauge is needed");
@@ -95,7 +96,7 @@ ParsedRequest parseRequest(const QStringList& arguments) {
     const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("Output format."),
                                     QStringLiteral("json|mes|csv|xlsx"));
     const QCommandLineOption output(QStringLiteral("o"),
-                                    QStringLiteral("Write the output of download or open to FILE."),
+                                    QStringLiteral("Write the output of download, online or open to FILE."),
                                     QStringLiteral("FILE"));
     const QCommandLineOption count(QStringLiteral("count"), QStringLiteral("Live readings to write."),
                                    QStringLiteral("N"));
@@ -103,8 +104,8 @@ ParsedRequest parseRequest(const QStringList& arguments) {
         QStringLiteral("model"),
         QStringLiteral("Read the file as a gauge of MODEL writes it (default: as the file's layout shows)."),
         QStringLiteral("MODEL"));
-    const QCommandLineOption noChart(
-        QStringLiteral("no-chart"), QStringLiteral("A workbook without its chart sheet (download as xlsx)."));
+    const QCommandLineOption noChart(QStringLiteral("no-chart"),
+                                     QStringLiteral("A workbook without its chart sheet (--format xlsx)."));
     parser.addOptions({simulate, device, lang, limits, format, output, count, model, noChart});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("scan, memories, download, online or open."));
@@ -161,8 +162,8 @@ ParsedRequest parseRequest(const QStringList& arguments) {
 
     if (parser.isSet(format) && !download && !online && !open)
         return failure(QStringLiteral("--format is for download, online and open"));
-    if (parser.isSet(output) && !download && !open)
-        return failure(QStringLiteral("-o is for download and open"));
+    if (parser.isSet(output) && !download && !online && !open)
+        return failure(QStringLiteral("-o is for download, online and open"));
     if (parser.isSet(count) && !online)
         return failure(QStringLiteral("--count is for online"));
     if (parser.isSet(model) && !open)
@@ -181,16 +182,17 @@ ParsedRequest parseRequest(const QStringList& arguments) {
             request.format = Format::Csv;
         else if (name == u"mes" && download)
             request.format = Format::Mes;
-        else if (name == u"xlsx" && download)
+        else if (name == u"xlsx" && (download || online))
             request.format = Format::Xlsx;
         else
-            return failure(
-                QStringLiteral("--format takes %1, not \"%2\"")
-                    .arg(download ? QStringLiteral("json, mes, csv or xlsx") : QStringLiteral("json or csv"),
-                         name));
+            return failure(QStringLiteral("--format takes %1, not \"%2\"")
+                               .arg(download ? QStringLiteral("json, mes, csv or xlsx")
+                                    : online ? QStringLiteral("json, csv or xlsx")
+                                             : QStringLiteral("json or csv"),
+                                    name));
     }
     if (parser.isSet(noChart) && request.format != Format::Xlsx)
-        return failure(QStringLiteral("--no-chart is for download --format xlsx"));
+        return failure(QStringLiteral("--no-chart is for --format xlsx"));
     request.chart = !parser.isSet(noChart);
     request.outputFile = parser.value(output);
 

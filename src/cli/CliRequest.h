@@ -20,8 +20,8 @@ struct CliRequest {
     Command command = Command::Scan;
     QString memory; // download: the memory-list entry or probe memory name
     Format format = Format::Json;
-    QString outputFile;      // download and open: empty writes to standard output
-    bool chart = true;       // download as xlsx: with the chart sheet
+    QString outputFile;      // download, online and open: empty writes to standard output
+    bool chart = true;       // xlsx: with the chart sheet
     int count = 0;           // online: rows to write
     QString measurementFile; // open: the file to read
     QString model;           // open: a model of the traits table; empty: the traits the file shows

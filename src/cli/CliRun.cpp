@@ -59,6 +59,10 @@ CliRun::CliRun(CliRequest request, Transport& transport, const ProgramFolders& f
 }
 
 QCoro::Task<int> CliRun::run() {
+    // Refused before the gauge is met, rather than after a download or N readings.
+    if (request_.format == Format::Xlsx)
+        if (const std::optional<QString> refusal = workbookRefusedHere(request_.outputFile))
+            co_return fail(*refusal);
     QCoro::Task<int> (CliRun::*command)() = &CliRun::scan;
     if (request_.command == Command::Memories)
         command = &CliRun::memories;
@@ -408,6 +412,32 @@ void CliRun::takeLiveReading(const LiveReading& reading) {
     }
 }
 
+QByteArray CliRun::onlineLine(const MeasurementRow& row, QChar separator,
+                              const MeasureContext& context) const {
+    const ExportedRow exported{row, formatMeasurement(row.value, row.unit, context).text};
+    return request_.format == Format::Json ? rowJson(exported) + '\n' : csvLine(exported, separator).toUtf8();
+}
+
+// The online view's sheet of the first `count` rows, as the main window's online view would show them.
+MeasurementSheet CliRun::onlineSheet(size_t count) const {
+    SheetContent content = sheetContent();
+    content.view = View::Online;
+    content.rows.assign(onlineRows_.begin(), onlineRows_.begin() + static_cast<std::ptrdiff_t>(count));
+    return buildSheet(std::move(content));
+}
+
+std::optional<QString> CliRun::writeOnlineResult() const {
+    const size_t count = static_cast<size_t>(request_.count);
+    if (request_.format == Format::Xlsx)
+        return writeWorkbookResult(onlineSheet(count), request_.outputFile, request_.chart);
+    const QChar separator = csvSeparator(decimalSeparator_);
+    const MeasureContext context = gauge_.identity().measureContext();
+    QByteArray bytes;
+    for (size_t i = 0; i < count; ++i)
+        bytes += onlineLine(onlineRows_[i], separator, context);
+    return writeResult(request_.outputFile, bytes);
+}
+
 QCoro::Task<int> CliRun::online() {
     const bool connected = co_await connectGauge();
     if (!connected)
@@ -417,22 +447,32 @@ QCoro::Task<int> CliRun::online() {
     Wakeup wake;
     wake.watch(&gauge_, &Gauge::liveReading);
     wake.watch(&gauge_, &Gauge::linkDropped);
+    // Lines of text on standard output go out as the readings arrive; a file (written whole) and a
+    // workbook take the rows once all of them are there.
+    const bool streaming = request_.outputFile.isEmpty() && request_.format != Format::Xlsx;
     const QChar separator = csvSeparator(decimalSeparator_);
     const MeasureContext context = gauge_.identity().measureContext();
-    size_t written = 0;
+    const size_t wanted = static_cast<size_t>(request_.count);
+    size_t taken = 0;
     QDeadlineTimer nextReading(OnlineReadingDeadline);
     while (true) {
         QByteArray lines;
-        for (; written < static_cast<size_t>(request_.count) && written < onlineRows_.size(); ++written) {
-            const MeasurementRow& row = onlineRows_[written];
-            const ExportedRow exported{row, formatMeasurement(row.value, row.unit, context).text};
-            lines += request_.format == Format::Json ? rowJson(exported) + '\n'
-                                                     : printableLines(csvLine(exported, separator)).toUtf8();
+        for (; taken < wanted && taken < onlineRows_.size(); ++taken) {
             nextReading.setRemainingTime(OnlineReadingDeadline);
+            if (!streaming)
+                continue;
+            const QByteArray line = onlineLine(onlineRows_[taken], separator, context);
+            lines +=
+                request_.format == Format::Json ? line : printableLines(QString::fromUtf8(line)).toUtf8();
         }
-        writeOut(lines);
-        if (written >= static_cast<size_t>(request_.count))
-            co_return Success;
+        if (streaming)
+            writeOut(lines);
+        if (taken >= wanted) {
+            if (streaming)
+                co_return Success;
+            const std::optional<QString> error = writeOnlineResult();
+            co_return error ? fail(*error) : Success;
+        }
         if (!gauge_.linkConnected())
             co_return fail(QStringLiteral("the link to the gauge was lost"));
         if (nextReading.hasExpired())

@@ -71,6 +71,12 @@ private:
     // The entry the request names; empty when there is none.
     QString memoryEntry() const;
     void takeLiveReading(const LiveReading& reading);
+    // An online row as a line of the format asked for, with the gauge's bytes as they came.
+    QByteArray onlineLine(const MeasurementRow& row, QChar separator, const MeasureContext& context) const;
+    // The online view's sheet of the first `count` online rows.
+    MeasurementSheet onlineSheet(size_t count) const;
+    // The online rows asked for, into the file -o names, or as a workbook; the line that says why not.
+    std::optional<QString> writeOnlineResult() const;
 
     void show(const QString& message);
     void tell(const QString& message);

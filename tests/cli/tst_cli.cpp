@@ -7,6 +7,7 @@
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <fcntl.h>
 #include <functional>
+#include <pty.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -131,6 +133,12 @@ private slots:
     void outputFile();
     void workbookOfTheDownload_data();
     void workbookOfTheDownload();
+    void onlineIntoAFile_data();
+    void onlineIntoAFile();
+    void workbookOfOnlineReadings_data();
+    void workbookOfOnlineReadings();
+    void workbookIsNotForATerminal_data();
+    void workbookIsNotForATerminal();
     void failedWriteLeavesNoFile();
     void limitsApplyForTheRunOnly();
     void errors_data();
@@ -372,6 +380,140 @@ void TestCli::workbookOfTheDownload() {
     QVERIFY(piped.out.startsWith("PK"));
 }
 
+void TestCli::onlineIntoAFile_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("csv into a file") << QStringList{}
+                                     << lines({"1;05.03.2026;07:12:00;92,0;µm;FE;",
+                                               "2;05.03.2026;07:14:00;97,5;µm;NF;"},
+                                              "\r\n");
+    QTest::newRow("json lines into a file")
+        << QStringList{"--format", "json"}
+        << lines({R"({"number":1,"value":92,"text":"       92,0","unit":"µm","material":"FE","mark":"",)"
+                  R"("timestamp":"2026-03-05T07:12:00"})",
+                  R"({"number":2,"value":97.5,"text":"       97,5","unit":"µm","material":"NF","mark":"",)"
+                  R"("timestamp":"2026-03-05T07:14:00"})"});
+}
+
+// -o takes online readings as it takes a download: the lines standard output would have shown, in a file
+// written whole once all of them are there; an older file is replaced.
+void TestCli::onlineIntoAFile() {
+    QFETCH(QStringList, options);
+    Cli cli;
+    const QString path = cli.home.filePath(QStringLiteral("online.txt"));
+    QFile existing(path);
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.write("an older, longer file that must be replaced whole");
+    existing.close();
+    const Finished finished = cli.run(simulate({"ze-probe-memory.json"}) +
+                                          QStringList{"online", "--count", "2", "-o", path} + options,
+                                      German);
+    QCOMPARE(finished.err, QByteArray());
+    QCOMPARE(finished.exitCode, 0);
+    QCOMPARE(finished.out, QByteArray());
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QTEST(written.readAll(), "expected");
+}
+
+void TestCli::workbookOfOnlineReadings_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("piped");
+    QTest::addColumn<QStringList>("sheets");
+
+    QTest::newRow("with its chart") << QStringList{} << false << QStringList{"Chart", "Messwerte", "Linien"};
+    QTest::newRow("without a chart") << QStringList{"--no-chart"} << false << QStringList{"Messwerte"};
+    QTest::newRow("down a pipe") << QStringList{} << true << QStringList{"Chart", "Messwerte", "Linien"};
+}
+
+// The first N online readings as the Excel export's workbook, the same function as the download's: the
+// statistics headed "Online" and the readings in the table.
+void TestCli::workbookOfOnlineReadings() {
+    QFETCH(QStringList, options);
+    QFETCH(bool, piped);
+    Cli cli;
+    const QString path = cli.home.filePath(QStringLiteral("online.xlsx"));
+    const QStringList online = simulate({"ze-probe-memory.json"}) +
+                               QStringList{"online", "--count", "3", "--format", "xlsx"} + options;
+    const Finished finished = cli.run(online + (piped ? QStringList() : QStringList{"-o", path}));
+    QCOMPARE(finished.err, QByteArray());
+    QCOMPARE(finished.exitCode, 0);
+    if (piped) {
+        QVERIFY(finished.out.startsWith("PK"));
+        QFile pipedFile(path);
+        QVERIFY(pipedFile.open(QIODevice::WriteOnly));
+        pipedFile.write(finished.out);
+    } else {
+        QCOMPARE(finished.out, QByteArray());
+    }
+
+    const WorkbookRead workbook = readWorkbook(path);
+    QVERIFY(workbook.finished);
+    QCOMPARE(workbook.exitCode, 0);
+    const QJsonObject& read = workbook.found;
+    QStringList sheets;
+    for (const QJsonValue& name : read[QStringLiteral("sheets")].toArray())
+        sheets << name.toString();
+    QTEST(sheets, "sheets");
+    QCOMPARE(read[QStringLiteral("refused")].toArray(), QJsonArray{});
+
+    QStringList headings;
+    QList<double> values;  // column C below the table's heading
+    QStringList materials; // column E there
+    int tableHeading = 0;
+    for (const QJsonValue& value : read[QStringLiteral("cells")].toArray()) {
+        const QJsonObject cell = value.toObject();
+        const QString ref = cell[u"ref"].toString();
+        const int row = ref.mid(1).toInt();
+        if (ref.startsWith(u'A') && cell[u"value"].toString().contains(QStringLiteral("Statistik:")))
+            headings << cell[u"value"].toString();
+        if (ref.startsWith(u'E') && cell[u"value"].toString() == u"Material")
+            tableHeading = row;
+        if (tableHeading > 0 && row > tableHeading && ref.startsWith(u'C'))
+            values << cell[u"value"].toDouble();
+        if (tableHeading > 0 && row > tableHeading && ref.startsWith(u'E'))
+            materials << cell[u"value"].toString();
+    }
+    QVERIFY2(!headings.isEmpty(), QJsonDocument(read).toJson().constData());
+    QVERIFY2(headings.first().contains(QStringLiteral("Statistik: Online abs")),
+             qPrintable(headings.join(u'|')));
+    QCOMPARE(values, (QList<double>{92.0, 97.5, 91.7}));
+    QCOMPARE(materials, (QStringList{"FE", "NF", "FE"}));
+}
+
+void TestCli::workbookIsNotForATerminal_data() {
+    QTest::addColumn<QStringList>("command");
+    QTest::newRow("download") << QStringList{"download", "m001", "--format", "xlsx"};
+    QTest::newRow("online") << QStringList{"online", "--count", "5", "--format", "xlsx"};
+}
+
+// A workbook's bytes would garble a terminal: refused before the gauge is met, so no reading is waited for.
+void TestCli::workbookIsNotForATerminal() {
+    QFETCH(QStringList, command);
+    int controller = -1;
+    int terminal = -1;
+    QCOMPARE(openpty(&controller, &terminal, nullptr, nullptr, nullptr), 0);
+    const QString terminalPath = QFile::decodeName(ttyname(terminal));
+    Cli cli;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), cli.home.path());
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setStandardOutputFile(terminalPath);
+    QElapsedTimer took;
+    took.start();
+    process.start(QStringLiteral(VEXA_CLI), simulate({"qy-coating.json", "ze-probe-memory.json"}) + command);
+    QVERIFY(process.waitForFinished(60'000));
+    QCOMPARE(process.exitCode(), 1);
+    QCOMPARE(process.readAllStandardError(),
+             QByteArray(
+                 "vexa-connect-cli: a workbook is not for a terminal: name a file with -o, or pipe it on\n"));
+    QVERIFY2(took.elapsed() < 3000, QByteArray::number(took.elapsed()).constData());
+    ::close(terminal);
+    ::close(controller);
+}
+
 void TestCli::failedWriteLeavesNoFile() {
     Cli cli;
     const QString path = cli.home.filePath(QStringLiteral("missing/out.json"));
@@ -435,11 +577,19 @@ void TestCli::errors_data() {
     QTest::newRow("count of nothing")
         << qy + QStringList{"online", "--count", "0"} << 2 << "online needs --count N";
     QTest::newRow("mes for online") << qy + QStringList{"online", "--count", "1", "--format", "mes"} << 2
-                                    << "--format takes json or csv";
-    QTest::newRow("xlsx for online") << qy + QStringList{"online", "--count", "1", "--format", "xlsx"} << 2
-                                     << "--format takes json or csv";
-    QTest::newRow("a chart without a workbook") << qy + QStringList{"download", "m001", "--no-chart"} << 2
-                                                << "--no-chart is for download --format xlsx";
+                                    << "--format takes json, csv or xlsx";
+    // Online readings as a workbook and into a file are written now (onlineIntoAFile,
+    // workbookOfOnlineReadings): what is left to refuse is a folder that cannot take the file.
+    QTest::newRow("a workbook of online readings into a missing folder")
+        << simulate({"ze-probe-memory.json"}) +
+               QStringList{"online", "--count", "1", "--format", "xlsx", "-o", "/nonexistent/online.xlsx"}
+        << 1 << "cannot write /nonexistent/online.xlsx";
+    QTest::newRow("a chart without a workbook")
+        << qy + QStringList{"download", "m001", "--no-chart"} << 2 << "--no-chart is for --format xlsx";
+    QTest::newRow("a chart without a workbook, online")
+        << qy + QStringList{"online", "--count", "1", "--no-chart"} << 2 << "--no-chart is for --format xlsx";
+    QTest::newRow("xlsx for open") << QStringList{"open", "m001.mes", "--format", "xlsx"} << 2
+                                   << "--format takes json or csv, not \"xlsx\"";
     QTest::newRow("a workbook into a missing folder")
         << qy + QStringList{"download", "m001", "--format", "xlsx", "-o", "/nonexistent/m001.xlsx"} << 1
         << "cannot write /nonexistent/m001.xlsx";
