@@ -190,9 +190,10 @@ constexpr TextPair noticeTexts[] = {
      u"No program to open PDF files is set up. The manual is here: %1"},
     {u"Speichern als …", u"Save as …"},
     {u"Das Diagramm konnte nicht gespeichert werden: ", u"The chart could not be saved: "},
+    {u"Gespeichert: %1", u"Saved: %1"},
 };
 
-static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::ChartNotSaved) + 1);
+static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::WorkbookSaved) + 1);
 
 template <size_t N> QString sparseText(const SlotText (&table)[N], int slot, int languageIndex) {
     const auto found = std::find_if(std::begin(table), std::end(table),

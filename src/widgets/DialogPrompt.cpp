@@ -104,11 +104,12 @@ bool DialogPrompt::question(const QString& text, const QString& yesText, const Q
     return box.clickedButton() == yes;
 }
 
-QString DialogPrompt::saveFileName(const QString& folder, const QString& filter) {
+QString DialogPrompt::saveFileName(const QString& start, const QString& filter) {
     if (open_)
         return {};
     const OpenDialog open(open_);
-    return QFileDialog::getSaveFileName(parent_, windowTitle(), folder, filter);
+    // A start with a file name opens in its folder with the name filled in.
+    return QFileDialog::getSaveFileName(parent_, windowTitle(), start, filter);
 }
 
 QString DialogPrompt::openFileName(const QString& folder, const QString& filter) {

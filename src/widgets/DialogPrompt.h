@@ -21,7 +21,7 @@ public:
     void message(const QString& text, PromptIcon icon) override;
     bool question(const QString& text, const QString& yesText, const QString& noText, PromptIcon icon,
                   PromptDefault defaultButton) override;
-    QString saveFileName(const QString& folder, const QString& filter) override;
+    QString saveFileName(const QString& start, const QString& filter) override;
     QString openFileName(const QString& folder, const QString& filter) override;
 
     // A box or dialog of this prompt is open.

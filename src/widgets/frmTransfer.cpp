@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 
@@ -33,6 +34,10 @@ FrmTransfer::FrmTransfer(MainModel& model, WindowSession* session, QWidget* pare
     , qtTranslation_(new QtTranslation(this))
     , viewDocument_(&QDesktopServices::openUrl) {
     setObjectName(frmTransfer);
+    // A saved workbook opens with the same desktop program as the manual, while this window is there.
+    model_.setFileOpener([window = QPointer<FrmTransfer>(this)](const QString& path) {
+        return window && window->viewDocument_ && window->viewDocument_(QUrl::fromLocalFile(path));
+    });
     // A maker's icon beside the program replaces it once the gauge is known.
     setWindowIcon(programIcon());
     buildMenus();
@@ -151,6 +156,7 @@ void FrmTransfer::connectActions() {
     onClick(cmdMaterial, &MainModel::cmdMaterial_Click);
     onClick(cmdSave, &MainModel::cmdSave_Click);
     onClick(cmdOpen, &MainModel::cmdOpen_Click);
+    onClick(cmdExcel, &MainModel::cmdExcel_Click);
     onClick(cmdChart, &MainModel::cmdChart_Click);
     onClick(cmdGross, &MainModel::cmdGross_Click);
     auto* compactChart = findChild<QChartView*>(MSChart1);

@@ -20,7 +20,8 @@ public:
     // Without a session (no gauge link) the window still shows and edits tables.
     explicit FrmTransfer(MainModel& model, WindowSession* session = nullptr, QWidget* parent = nullptr);
 
-    // The manual is shown with the desktop's PDF viewer unless another one is put in here.
+    // The manual and a saved Excel workbook are shown with the desktop's program for them unless another
+    // viewer is put in here.
     void setDocumentViewer(DocumentViewer view) { viewDocument_ = std::move(view); }
 
 protected:

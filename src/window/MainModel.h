@@ -18,6 +18,7 @@
 #include <QObject>
 #include <QTimer>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -155,6 +156,21 @@ public:
     // The same with the project data read anew, as every report takes it.
     MeasurementSheet reportSheet();
 
+    // --- the Excel export
+    // Hands a file to the program the desktop opens it with; false when there is none.
+    using FileOpener = std::function<bool(const QString& path)>;
+    // The window puts the desktop's handler in here; without one a saved workbook is only said.
+    void setFileOpener(FileOpener open) { openFile_ = std::move(open); }
+    // "MS Excel": the sheet shown as a workbook (with a chart sheet when the user asks for one and the
+    // units agree), saved where the user names it and opened with the desktop's program; the status field
+    // says where it lies when no program opened it. A cancelled dialog changes nothing; a failure is shown
+    // and logged as "Open Excel:".
+    void cmdExcel_Click();
+    // Where the save dialog of the export starts: the folder of the workbook saved last in this run, else
+    // the user's documents folder (the home folder when there is none), with the name it proposes: the
+    // device number, the memory chosen or "Online" in the online view, and today's date.
+    QString workbookStartPath() const;
+
     // --- limits
     // The limits button shows the limits in effect.
     void refreshLimitsCaption();
@@ -261,6 +277,8 @@ private:
     TransferLogEvents logEvents_;
     std::unique_ptr<SettingsFiles> settingsFiles_;
     ProgramSettings programSettings_;
+    FileOpener openFile_;
+    QString lastWorkbookFolder_; // where the export saved last in this run; empty before
     struct UnsavedReadings {
         bool memory = false;
         bool online = false;

@@ -22,10 +22,11 @@ public:
     virtual bool question(const QString& text, const QString& yesText, const QString& noText, PromptIcon icon,
                           PromptDefault defaultButton) = 0;
 
-    // The file chosen in a save or open dialog that starts in `folder` and offers `filter`; empty when the
-    // dialog was cancelled. Where no one can choose, every dialog counts as cancelled.
-    virtual QString saveFileName(const QString& folder, const QString& filter) {
-        Q_UNUSED(folder)
+    // The file chosen in a save or open dialog that offers `filter`; empty when the dialog was cancelled.
+    // Where no one can choose, every dialog counts as cancelled. A save dialog starts at `start`: a
+    // folder, or a folder and the file name it proposes; an open dialog starts in `folder`.
+    virtual QString saveFileName(const QString& start, const QString& filter) {
+        Q_UNUSED(start)
         Q_UNUSED(filter)
         return {};
     }

@@ -15,20 +15,23 @@ public:
     void setDefaultAnswer(bool answer) { defaultAnswer_ = answer; }
 
     void message(const QString& text, PromptIcon) override { shown_.append(text); }
-    bool question(const QString& text, const QString&, const QString&, PromptIcon,
+    bool question(const QString& text, const QString& yesText, const QString& noText, PromptIcon,
                   PromptDefault defaultButton) override {
         shown_.append(text);
         defaultButtons_.append(defaultButton);
+        buttonCaptions_.append({yesText, noText});
         return answers_.isEmpty() ? defaultAnswer_ : answers_.takeFirst();
     }
     // The button each question so far kept Enter and Escape to, oldest first.
     const QList<PromptDefault>& defaultButtons() const { return defaultButtons_; }
+    // The captions of each question's two buttons so far, oldest first.
+    const QList<QStringList>& buttonCaptions() const { return buttonCaptions_; }
 
     // Names the next file dialogs return, in order; when used up, dialogs are cancelled.
     void setFileNames(QStringList names) { fileNames_ = std::move(names); }
-    QString saveFileName(const QString& folder, const QString&) override { return nextFileName(folder); }
+    QString saveFileName(const QString& start, const QString&) override { return nextFileName(start); }
     QString openFileName(const QString& folder, const QString&) override { return nextFileName(folder); }
-    // The folder the last file dialog started in.
+    // Where the last file dialog started: its folder, and for a save dialog that proposes a name, the name.
     const QString& dialogFolder() const { return dialogFolder_; }
 
     // Everything shown so far, messages and questions alike, oldest first.
@@ -36,11 +39,12 @@ public:
     void clear() {
         shown_.clear();
         defaultButtons_.clear();
+        buttonCaptions_.clear();
     }
 
 private:
-    QString nextFileName(const QString& folder) {
-        dialogFolder_ = folder;
+    QString nextFileName(const QString& start) {
+        dialogFolder_ = start;
         return fileNames_.isEmpty() ? QString() : fileNames_.takeFirst();
     }
 
@@ -50,6 +54,7 @@ private:
     bool defaultAnswer_ = false;
     QStringList shown_;
     QList<PromptDefault> defaultButtons_;
+    QList<QStringList> buttonCaptions_;
 };
 
 } // namespace vexa

@@ -186,6 +186,7 @@ private slots:
     void offlineViewsAskNothingOfTheGauge();
     void commandsWithoutTheirFeatureStayDisabled_data();
     void commandsWithoutTheirFeatureStayDisabled();
+    void excelIsOfferedOnceAMemoryIsRead();
     void nextGaugeStartsFromItsOwnList_data();
     void nextGaugeStartsFromItsOwnList();
     void lastGaugeIsRememberedForTheNextStart();
@@ -949,7 +950,7 @@ void TestSession::offlineViewsAskNothingOfTheGauge() {
 void TestSession::commandsWithoutTheirFeatureStayDisabled_data() {
     QTest::addColumn<QString>("control");
     for (const QString& name :
-         {cmdExcel, cmdWord, cmdprint, cmdClipboard, mnuSetTime, mnuInfo, cmdProjekt, mnuTastaturevent})
+         {cmdWord, cmdprint, cmdClipboard, mnuSetTime, mnuInfo, cmdProjekt, mnuTastaturevent})
         QTest::newRow(qPrintable(name)) << name;
 }
 
@@ -960,6 +961,15 @@ void TestSession::commandsWithoutTheirFeatureStayDisabled() {
     gauge.read();
     QVERIFY(gauge.controls().enabled(cmdOpen));
     QVERIFY(!gauge.controls().enabled(control));
+}
+
+// The Excel export is built: offered once a memory is read, like the other commands of the set.
+void TestSession::excelIsOfferedOnceAMemoryIsRead() {
+    Connected gauge(demoProfile("qy-coating.json"));
+    gauge.choose(gauge.controls().items(cmbSpeicher).at(0));
+    gauge.read();
+    QVERIFY(gauge.controls().visible(cmdExcel));
+    QVERIFY(gauge.controls().enabled(cmdExcel));
 }
 
 // Two gauges in one run: each connect starts from the connected gauge's own memories.

@@ -33,6 +33,7 @@ private slots:
     void languageMenuSwitchesCaptions();
     void clickOnTableMarksRow();
     void saveAndOpenButtonsRoundTrip();
+    void excelButtonWritesAndOpensTheWorkbook();
     void manualIsRenderedWhenMissing_data();
     void manualIsRenderedWhenMissing();
     void manualMenuSaysWhatBecameOfTheManual_data();
@@ -262,6 +263,37 @@ void TestFrmTransfer::saveAndOpenButtonsRoundTrip() {
     QTest::mouseClick(window_->findChild<QAbstractButton*>(cmdOpen), Qt::LeftButton);
     QCOMPARE(model_->table().rowCount(), 3);
     QCOMPARE(text(optFE), QStringLiteral("site.mes (3)"));
+}
+
+// "MS Excel" reaches the export: the workbook is written where the dialog says and handed to the same
+// desktop program the manual goes to.
+void TestFrmTransfer::excelButtonWritesAndOpensTheWorkbook() {
+    model_->applyInitialisation(decideInitialisation(
+        QStringLiteral("QY-FE-1"), DeviceInfo{.S = QStringLiteral("1")}, model_->state().gauge));
+    std::vector<MeasurementRow> rows(3);
+    for (int i = 0; i < 3; ++i) {
+        rows[static_cast<size_t>(i)].number = static_cast<qint16>(i + 1);
+        rows[static_cast<size_t>(i)].value = 10 + i;
+        rows[static_cast<size_t>(i)].unit = QStringLiteral("µm");
+    }
+    model_->currentStore().assign(rows);
+    model_->FillMSFlexOne();
+    model_->unblockButtons();
+    auto* excel = window_->findChild<QAbstractButton*>(cmdExcel);
+    QVERIFY(excel->isEnabled());
+    QList<QUrl> viewed;
+    window_->setDocumentViewer([&](const QUrl& url) {
+        viewed.append(url);
+        return true;
+    });
+    QTemporaryDir saveTo;
+    prompt_->setAnswers({false});
+    prompt_->setFileNames({saveTo.filePath(QStringLiteral("site"))});
+    excel->click();
+    const QString path = saveTo.filePath(QStringLiteral("site.xlsx"));
+    QVERIFY(QFileInfo::exists(path));
+    QCOMPARE(viewed, QList<QUrl>{QUrl::fromLocalFile(path)});
+    QVERIFY(excel->isEnabled());
 }
 
 void TestFrmTransfer::manualIsRenderedWhenMissing_data() {
