@@ -89,6 +89,8 @@ void FrmChartG::saveChart() {
         return;
     if (const std::optional<QString> failure = writeChartFile(*chart_, *file))
         model_.chartNotSaved(file->path, *failure);
+    else
+        model_.chartWritten(file->path);
 }
 
 } // namespace vexa

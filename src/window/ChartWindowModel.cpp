@@ -5,6 +5,7 @@
 #include "texts/Texts.h"
 #include "window/Prompt.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace vexa {
@@ -104,6 +105,12 @@ std::optional<ChartFile> ChartWindowModel::chooseChartFile() {
         if (suffix == type.suffix)
             return ChartFile{path, type.format};
     return ChartFile{path + QStringLiteral(".png"), ChartFileFormat::Png};
+}
+
+void ChartWindowModel::chartWritten(const QString& path) {
+    const QFileInfo written(path);
+    saveStart_ = written.dir().filePath(written.completeBaseName());
+    emit chartSaved(path);
 }
 
 void ChartWindowModel::chartNotSaved(const QString& path, const QString& reason) {

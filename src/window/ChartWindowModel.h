@@ -37,7 +37,7 @@ struct ChartFile {
 class ChartWindowModel : public QObject {
     Q_OBJECT
 public:
-    // `saveStart` is where the save dialog starts: a folder and a file name without its extension.
+    // `saveStart` is where the save dialog first starts: a folder and a file name without its extension.
     ChartWindowModel(ChartTable table, const MeasurementSheet& sheet, Prompt& prompt, QString saveStart,
                      QObject* parent = nullptr);
 
@@ -49,10 +49,13 @@ public:
     void cmdChartType_Click();
     // The file the chart goes into, as the user chose it; none when the dialog was cancelled.
     std::optional<ChartFile> chooseChartFile();
+    // The chosen file was written: the next save starts beside it.
+    void chartWritten(const QString& path);
     // Writing the chosen file failed: said with the file and the reason.
     void chartNotSaved(const QString& path, const QString& reason);
 
 signals:
+    void chartSaved(const QString& path);
     // The chart is to be drawn anew from drawing().
     void redraw();
 

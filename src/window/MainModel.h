@@ -166,10 +166,11 @@ public:
     // says where it lies when no program opened it. A cancelled dialog changes nothing; a failure is shown
     // and logged as "Open Excel:".
     void cmdExcel_Click();
-    // Where the save dialog of the export starts: the folder of the workbook saved last in this run, else
-    // the user's documents folder (the home folder when there is none), with the name it proposes: the
-    // device number, the memory chosen or "Online" in the online view, and today's date.
-    QString workbookStartPath() const;
+    // Where the save dialog of an export (a workbook, a chart) starts: the folder of the export saved last
+    // in this run, else the user's documents folder (the home folder when there is none), with the name it
+    // proposes: the device number, the memory chosen or "Online" in the online view, today's date, and
+    // `extension`.
+    QString exportStartPath(const QString& extension) const;
 
     // --- limits
     // The limits button shows the limits in effect.
@@ -235,9 +236,8 @@ private:
     void showStatisticsPanel(bool statistics);
     bool showCompactChart();
     void showStatisticsInsteadOfChart();
-    // Where the chart window's save dialog starts: the documents folder and a name from the gauge, the
-    // memory and the date.
-    QString chartSaveStart() const;
+    // The next export's dialog starts in the folder of `path`.
+    void rememberExportFolder(const QString& path);
     void labelViews();
     void removeStoreRows(int storeRow, int count);
     void applyDesign();
@@ -278,7 +278,7 @@ private:
     std::unique_ptr<SettingsFiles> settingsFiles_;
     ProgramSettings programSettings_;
     FileOpener openFile_;
-    QString lastWorkbookFolder_; // where the export saved last in this run; empty before
+    QString lastExportFolder_; // where an export was saved last in this run; empty before
     struct UnsavedReadings {
         bool memory = false;
         bool online = false;

@@ -1,14 +1,9 @@
 // The compact chart in the statistics panel and the chart window: both draw what the sheet shows, and
 // neither changes the statistics.
 #include "data/ChartTable.h"
-#include "files/SafeFileName.h"
 #include "window/ChartWindowModel.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
-
-#include <QDate>
-#include <QDir>
-#include <QStandardPaths>
 
 namespace vexa {
 
@@ -74,21 +69,9 @@ std::unique_ptr<ChartWindowModel> MainModel::chartWindow() {
     std::optional<ChartTable> table = buildChartTable(shown);
     if (!table)
         return nullptr;
-    return std::make_unique<ChartWindowModel>(std::move(*table), shown, prompt_, chartSaveStart());
-}
-
-QString MainModel::chartSaveStart() const {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty())
-        folder = QDir::homePath();
-    const QString memory = state_.view == View::Online ? QStringLiteral("Online") : state_.selectedMemory;
-    const QStringList parts{state_.gauge.deviceNumber(), memory.trimmed(),
-                            QDate::currentDate().toString(Qt::ISODate)};
-    QStringList safe;
-    for (const QString& part : parts)
-        if (!part.isEmpty())
-            safe.append(safeFileName(part));
-    return folder + u'/' + safe.join(u'_');
+    auto window = std::make_unique<ChartWindowModel>(std::move(*table), shown, prompt_, exportStartPath({}));
+    connect(window.get(), &ChartWindowModel::chartSaved, this, &MainModel::rememberExportFolder);
+    return window;
 }
 
 } // namespace vexa

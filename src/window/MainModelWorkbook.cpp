@@ -1,5 +1,5 @@
-// The Excel export: the sheet shown as an .xlsx workbook, saved where the user names it and opened with
-// the desktop's program, which opens it where the user can go on working on it.
+// The Excel export: the sheet shown as an .xlsx workbook, saved where the user names it and handed to the
+// desktop's spreadsheet program.
 #include "files/SafeFileName.h"
 #include "files/TransferLog.h"
 #include "files/WorkbookFile.h"
@@ -30,9 +30,9 @@ QString documentsFolder() {
 
 } // namespace
 
-QString MainModel::workbookStartPath() const {
-    const QString folder = !lastWorkbookFolder_.isEmpty() && QFileInfo(lastWorkbookFolder_).isDir()
-                               ? lastWorkbookFolder_
+QString MainModel::exportStartPath(const QString& extension) const {
+    const QString folder = !lastExportFolder_.isEmpty() && QFileInfo(lastExportFolder_).isDir()
+                               ? lastExportFolder_
                                : documentsFolder();
     // What the table shows: the online readings, a measurement file opened, or the memory chosen.
     QString shown;
@@ -47,7 +47,11 @@ QString MainModel::workbookStartPath() const {
                                 QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))})
         if (!part.trimmed().isEmpty())
             parts.append(safeFileName(part.trimmed()));
-    return QDir(folder).filePath(parts.join(u'_') + WorkbookExtension);
+    return QDir(folder).filePath(parts.join(u'_') + extension);
+}
+
+void MainModel::rememberExportFolder(const QString& path) {
+    lastExportFolder_ = QFileInfo(path).absolutePath();
 }
 
 void MainModel::cmdExcel_Click() {
@@ -61,7 +65,7 @@ void MainModel::cmdExcel_Click() {
                                         Texts::message(Msg::YesText, lang), Texts::message(Msg::NoText, lang),
                                         PromptIcon::Question, PromptDefault::Yes);
 
-    const QString start = workbookStartPath();
+    const QString start = exportStartPath(WorkbookExtension);
     const QString chosen = prompt_.saveFileName(start, WorkbookFilter);
     if (chosen.isEmpty()) {
         unblockButtons();
@@ -82,7 +86,7 @@ void MainModel::cmdExcel_Click() {
                         PromptIcon::Critical);
         return;
     }
-    lastWorkbookFolder_ = QFileInfo(path).absolutePath();
+    rememberExportFolder(path);
     if (!openFile_ || !openFile_(path)) {
         showStatus(Texts::notice(Notice::WorkbookSaved, lang).arg(QDir::toNativeSeparators(path)));
         controls_.show(txtSpeicher);

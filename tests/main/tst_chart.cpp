@@ -4,6 +4,7 @@
 #include "window/MainModel.h"
 #include "window/ScriptedPrompt.h"
 
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,6 +51,7 @@ private slots:
     void chartLeavesTheStatisticsAlone();
     void summaryOfTheCompactChart();
     void windowChartsWhatTheTableShowsNow();
+    void savedChartLeadsTheNextExport();
 
 private:
     void fill(const QList<Reading>& readings);
@@ -157,6 +159,24 @@ void TestChart::windowChartsWhatTheTableShowsNow() {
     QCOMPARE(window->table().pointCount(), 3);
     fill({});
     QVERIFY(!model_->chartWindow());
+}
+
+// A chart saved somewhere: the chart's next save and the next workbook start in that folder.
+void TestChart::savedChartLeadsTheNextExport() {
+    fill({{12}, {14}});
+    const std::unique_ptr<ChartWindowModel> window = model_->chartWindow();
+    const QString documents = QFileInfo(model_->exportStartPath(QStringLiteral(".xlsx"))).path();
+    prompt_->setFileNames({folder_.filePath(QStringLiteral("pier4.svg"))});
+    const std::optional<ChartFile> chosen = window->chooseChartFile();
+    QVERIFY(chosen);
+    QCOMPARE(QFileInfo(prompt_->dialogFolder()).path(), documents);
+    QVERIFY(prompt_->dialogFolder().endsWith(u".png"));
+    QCOMPARE(chosen->format, ChartFileFormat::Svg);
+    window->chartWritten(chosen->path);
+    prompt_->setFileNames({QStringLiteral("x")});
+    window->chooseChartFile();
+    QCOMPARE(prompt_->dialogFolder(), folder_.filePath(QStringLiteral("pier4.png")));
+    QCOMPARE(QFileInfo(model_->exportStartPath(QStringLiteral(".xlsx"))).path(), folder_.path());
 }
 
 QTEST_MAIN(TestChart)

@@ -196,8 +196,8 @@ void TestExcelExport::cancelChangesNothing() {
     QCOMPARE(opened_, QStringList());
     QVERIFY(QDir(saveTo_->path()).isEmpty());
     // The next dialog starts where the first did: nothing was saved.
-    QCOMPARE(prompt_->dialogFolder(), model_->workbookStartPath());
-    QCOMPARE(QFileInfo(model_->workbookStartPath()).path(), documents());
+    QCOMPARE(prompt_->dialogFolder(), model_->exportStartPath(QStringLiteral(".xlsx")));
+    QCOMPARE(QFileInfo(model_->exportStartPath(QStringLiteral(".xlsx"))).path(), documents());
 }
 
 // A folder that cannot take the file (here a plain file, which holds nothing even for root): the box
@@ -228,7 +228,7 @@ void TestExcelExport::unwritableFolderIsShownAndLogged() {
     QCOMPARE(opened_, QStringList());
     QCOMPARE(enabledCommands(), commands);
     // A failed export is not where the next one starts.
-    QCOMPARE(QFileInfo(model_->workbookStartPath()).path(), documents());
+    QCOMPARE(QFileInfo(model_->exportStartPath(QStringLiteral(".xlsx"))).path(), documents());
 }
 
 void TestExcelExport::dialogStartsWithADefaultName_data() {
@@ -281,7 +281,7 @@ void TestExcelExport::dialogStartsWithADefaultName() {
     QVERIFY2(start == QDir(folder).filePath(name + before + QStringLiteral(".xlsx")) ||
                  start == QDir(folder).filePath(name + today() + QStringLiteral(".xlsx")),
              qPrintable(start));
-    QCOMPARE(model_->workbookStartPath(), start);
+    QCOMPARE(model_->exportStartPath(QStringLiteral(".xlsx")), start);
     if (!documentsFolder)
         QVERIFY(QDir().mkpath(documents()));
 }
@@ -305,7 +305,7 @@ void TestExcelExport::nextExportStartsWhereTheLastWasSaved() {
 
     init();
     fill({"µm", "µm"});
-    QCOMPARE(QFileInfo(model_->workbookStartPath()).path(), documents());
+    QCOMPARE(QFileInfo(model_->exportStartPath(QStringLiteral(".xlsx"))).path(), documents());
 }
 
 void TestExcelExport::extensionIsAddedWhenMissing_data() {
