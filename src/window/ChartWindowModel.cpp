@@ -80,7 +80,8 @@ void ChartWindowModel::writeSummary(const MeasurementSheet& sheet) {
                                             seriesNumber(statistics.minimum) + unit);
         return;
     }
-    const StatisticsState& shown = sheet.materials.front().state();
+    const StatisticsState shown =
+        sheet.materials.empty() ? StatisticsState{} : sheet.materials.front().state();
     controls_.setCaption(lblStrich, QStringLiteral("__ __ __"));
     controls_.setCaption(lblMean, Texts::statistics(Stat::Average, lang) + u' ' + shown.meanText);
     controls_.setCaption(lblMinMax, QStringLiteral("Maximum ") + shown.maximumText + ThreeBlanks +
