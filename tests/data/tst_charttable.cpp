@@ -24,6 +24,8 @@ private slots:
     void table();
     void nothingToChart_data();
     void nothingToChart();
+    void seriesIsWhatWasDecoded_data();
+    void seriesIsWhatWasDecoded();
 };
 
 void TestChartTable::table_data() {
@@ -134,6 +136,43 @@ void TestChartTable::nothingToChart_data() {
 void TestChartTable::nothingToChart() {
     QFETCH(SheetContent, sheet);
     QVERIFY(!buildChartTable(buildSheet(sheet)));
+}
+
+// The memory list keeps its text while the online view or an opened file is shown, and a memory's name
+// may hold a "t": only a series decoded and shown in the memory view is charted as one.
+void TestChartTable::seriesIsWhatWasDecoded_data() {
+    QTest::addColumn<SheetContent>("sheet");
+    QTest::addColumn<bool>("series");
+
+    const SheetContent series = seriesContent({0.5, 0.75, 0.25});
+    SheetContent otherChosen = series;
+    otherChosen.memoryListText = QStringLiteral("m001");
+    SheetContent online = series;
+    online.view = View::Online;
+    online.rows = sheetContent({{92}, {97}}).rows;
+    SheetContent opened = series;
+    opened.openedFromFile = true;
+    opened.rows = sheetContent({{12}, {13}}).rows;
+    SheetContent namedWithT = sheetContent({{12}, {13}});
+    namedWithT.memoryListText = QStringLiteral("mt01");
+    namedWithT.memoryKind = MemoryKind::Measurement;
+
+    QTest::newRow("series read") << series << true;
+    QTest::newRow("series read, another memory chosen in the list") << otherChosen << true;
+    QTest::newRow("online view after a series") << online << false;
+    QTest::newRow("file opened after a series") << opened << false;
+    QTest::newRow("memory of rows named with a t") << namedWithT << false;
+}
+
+void TestChartTable::seriesIsWhatWasDecoded() {
+    QFETCH(SheetContent, sheet);
+    QFETCH(bool, series);
+    const MeasurementSheet built = buildSheet(sheet);
+    QCOMPARE(built.showsSeries(), series);
+    const std::optional<ChartTable> chart = buildChartTable(built);
+    QVERIFY(chart);
+    QCOMPARE(chart->series, series);
+    QCOMPARE(chart->pointCount(), series ? 3 : 2);
 }
 
 QTEST_GUILESS_MAIN(TestChartTable)
