@@ -9,6 +9,7 @@ packages=(
   qcoro-qt6-dev
   qt6-charts-dev libqt6opengl6-dev libxlsxwriter-dev pkg-config python3-openpyxl libxml2-utils
   libbenchmark-dev
+  poppler-utils fontconfig
   fonts-dejavu-core
   xvfb xauth
 )

@@ -191,9 +191,13 @@ constexpr TextPair noticeTexts[] = {
     {u"Speichern als …", u"Save as …"},
     {u"Das Diagramm konnte nicht gespeichert werden: ", u"The chart could not be saved: "},
     {u"Gespeichert: %1", u"Saved: %1"},
+    {u"Der Bericht wurde nicht gedruckt: %1", u"The report was not printed: %1"},
+    {u"der Drucker %1 nimmt den Auftrag nicht an", u"the printer %1 does not take the job"},
+    {u"die Datei %1 kann nicht geschrieben werden", u"the file %1 cannot be written"},
+    {u"der Drucker hat den Auftrag abgebrochen", u"the printer broke the job off"},
 };
 
-static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::WorkbookSaved) + 1);
+static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::PrintInterrupted) + 1);
 
 template <size_t N> QString sparseText(const SlotText (&table)[N], int slot, int languageIndex) {
     const auto found = std::find_if(std::begin(table), std::end(table),

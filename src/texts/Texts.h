@@ -164,10 +164,14 @@ enum class Notice : int {
     Every,                 // before the seconds of the automatic live values
     ProgramFileNotWritten, // the system's reason comes first
     LeaveWithUnsavedReadings,
-    ManualWithoutViewer, // %1: where the manual lies
-    SaveChart,           // the chart window's command that saves the chart as a picture or PDF
-    ChartNotSaved,       // the file and the reason follow
-    WorkbookSaved,       // %1: where the Excel export's workbook lies, when no program opened it
+    ManualWithoutViewer,  // %1: where the manual lies
+    SaveChart,            // the chart window's command that saves the chart as a picture or PDF
+    ChartNotSaved,        // the file and the reason follow
+    WorkbookSaved,        // %1: where the Excel export's workbook lies, when no program opened it
+    NotPrinted,           // %1: why
+    PrinterRefused,       // %1: the printer
+    PrintFileNotWritable, // %1: the file printed into
+    PrintInterrupted,
 };
 
 class Texts {

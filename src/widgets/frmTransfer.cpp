@@ -6,6 +6,7 @@
 #include "widgets/ManualOpener.h"
 #include "widgets/Picture.h"
 #include "widgets/QtTranslation.h"
+#include "widgets/ReportPrinter.h"
 #include "widgets/frmChartG.h"
 #include "widgets/frmWerte.h"
 #include "window/MainControls.h"
@@ -14,11 +15,15 @@
 #include "window/WindowSession.h"
 
 #include <QChartView>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTableView>
 
@@ -132,6 +137,16 @@ void FrmTransfer::showChartWindow() {
     window.exec();
 }
 
+void FrmTransfer::printReport() {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (const std::optional<PrintFailure> failure = vexa::printReport(printer, model_.printedReport()))
+        model_.reportNotPrinted(*failure, printer.outputFileName().isEmpty() ? printer.printerName()
+                                                                             : printer.outputFileName());
+}
+
 void FrmTransfer::connectActions() {
     // The memory the user picks is the list's text the logic reads.
     connect(findChild<QComboBox*>(cmbSpeicher), &QComboBox::currentTextChanged, &model_,
@@ -157,6 +172,11 @@ void FrmTransfer::connectActions() {
     onClick(cmdSave, &MainModel::cmdSave_Click);
     onClick(cmdOpen, &MainModel::cmdOpen_Click);
     onClick(cmdExcel, &MainModel::cmdExcel_Click);
+    onClick(cmdClipboard, &MainModel::cmdClipboard_Click);
+    connect(&model_, &MainModel::copyToClipboard, this,
+            [](const QString& text) { QGuiApplication::clipboard()->setText(text); });
+    connect(findChild<QAbstractButton*>(cmdprint), &QAbstractButton::clicked, this,
+            &FrmTransfer::printReport);
     onClick(cmdChart, &MainModel::cmdChart_Click);
     onClick(cmdGross, &MainModel::cmdGross_Click);
     auto* compactChart = findChild<QChartView*>(MSChart1);

@@ -40,6 +40,8 @@ private:
     void connectActions();
     void showLimits();
     void showChartWindow();
+    // "Drucken" / "Print": the printer dialog, then the report; a cancelled dialog prints nothing.
+    void printReport();
     void connectSession();
     QCoro::Task<> endProgram();
     // A control of the logic's name, bound to its state; its layout places it.

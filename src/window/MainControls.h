@@ -112,8 +112,7 @@ inline const QStringList& commandsWithoutGauge() {
 
 // Commands whose feature the program does not have yet: disabled rather than doing nothing.
 inline const QStringList& unbuiltCommands() {
-    static const QStringList set{cmdWord, cmdprint,   cmdClipboard,    mnuSetTime,
-                                 mnuInfo, cmdProjekt, mnuTastaturevent};
+    static const QStringList set{cmdWord, mnuSetTime, mnuInfo, cmdProjekt, mnuTastaturevent};
     return set;
 }
 

@@ -14,6 +14,7 @@
 #include "window/AppState.h"
 #include "window/ControlState.h"
 #include "window/MeasurementTableModel.h"
+#include "window/PrintFailure.h"
 
 #include <QObject>
 #include <QTimer>
@@ -156,6 +157,14 @@ public:
     // The same with the project data read anew, as every report takes it.
     MeasurementSheet reportSheet();
 
+    // --- the report handed on
+    // "Clipboard": the report of all that is shown onto the clipboard, with its CR LF line ends.
+    void cmdClipboard_Click();
+    // The report's lines as "Drucken" / "Print" puts them on paper.
+    QStringList printedReport();
+    // The report did not reach `printer` (its name, or the file printed into): said and logged.
+    void reportNotPrinted(PrintFailure failure, const QString& printer);
+
     // --- the Excel export
     // Hands a file to the program the desktop opens it with; false when there is none.
     using FileOpener = std::function<bool(const QString& path)>;
@@ -222,6 +231,8 @@ signals:
     void compactChartBuilt();
     // The chart window should be shown, modally, with chartWindow().
     void chartWindowRequested();
+    // `text` is to replace what the clipboard holds.
+    void copyToClipboard(const QString& text);
 
 private:
     TableRow tableRow(int storeRow) const;
