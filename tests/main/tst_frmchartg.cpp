@@ -1,8 +1,6 @@
-#include "SheetFixture.h"
+#include "MainWindowFixture.h"
 #include "data/ChartTable.h"
-#include "data/Initialisation.h"
 #include "widgets/frmChartG.h"
-#include "widgets/frmTransfer.h"
 #include "window/ChartWindowModel.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
@@ -256,15 +254,8 @@ void TestFrmChartG::mainWindowOpensTheChartWindow_data() {
 void TestFrmChartG::mainWindowOpensTheChartWindow() {
     QFETCH(QList<Reading>, readings);
     QFETCH(bool, opens);
-    QTemporaryDir folder;
-    ScriptedPrompt prompt;
-    MainModel model(prompt);
-    FrmTransfer window(model);
-    model.programStart({QString(), folder.path(), folder.path()});
-    model.applyInitialisation(decideInitialisation(
-        QStringLiteral("QY-1"), DeviceInfo{.S = QStringLiteral("1")}, model.state().gauge));
-    model.currentStore().assign(fixture::sheetContent(readings).rows);
-    model.FillMSFlexOne();
+    fixture::MainWindowShowing shown(readings);
+    MainModel& model = shown.model;
 
     QString opened;
     qsizetype points = 0;

@@ -1,12 +1,10 @@
 // The report handed on as it is: onto the clipboard, and onto paper (a printer set to PDF output stands in
 // for a real one, and poppler reads back what was printed).
-#include "SheetFixture.h"
-#include "data/Initialisation.h"
+#include "MainWindowFixture.h"
 #include "files/TextReport.h"
 #include "files/TransferLog.h"
 #include "widgets/FixedFont.h"
 #include "widgets/ReportPrinter.h"
-#include "widgets/frmTransfer.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
 #include "window/ScriptedPrompt.h"
@@ -195,22 +193,13 @@ void TestReportPrint::unwritableFileIsSaid() {
 // The clipboard holds the report as the measurement file has it, without the file's last line end; a
 // second copy gives the same text and leaves the material shown as it was.
 void TestReportPrint::clipboardHoldsTheReport() {
-    QTemporaryDir folder;
-    ScriptedPrompt prompt;
-    MainModel model(prompt);
-    FrmTransfer window(model);
-    model.programStart({QString(), folder.path(), folder.path()});
-    model.applyInitialisation(decideInitialisation(
-        QStringLiteral("QY-1"), DeviceInfo{.S = QStringLiteral("1")}, model.state().gauge));
-    model.currentStore().assign(
-        fixture::sheetContent({{12, "µm", "FE"}, {30, "µm", "NF"}, {14, "µm", "FE"}}).rows);
-    model.FillMSFlexOne();
-    model.unblockButtons();
+    fixture::MainWindowShowing shown({{12, "µm", "FE"}, {30, "µm", "NF"}, {14, "µm", "FE"}});
+    MainModel& model = shown.model;
     const QString material = model.controls().caption(cmdMaterial);
     const QStringList list = model.controls().items(lstStat);
     QGuiApplication::clipboard()->setText(QStringLiteral("copied before"));
 
-    auto* copy = window.findChild<QPushButton*>(cmdClipboard);
+    auto* copy = shown.window.findChild<QPushButton*>(cmdClipboard);
     QVERIFY(copy->isEnabled());
     copy->click();
     const QString first = QGuiApplication::clipboard()->text();
@@ -223,7 +212,7 @@ void TestReportPrint::clipboardHoldsTheReport() {
     QCOMPARE(QGuiApplication::clipboard()->text(), first);
     QCOMPARE(model.controls().caption(cmdMaterial), material);
     QCOMPARE(model.controls().items(lstStat), list);
-    QVERIFY(prompt.shown().isEmpty());
+    QVERIFY(shown.prompt.shown().isEmpty());
 }
 
 QTEST_MAIN(TestReportPrint)
