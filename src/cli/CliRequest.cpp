@@ -14,13 +14,15 @@ const QString Usage = QStringLiteral(
     "Commands:\n"
     "  scan                          list the gauges that advertise, as the link window lists them\n"
     "  memories                      list the gauge's memories, as the memory list shows them\n"
-    "  download MEMORY [--format json|mes|csv|xlsx] [-o FILE] [--no-chart]\n"
+    "  download MEMORY [--format json|mes|report|csv|xlsx] [-o FILE] [--no-chart]\n"
     "                                read a memory (a memory-list entry, or a probe memory's name); as\n"
-    "                                xlsx the workbook of the Excel export, with its chart sheet unless\n"
-    "                                --no-chart\n"
-    "  online --count N [--format csv|json|xlsx] [-o FILE] [--no-chart]\n"
+    "                                mes the measurement file \"In Datei speichern\" writes, as report\n"
+    "                                the same text as \"Clipboard\" copies it (without the file's last\n"
+    "                                CR LF); as xlsx the workbook of the Excel export, with its chart\n"
+    "                                sheet unless --no-chart\n"
+    "  online --count N [--format csv|json|report|xlsx] [-o FILE] [--no-chart]\n"
     "                                write the first N live readings as they arrive; into FILE once all N\n"
-    "                                are there; as xlsx the workbook of the Excel export of those rows\n"
+    "                                are there; as report or xlsx the report or workbook of those rows\n"
     "  open FILE.mes [--model MODEL] [--format json|csv] [-o FILE]\n"
     "                                read a measurement file as \"Datei öffnen\" does and write its rows as\n"
     "                                download does; no gauge is needed");
@@ -182,12 +184,14 @@ ParsedRequest parseRequest(const QStringList& arguments) {
             request.format = Format::Csv;
         else if (name == u"mes" && download)
             request.format = Format::Mes;
+        else if (name == u"report" && (download || online))
+            request.format = Format::Report;
         else if (name == u"xlsx" && (download || online))
             request.format = Format::Xlsx;
         else
             return failure(QStringLiteral("--format takes %1, not \"%2\"")
-                               .arg(download ? QStringLiteral("json, mes, csv or xlsx")
-                                    : online ? QStringLiteral("json, csv or xlsx")
+                               .arg(download ? QStringLiteral("json, mes, report, csv or xlsx")
+                                    : online ? QStringLiteral("json, csv, report or xlsx")
                                              : QStringLiteral("json or csv"),
                                     name));
     }

@@ -9,7 +9,12 @@
 namespace vexa::cli {
 
 enum class Command { Scan, Memories, Download, Online, Open };
-enum class Format { Json, Mes, Csv, Xlsx };
+enum class Format { Json, Mes, Report, Csv, Xlsx };
+
+// Formats written from the whole sheet once every row is there, never line by line.
+inline bool wholeSheetFormat(Format format) {
+    return format == Format::Mes || format == Format::Report || format == Format::Xlsx;
+}
 
 // One run of the tool as the command line asks for it.
 struct CliRequest {

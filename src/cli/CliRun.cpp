@@ -375,13 +375,16 @@ QCoro::Task<int> CliRun::download() {
 
     MeasurementSheet sheet = buildSheet(*content);
     std::optional<QString> error;
-    if (request_.format == Format::Mes) {
+    if (request_.format == Format::Mes || request_.format == Format::Report) {
+        // The project section is read anew for every report, as the window does.
         if (!sheet.showsSeries()) {
             reloadProjectData();
             sheet.project = settings_.project;
             sheet.labels = settings_.labels;
         }
-        error = writeResult(request_.outputFile, measurementFileText(sheet));
+        error = writeResult(request_.outputFile, request_.format == Format::Mes
+                                                     ? measurementFileText(sheet)
+                                                     : buildReport(sheet, ReportMode::All));
     } else if (request_.format == Format::Xlsx) {
         error = writeWorkbookResult(sheet, request_.outputFile, request_.chart);
     } else {
@@ -426,10 +429,14 @@ MeasurementSheet CliRun::onlineSheet(size_t count) const {
     return buildSheet(std::move(content));
 }
 
-std::optional<QString> CliRun::writeOnlineResult() const {
+std::optional<QString> CliRun::writeOnlineResult() {
     const size_t count = static_cast<size_t>(request_.count);
     if (request_.format == Format::Xlsx)
         return writeWorkbookResult(onlineSheet(count), request_.outputFile, request_.chart);
+    if (request_.format == Format::Report) {
+        reloadProjectData();
+        return writeResult(request_.outputFile, buildReport(onlineSheet(count), ReportMode::All));
+    }
     const QChar separator = csvSeparator(decimalSeparator_);
     const MeasureContext context = gauge_.identity().measureContext();
     QByteArray bytes;
@@ -449,7 +456,7 @@ QCoro::Task<int> CliRun::online() {
     wake.watch(&gauge_, &Gauge::linkDropped);
     // Lines of text on standard output go out as the readings arrive; a file (written whole) and a
     // workbook take the rows once all of them are there.
-    const bool streaming = request_.outputFile.isEmpty() && request_.format != Format::Xlsx;
+    const bool streaming = request_.outputFile.isEmpty() && !wholeSheetFormat(request_.format);
     const QChar separator = csvSeparator(decimalSeparator_);
     const MeasureContext context = gauge_.identity().measureContext();
     const size_t wanted = static_cast<size_t>(request_.count);

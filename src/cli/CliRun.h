@@ -76,7 +76,7 @@ private:
     // The online view's sheet of the first `count` online rows.
     MeasurementSheet onlineSheet(size_t count) const;
     // The online rows asked for, into the file -o names, or as a workbook; the line that says why not.
-    std::optional<QString> writeOnlineResult() const;
+    std::optional<QString> writeOnlineResult();
 
     void show(const QString& message);
     void tell(const QString& message);

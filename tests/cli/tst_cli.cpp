@@ -128,7 +128,9 @@ private slots:
     void outputs();
     void downloadJson_data();
     void downloadJson();
+    void mesIsTheMeasurementFileText_data();
     void mesIsTheMeasurementFileText();
+    void reportOfOnlineReadings();
     void outputFile_data();
     void outputFile();
     void workbookOfTheDownload_data();
@@ -296,11 +298,19 @@ void TestCli::downloadJson() {
         QCOMPARE(statistics.first().toString(), firstStatisticsLine);
 }
 
-// The same download in the main window, in this process: the window's file and the tool's are one text.
+void TestCli::mesIsTheMeasurementFileText_data() {
+    QTest::addColumn<QString>("format");
+    QTest::newRow("mes: the measurement file") << QStringLiteral("mes");
+    QTest::newRow("report: the clipboard's text") << QStringLiteral("report");
+}
+
+// The same download in the main window, in this process: the window's file (or clipboard) and the tool's
+// are one text.
 void TestCli::mesIsTheMeasurementFileText() {
+    QFETCH(QString, format);
     Cli cli;
     const Finished finished =
-        cli.run(simulate({"qy-coating.json"}) + QStringList{"download", "m001", "--format", "mes"});
+        cli.run(simulate({"qy-coating.json"}) + QStringList{"download", "m001", "--format", format});
     QCOMPARE(finished.err, QByteArray());
     QCOMPARE(finished.exitCode, 0);
 
@@ -312,7 +322,13 @@ void TestCli::mesIsTheMeasurementFileText() {
     window.read();
     QCOMPARE(window.main.currentStore().presentCount(), 25);
 
-    QCOMPARE(QString::fromUtf8(finished.out), measurementFileText(window.main.reportSheet()));
+    const QString file = measurementFileText(window.main.reportSheet());
+    if (format == u"mes") {
+        QCOMPARE(QString::fromUtf8(finished.out), file);
+    } else {
+        QCOMPARE(QString::fromUtf8(finished.out), buildReport(window.main.reportSheet(), ReportMode::All));
+        QCOMPARE(finished.out + "\r\n", file.toUtf8());
+    }
 }
 
 void TestCli::outputFile_data() {
@@ -320,6 +336,7 @@ void TestCli::outputFile_data() {
     QTest::newRow("json") << QStringLiteral("json");
     QTest::newRow("csv") << QStringLiteral("csv");
     QTest::newRow("mes") << QStringLiteral("mes");
+    QTest::newRow("report") << QStringLiteral("report");
 }
 
 void TestCli::outputFile() {
@@ -415,6 +432,20 @@ void TestCli::onlineIntoAFile() {
     QFile written(path);
     QVERIFY(written.open(QIODevice::ReadOnly));
     QTEST(written.readAll(), "expected");
+}
+
+// The online view's report of the readings taken, as "Clipboard" copies it there.
+void TestCli::reportOfOnlineReadings() {
+    Cli cli;
+    const Finished finished = cli.run(simulate({"ze-probe-memory.json"}) +
+                                          QStringList{"online", "--count", "2", "--format", "report"},
+                                      German);
+    QCOMPARE(finished.err, QByteArray());
+    QCOMPARE(finished.exitCode, 0);
+    const QString report = QString::fromUtf8(finished.out);
+    QVERIFY2(report.startsWith(QStringLiteral("FE Statistik:\r\n")), qPrintable(report));
+    QVERIFY(report.contains(QStringLiteral("92,0")) && report.contains(QStringLiteral("97,5")));
+    QVERIFY(report.endsWith(QStringLiteral("\r\n")) && !report.endsWith(QStringLiteral("\r\n\r\n")));
 }
 
 void TestCli::workbookOfOnlineReadings_data() {
@@ -577,7 +608,7 @@ void TestCli::errors_data() {
     QTest::newRow("count of nothing")
         << qy + QStringList{"online", "--count", "0"} << 2 << "online needs --count N";
     QTest::newRow("mes for online") << qy + QStringList{"online", "--count", "1", "--format", "mes"} << 2
-                                    << "--format takes json, csv or xlsx";
+                                    << "--format takes json, csv, report or xlsx";
     // Online readings as a workbook and into a file are written now (onlineIntoAFile,
     // workbookOfOnlineReadings): what is left to refuse is a folder that cannot take the file.
     QTest::newRow("a workbook of online readings into a missing folder")
@@ -588,6 +619,8 @@ void TestCli::errors_data() {
         << qy + QStringList{"download", "m001", "--no-chart"} << 2 << "--no-chart is for --format xlsx";
     QTest::newRow("a chart without a workbook, online")
         << qy + QStringList{"online", "--count", "1", "--no-chart"} << 2 << "--no-chart is for --format xlsx";
+    QTest::newRow("report for open") << QStringList{"open", "m001.mes", "--format", "report"} << 2
+                                     << "--format takes json or csv";
     QTest::newRow("xlsx for open") << QStringList{"open", "m001.mes", "--format", "xlsx"} << 2
                                    << "--format takes json or csv, not \"xlsx\"";
     QTest::newRow("a workbook into a missing folder")
