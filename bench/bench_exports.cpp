@@ -1,11 +1,15 @@
-// The outputs built from a full memory's sheet: the chart window's chart and the Excel export's workbook.
+// The outputs built from a full memory's sheet: the chart window's chart, the Excel export's workbook and
+// the printed report.
 #include "SheetFixture.h"
 #include "data/ChartTable.h"
+#include "files/TextReport.h"
 #include "files/WorkbookFile.h"
 #include "widgets/ChartPlot.h"
+#include "widgets/ReportPrinter.h"
 #include "window/ChartDrawing.h"
 
 #include <QChartView>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -57,5 +61,19 @@ void BM_WriteXlsx5000(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WriteXlsx5000)->Unit(benchmark::kMillisecond);
+
+// The report of a full memory printed into a PDF file, as "Print to file" does.
+void BM_PrintPdf5000(benchmark::State& state) {
+    const MeasurementSheet sheet = fullSheet();
+    const QTemporaryDir folder;
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder.filePath(QStringLiteral("report.pdf")));
+        if (printReport(printer, reportLines(sheet, ReportMode::All)))
+            state.SkipWithError("the report was not printed");
+    }
+}
+BENCHMARK(BM_PrintPdf5000)->Unit(benchmark::kMillisecond);
 
 } // namespace
