@@ -25,8 +25,8 @@ QStringList seriesLines(const MeasurementSheet& sheet) {
                              sheet.languageIndex);
 }
 
-QStringList dataLines(const MeasurementSheet& sheet) {
-    QStringList lines{QString()};
+QStringList rowLines(const MeasurementSheet& sheet) {
+    QStringList lines;
     const MeasureContext context = sheet.gauge.measureContext();
     RowDates dates(measurementFileDateTimeForms());
     for (const MeasurementRow& row : sheet.rows)
@@ -36,17 +36,22 @@ QStringList dataLines(const MeasurementSheet& sheet) {
 
 } // namespace
 
-QStringList reportLines(const MeasurementSheet& sheet, ReportMode mode) {
-    if (mode == ReportMode::All && sheet.showsSeries())
-        return seriesLines(sheet);
-
-    QStringList lines = reportProjectLines(sheet.project, sheet.labels, sheet.languageIndex);
-    if (mode == ReportMode::Project)
-        return lines;
+ReportParts reportParts(const MeasurementSheet& sheet) {
+    if (sheet.showsSeries())
+        return {seriesLines(sheet), {}};
+    ReportParts parts{reportProjectLines(sheet.project, sheet.labels, sheet.languageIndex), rowLines(sheet)};
     for (const Statistics& material : sheet.materials)
-        lines += statisticsSection(sheet, material);
-    lines += dataLines(sheet);
-    return lines;
+        parts.head += statisticsSection(sheet, material);
+    // An empty line parts the statistics from the rows.
+    parts.head.append(QString());
+    return parts;
+}
+
+QStringList reportLines(const MeasurementSheet& sheet, ReportMode mode) {
+    if (mode == ReportMode::Project)
+        return reportProjectLines(sheet.project, sheet.labels, sheet.languageIndex);
+    const ReportParts parts = reportParts(sheet);
+    return parts.head + parts.rows;
 }
 
 QString buildReport(const MeasurementSheet& sheet, ReportMode mode) {
