@@ -4,6 +4,7 @@
 #
 #   texts -> data -> protocol -> link -> gauge -> files -> window -> widgets -> app
 #                                                           files -> cli
+#                                                           files -> report -> widgets, cli
 #
 # A folder may include itself and every folder left of it; link/sim and link/ble may include link, but
 # the link itself neither of them; cli may include the link's transports but no window code.
@@ -23,9 +24,10 @@ may_include() { # folder -> folders it may include
     gauge) echo "$base data protocol link gauge" ;;
     files) echo "$base data protocol link gauge files" ;;
     window) echo "$base data protocol link gauge files window" ;;
-    widgets) echo "$base data protocol link gauge files window widgets" ;;
-    cli) echo "$base data protocol link link/sim link/ble gauge files cli" ;;
-    app) echo "$base data protocol link link/sim link/ble gauge files window widgets app" ;;
+    report) echo "$base data protocol link gauge files report" ;;
+    widgets) echo "$base data protocol link gauge files report window widgets" ;;
+    cli) echo "$base data protocol link link/sim link/ble gauge files report cli" ;;
+    app) echo "$base data protocol link link/sim link/ble gauge files report window widgets app" ;;
     *) echo "" ;;
     esac
 }

@@ -1,5 +1,7 @@
 #include "data/ChartTable.h"
 
+#include "texts/Texts.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -55,6 +57,20 @@ void spanAxis(ChartTable& table) {
 }
 
 } // namespace
+
+QString chartLegend(const ChartReference& reference, const MeasurementSheet& sheet) {
+    QString number = QString::number(reference.value, 'g', 15);
+    number.replace(u'.', sheet.decimalSeparator);
+    switch (reference.line) {
+    case ChartLine::Target:
+        return Texts::statistics(Stat::TargetValue, sheet.languageIndex) + u' ' + number;
+    case ChartLine::MinimumLimit:
+        return QStringLiteral("Minimum ") + number;
+    case ChartLine::MaximumLimit:
+        return QStringLiteral("Maximum ") + number;
+    }
+    return number;
+}
 
 std::optional<ChartTable> buildChartTable(const MeasurementSheet& sheet) {
     ChartTable table;

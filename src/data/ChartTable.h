@@ -37,6 +37,10 @@ struct ChartTable {
     int columnCount() const { return 1 + static_cast<int>(references.size()); } // k
 };
 
+// A line's name in a legend, in the sheet's language: the target or limit with its value as a plain number
+// (up to 15 significant digits, the sheet's decimal separator).
+QString chartLegend(const ChartReference& reference, const MeasurementSheet& sheet);
+
 // The chart of what the sheet shows; none when there is nothing to chart or the rows are in units that
 // do not go together.
 std::optional<ChartTable> buildChartTable(const MeasurementSheet& sheet);

@@ -195,9 +195,21 @@ constexpr TextPair noticeTexts[] = {
     {u"der Drucker %1 nimmt den Auftrag nicht an", u"the printer %1 does not take the job"},
     {u"die Datei %1 kann nicht geschrieben werden", u"the file %1 cannot be written"},
     {u"der Drucker hat den Auftrag abgebrochen", u"the printer broke the job off"},
+    {u"Prüfbericht", u"Inspection report"},
+    {u"Seriennummer", u"Serial number"},
+    {u"Zeitraum", u"Period"},
+    {u"80/20-Regel: %1", u"80/20 rule: %1"},
+    {u"%1 von %2 Werten (%3 %) liegen zwischen 80 % des Sollwerts und dem Sollwert; erlaubt sind 20 %.",
+     u"%1 of %2 readings (%3 %) lie between 80 % of the target and the target; 20 % are allowed."},
+    {u"Mittel %1, Sollwert %2: das Mittel darf nicht unter dem Sollwert liegen.",
+     u"Mean %1, target %2: the mean must not lie below the target."},
+    {u"%1 Werte außerhalb der Grenzwerte; erlaubt ist keiner.",
+     u"%1 readings outside the limits; none are allowed."},
+    {u"Erstellt %1 mit %2", u"Made %1 with %2"},
+    {u"Der Bericht konnte nicht gespeichert werden: ", u"The report could not be saved: "},
 };
 
-static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::PrintInterrupted) + 1);
+static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::ReportNotWritten) + 1);
 
 template <size_t N> QString sparseText(const SlotText (&table)[N], int slot, int languageIndex) {
     const auto found = std::find_if(std::begin(table), std::end(table),

@@ -25,26 +25,6 @@ ChartPen referencePen(ChartLine line, const PenWidths& widths) {
                                      : ChartPen{LimitColour, widths.limit, true};
 }
 
-// A limit or target as its legend gives it: up to 15 significant digits, the user's decimal separator.
-QString plainNumber(double value, QChar decimalSeparator) {
-    QString text = QString::number(value, 'g', 15);
-    text.replace(u'.', decimalSeparator);
-    return text;
-}
-
-QString referenceLegend(const ChartReference& reference, const MeasurementSheet& sheet) {
-    const QString number = plainNumber(reference.value, sheet.decimalSeparator);
-    switch (reference.line) {
-    case ChartLine::Target:
-        return Texts::statistics(Stat::TargetValue, sheet.languageIndex) + u' ' + number;
-    case ChartLine::MinimumLimit:
-        return QStringLiteral("Minimum ") + number;
-    case ChartLine::MaximumLimit:
-        return QStringLiteral("Maximum ") + number;
-    }
-    return number;
-}
-
 } // namespace
 
 ChartDrawing compactChartDrawing(const ChartTable& table) {
@@ -71,7 +51,7 @@ ChartDrawing windowChartDrawing(const ChartTable& table, const MeasurementSheet&
     for (const ChartReference& reference : table.references)
         if (reference.drawn)
             drawing.references.push_back(
-                {reference, {referenceLegend(reference, sheet), referencePen(reference.line, WindowWidths)}});
+                {reference, {chartLegend(reference, sheet), referencePen(reference.line, WindowWidths)}});
     return drawing;
 }
 

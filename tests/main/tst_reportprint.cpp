@@ -1,6 +1,7 @@
 // The report handed on as it is: onto the clipboard, and onto paper (a printer set to PDF output stands in
 // for a real one, and poppler reads back what was printed).
 #include "MainWindowFixture.h"
+#include "Poppler.h"
 #include "files/TextReport.h"
 #include "files/TransferLog.h"
 #include "widgets/FixedFont.h"
@@ -14,7 +15,6 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -27,15 +27,6 @@ using vexa::fixture::Reading;
 
 namespace {
 
-// What a poppler tool prints for `arguments`; empty when it does not run.
-QString poppler(const QString& tool, const QStringList& arguments) {
-    QProcess process;
-    process.start(tool, arguments);
-    if (!process.waitForFinished(60'000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 // The width of one character of the report's font, in points: poppler lays the text out in it.
 double pitch(QPrinter& printer) {
     return QFontMetricsF(fixedFont(10), &printer).horizontalAdvance(u'0') * 72 / printer.resolution();
@@ -44,9 +35,9 @@ double pitch(QPrinter& printer) {
 // The printed text, page by page, each line without the blanks after it.
 QList<QStringList> printedPages(QPrinter& printer, const QString& pdf) {
     QList<QStringList> pages;
-    const QString text =
-        poppler(QStringLiteral("pdftotext"),
-                {QStringLiteral("-fixed"), QString::number(pitch(printer)), pdf, QStringLiteral("-")});
+    const QString text = QString::fromUtf8(fixture::toolOutput(
+        QStringLiteral("pdftotext"),
+        {QStringLiteral("-fixed"), QString::number(pitch(printer)), pdf, QStringLiteral("-")}));
     for (const QString& page : text.split(u'\f')) {
         QStringList lines;
         for (const QString& line : page.split(u'\n'))
@@ -123,13 +114,15 @@ void TestReportPrint::printedLinesAreTheReport() {
 void TestReportPrint::printedInTheFixedFont() {
     PdfPrinter pdf;
     QCOMPARE(printReport(pdf.printer, reportOf({{12}})), std::nullopt);
-    const QStringList fonts = poppler(QStringLiteral("pdffonts"), {pdf.file}).split(u'\n').mid(2);
+    const QStringList fonts =
+        QString::fromUtf8(fixture::toolOutput(QStringLiteral("pdffonts"), {pdf.file})).split(u'\n').mid(2);
     QVERIFY(!fonts.isEmpty() && !fonts.first().isEmpty());
     // "ABCDEF+DejaVuSansMono" names the family without blanks.
     const QString embedded = fonts.first().section(u' ', 0, 0).section(u'+', -1);
     QVERIFY(!embedded.isEmpty());
     const QStringList mono =
-        poppler(QStringLiteral("fc-list"), {QStringLiteral(":spacing=mono"), QStringLiteral("family")})
+        QString::fromUtf8(fixture::toolOutput(QStringLiteral("fc-list"),
+                                              {QStringLiteral(":spacing=mono"), QStringLiteral("family")}))
             .split(u'\n');
     bool listed = false;
     for (const QString& families : mono)
