@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-base-dev-tools qt6-connectivity-dev qt6-svg-dev qt6-translations-l10n dbus libgl-dev
   qcoro-qt6-dev
-  qt6-charts-dev libqt6opengl6-dev libxlsxwriter-dev pkg-config python3-openpyxl libxml2-utils
+  qt6-charts-dev libqt6opengl6-dev libxlsxwriter-dev libzip-dev pkg-config python3-openpyxl python3-docx libxml2-utils
   libbenchmark-dev
   poppler-utils fontconfig
   fonts-dejavu-core
