@@ -1,7 +1,7 @@
 #pragma once
 
-// What a spreadsheet reader finds in a workbook: the system's Python (where Debian's openpyxl lives, not
-// an interpreter found earlier on PATH) runs tests/store/read_workbook.py. Needs VEXA_SOURCE_DIR.
+// What a reader of office files finds in one: the system's Python (where Debian's openpyxl and python-docx
+// live, not an interpreter found earlier on PATH) runs a script of tests/store. Needs VEXA_SOURCE_DIR.
 #include <QDebug>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -9,24 +9,34 @@
 
 namespace vexa {
 
-struct WorkbookRead {
+struct OfficeRead {
     bool finished = false;
     int exitCode = -1;
-    QJsonObject found; // see read_workbook.py
+    QJsonObject found; // see the script
 };
 
-inline WorkbookRead readWorkbook(const QString& path) {
+inline OfficeRead readWithScript(const QString& script, const QString& path) {
     QProcess reader;
     reader.start(QStringLiteral("sh"),
                  {QStringLiteral("-c"), QStringLiteral("command -p python3 \"$0\" \"$1\""),
-                  QStringLiteral(VEXA_SOURCE_DIR "/tests/store/read_workbook.py"), path});
-    WorkbookRead read;
+                  QStringLiteral(VEXA_SOURCE_DIR "/tests/store/") + script, path});
+    OfficeRead read;
     read.finished = reader.waitForFinished(60000);
     read.exitCode = reader.exitCode();
     if (!read.finished || read.exitCode != 0)
         qWarning().noquote() << reader.readAllStandardError();
     read.found = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
     return read;
+}
+
+// A workbook as openpyxl finds it: see read_workbook.py.
+inline OfficeRead readWorkbook(const QString& path) {
+    return readWithScript(QStringLiteral("read_workbook.py"), path);
+}
+
+// A Word document as python-docx finds it: see read_docx.py.
+inline OfficeRead readDocx(const QString& path) {
+    return readWithScript(QStringLiteral("read_docx.py"), path);
 }
 
 } // namespace vexa

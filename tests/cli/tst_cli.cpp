@@ -1,8 +1,8 @@
 // vexa-connect-cli end to end: the built executable on the bundled demo gauges, every command and format,
 // the error exits, and numbers in an English and a German locale.
 #include "DumpBuilder.h"
+#include "OfficeReaders.h"
 #include "SessionHarness.h"
-#include "WorkbookReader.h"
 #include "files/TextReport.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
@@ -381,7 +381,7 @@ void TestCli::workbookOfTheDownload() {
     QCOMPARE(toFile.exitCode, 0);
     QCOMPARE(toFile.out, QByteArray());
 
-    const WorkbookRead workbook = readWorkbook(path);
+    const OfficeRead workbook = readWorkbook(path);
     QVERIFY(workbook.finished);
     QCOMPARE(workbook.exitCode, 0);
     const QJsonObject& read = workbook.found;
@@ -479,7 +479,7 @@ void TestCli::workbookOfOnlineReadings() {
         QCOMPARE(finished.out, QByteArray());
     }
 
-    const WorkbookRead workbook = readWorkbook(path);
+    const OfficeRead workbook = readWorkbook(path);
     QVERIFY(workbook.finished);
     QCOMPARE(workbook.exitCode, 0);
     const QJsonObject& read = workbook.found;

@@ -1,7 +1,7 @@
 // "MS Excel" in the main window: the chart question, the save dialog's start, the workbook written where
 // the user names it, what a cancel and a failure leave, and what the status says when no program opens
 // the file. A home of its own holds the documents folder; the dialogs are scripted.
-#include "WorkbookReader.h"
+#include "OfficeReaders.h"
 #include "data/Initialisation.h"
 #include "texts/Texts.h"
 #include "window/MainControls.h"
@@ -35,7 +35,7 @@ MeasurementRow reading(qint16 number, double value, const QString& unit = QStrin
 }
 
 QStringList sheetsOf(const QString& path) {
-    const WorkbookRead workbook = readWorkbook(path);
+    const OfficeRead workbook = readWorkbook(path);
     if (!workbook.finished || workbook.exitCode != 0)
         return {QStringLiteral("<unreadable>")};
     QStringList sheets;

@@ -1,6 +1,6 @@
 // The workbook as a spreadsheet reader (openpyxl) finds it.
+#include "OfficeReaders.h"
 #include "SheetFixture.h"
-#include "WorkbookReader.h"
 #include "files/WorkbookFile.h"
 #include "files/WorkbookLayout.h"
 
