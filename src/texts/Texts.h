@@ -167,7 +167,7 @@ enum class Notice : int {
     ManualWithoutViewer,  // %1: where the manual lies
     SaveChart,            // the chart window's command that saves the chart as a picture or PDF
     ChartNotSaved,        // the file and the reason follow
-    WorkbookSaved,        // %1: where the Excel export's workbook lies, when no program opened it
+    ExportSaved,          // %1: where an export's file lies, when no program opened it
     NotPrinted,           // %1: why
     PrinterRefused,       // %1: the printer
     PrintFileNotWritable, // %1: the file printed into

@@ -172,6 +172,7 @@ void FrmTransfer::connectActions() {
     onClick(cmdSave, &MainModel::cmdSave_Click);
     onClick(cmdOpen, &MainModel::cmdOpen_Click);
     onClick(cmdExcel, &MainModel::cmdExcel_Click);
+    onClick(cmdWord, &MainModel::cmdWord_Click);
     onClick(cmdClipboard, &MainModel::cmdClipboard_Click);
     connect(&model_, &MainModel::copyToClipboard, this,
             [](const QString& text) { QGuiApplication::clipboard()->setText(text); });

@@ -165,20 +165,23 @@ public:
     // The report did not reach `printer` (its name, or the file printed into): said and logged.
     void reportNotPrinted(PrintFailure failure, const QString& printer);
 
-    // --- the Excel export
+    // --- the Excel and Word exports
     // Hands a file to the program the desktop opens it with; false when there is none.
     using FileOpener = std::function<bool(const QString& path)>;
-    // The window puts the desktop's handler in here; without one a saved workbook is only said.
+    // The window puts the desktop's handler in here; without one a saved export is only said.
     void setFileOpener(FileOpener open) { openFile_ = std::move(open); }
     // "MS Excel": the sheet shown as a workbook (with a chart sheet when the user asks for one and the
     // units agree), saved where the user names it and opened with the desktop's program; the status field
     // says where it lies when no program opened it. A cancelled dialog changes nothing; a failure is shown
     // and logged as "Open Excel:".
     void cmdExcel_Click();
-    // Where the save dialog of an export (a workbook, a chart) starts: the folder of the export saved last
-    // in this run, else the user's documents folder (the home folder when there is none), with the name it
-    // proposes: the device number, the memory chosen or "Online" in the online view, today's date, and
-    // `extension`.
+    // "MS Word": the text report of the sheet shown as a Word document, saved and opened as "MS Excel"
+    // saves and opens its workbook; a failure is logged as "Open Word:".
+    void cmdWord_Click();
+    // Where the save dialog of an export (a workbook, a document, a chart) starts: the folder of the export
+    // saved last in this run, else the user's documents folder (the home folder when there is none), with
+    // the name it proposes: the device number, the memory chosen or "Online" in the online view, today's
+    // date, and `extension`.
     QString exportStartPath(const QString& extension) const;
 
     // --- limits
@@ -249,6 +252,18 @@ private:
     void showStatisticsInsteadOfChart();
     // The next export's dialog starts in the folder of `path`.
     void rememberExportFolder(const QString& path);
+    // What sets one export's file apart: the extension added to a name that lacks it, the save dialog's
+    // filter, and what the log line of a failure starts with.
+    struct ExportFile {
+        QString extension;
+        QString filter;
+        QString logPrefix;
+    };
+    // Writes an export to `path`; the description of a failure.
+    using ExportWriter = std::optional<QString>(const QString& path);
+    // The rest of an export once the commands are blocked: the save dialog, the file written, a failure
+    // shown and logged, else the file opened or its place said; the commands are unblocked in every case.
+    void saveExport(const ExportFile& file, const std::function<ExportWriter>& write);
     void labelViews();
     void removeStoreRows(int storeRow, int count);
     void applyDesign();

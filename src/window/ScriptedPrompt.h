@@ -29,10 +29,16 @@ public:
 
     // Names the next file dialogs return, in order; when used up, dialogs are cancelled.
     void setFileNames(QStringList names) { fileNames_ = std::move(names); }
-    QString saveFileName(const QString& start, const QString&) override { return nextFileName(start); }
-    QString openFileName(const QString& folder, const QString&) override { return nextFileName(folder); }
+    QString saveFileName(const QString& start, const QString& filter) override {
+        return nextFileName(start, filter);
+    }
+    QString openFileName(const QString& folder, const QString& filter) override {
+        return nextFileName(folder, filter);
+    }
     // Where the last file dialog started: its folder, and for a save dialog that proposes a name, the name.
     const QString& dialogFolder() const { return dialogFolder_; }
+    // The files the last file dialog offered.
+    const QString& dialogFilter() const { return dialogFilter_; }
 
     // Everything shown so far, messages and questions alike, oldest first.
     const QStringList& shown() const { return shown_; }
@@ -43,14 +49,16 @@ public:
     }
 
 private:
-    QString nextFileName(const QString& start) {
+    QString nextFileName(const QString& start, const QString& filter) {
         dialogFolder_ = start;
+        dialogFilter_ = filter;
         return fileNames_.isEmpty() ? QString() : fileNames_.takeFirst();
     }
 
     QList<bool> answers_;
     QStringList fileNames_;
     QString dialogFolder_;
+    QString dialogFilter_;
     bool defaultAnswer_ = false;
     QStringList shown_;
     QList<PromptDefault> defaultButtons_;

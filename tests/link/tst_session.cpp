@@ -186,7 +186,8 @@ private slots:
     void offlineViewsAskNothingOfTheGauge();
     void commandsWithoutTheirFeatureStayDisabled_data();
     void commandsWithoutTheirFeatureStayDisabled();
-    void excelIsOfferedOnceAMemoryIsRead();
+    void exportsAreOfferedOnceAMemoryIsRead_data();
+    void exportsAreOfferedOnceAMemoryIsRead();
     void nextGaugeStartsFromItsOwnList_data();
     void nextGaugeStartsFromItsOwnList();
     void lastGaugeIsRememberedForTheNextStart();
@@ -949,7 +950,7 @@ void TestSession::offlineViewsAskNothingOfTheGauge() {
 // A command that would do nothing is not offered, also once the commands are unblocked.
 void TestSession::commandsWithoutTheirFeatureStayDisabled_data() {
     QTest::addColumn<QString>("control");
-    for (const QString& name : {cmdWord, mnuSetTime, mnuInfo, cmdProjekt, mnuTastaturevent})
+    for (const QString& name : {mnuSetTime, mnuInfo, cmdProjekt, mnuTastaturevent})
         QTest::newRow(qPrintable(name)) << name;
 }
 
@@ -962,13 +963,20 @@ void TestSession::commandsWithoutTheirFeatureStayDisabled() {
     QVERIFY(!gauge.controls().enabled(control));
 }
 
-// The Excel export is built: offered once a memory is read, like the other commands of the set.
-void TestSession::excelIsOfferedOnceAMemoryIsRead() {
+void TestSession::exportsAreOfferedOnceAMemoryIsRead_data() {
+    QTest::addColumn<QString>("control");
+    QTest::newRow("Excel") << QString(cmdExcel);
+    QTest::newRow("Word") << QString(cmdWord);
+}
+
+// The Excel and Word exports are built: offered once a memory is read, like the other commands of the set.
+void TestSession::exportsAreOfferedOnceAMemoryIsRead() {
+    QFETCH(QString, control);
     Connected gauge(demoProfile("qy-coating.json"));
     gauge.choose(gauge.controls().items(cmbSpeicher).at(0));
     gauge.read();
-    QVERIFY(gauge.controls().visible(cmdExcel));
-    QVERIFY(gauge.controls().enabled(cmdExcel));
+    QVERIFY(gauge.controls().visible(control));
+    QVERIFY(gauge.controls().enabled(control));
 }
 
 // Two gauges in one run: each connect starts from the connected gauge's own memories.

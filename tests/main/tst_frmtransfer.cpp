@@ -33,7 +33,8 @@ private slots:
     void languageMenuSwitchesCaptions();
     void clickOnTableMarksRow();
     void saveAndOpenButtonsRoundTrip();
-    void excelButtonWritesAndOpensTheWorkbook();
+    void exportButtonsWriteAndOpenTheirFile_data();
+    void exportButtonsWriteAndOpenTheirFile();
     void manualIsRenderedWhenMissing_data();
     void manualIsRenderedWhenMissing();
     void manualMenuSaysWhatBecameOfTheManual_data();
@@ -265,9 +266,18 @@ void TestFrmTransfer::saveAndOpenButtonsRoundTrip() {
     QCOMPARE(text(optFE), QStringLiteral("site.mes (3)"));
 }
 
-// "MS Excel" reaches the export: the workbook is written where the dialog says and handed to the same
-// desktop program the manual goes to.
-void TestFrmTransfer::excelButtonWritesAndOpensTheWorkbook() {
+void TestFrmTransfer::exportButtonsWriteAndOpenTheirFile_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("MS Excel") << QString(cmdExcel) << "site.xlsx";
+    QTest::newRow("MS Word") << QString(cmdWord) << "site.docx";
+}
+
+// "MS Excel" and "MS Word" reach their export: the file is written where the dialog says and handed to
+// the same desktop program the manual goes to.
+void TestFrmTransfer::exportButtonsWriteAndOpenTheirFile() {
+    QFETCH(QString, button);
+    QFETCH(QString, written);
     model_->applyInitialisation(decideInitialisation(
         QStringLiteral("QY-FE-1"), DeviceInfo{.S = QStringLiteral("1")}, model_->state().gauge));
     std::vector<MeasurementRow> rows(3);
@@ -279,8 +289,8 @@ void TestFrmTransfer::excelButtonWritesAndOpensTheWorkbook() {
     model_->currentStore().assign(rows);
     model_->FillMSFlexOne();
     model_->unblockButtons();
-    auto* excel = window_->findChild<QAbstractButton*>(cmdExcel);
-    QVERIFY(excel->isEnabled());
+    auto* exportButton = window_->findChild<QAbstractButton*>(button);
+    QVERIFY(exportButton->isEnabled());
     QList<QUrl> viewed;
     window_->setDocumentViewer([&](const QUrl& url) {
         viewed.append(url);
@@ -289,11 +299,11 @@ void TestFrmTransfer::excelButtonWritesAndOpensTheWorkbook() {
     QTemporaryDir saveTo;
     prompt_->setAnswers({false});
     prompt_->setFileNames({saveTo.filePath(QStringLiteral("site"))});
-    excel->click();
-    const QString path = saveTo.filePath(QStringLiteral("site.xlsx"));
+    exportButton->click();
+    const QString path = saveTo.filePath(written);
     QVERIFY(QFileInfo::exists(path));
     QCOMPARE(viewed, QList<QUrl>{QUrl::fromLocalFile(path)});
-    QVERIFY(excel->isEnabled());
+    QVERIFY(exportButton->isEnabled());
 }
 
 void TestFrmTransfer::manualIsRenderedWhenMissing_data() {

@@ -1,8 +1,10 @@
-// "MS Excel" in the main window: the chart question, the save dialog's start, the workbook written where
-// the user names it, what a cancel and a failure leave, and what the status says when no program opens
-// the file. A home of its own holds the documents folder; the dialogs are scripted.
+// "MS Excel" and "MS Word" in the main window: the chart question, the save dialog's start, the workbook
+// or document written where the user names it, what a cancel and a failure leave, and what the status
+// says when no program opens the file. A home of its own holds the documents folder; the dialogs are
+// scripted.
 #include "OfficeReaders.h"
 #include "data/Initialisation.h"
+#include "files/TextReport.h"
 #include "texts/Texts.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
@@ -44,9 +46,13 @@ QStringList sheetsOf(const QString& path) {
     return sheets;
 }
 
+// The exports, by the extension of the file they write.
+const QString Workbook = QStringLiteral(".xlsx");
+const QString Document = QStringLiteral(".docx");
+
 } // namespace
 
-class TestExcelExport : public QObject {
+class TestFileExports : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -54,15 +60,19 @@ private slots:
     void cleanup();
     void chartQuestion_data();
     void chartQuestion();
+    void documentHoldsTheReport();
+    void cancelChangesNothing_data();
     void cancelChangesNothing();
+    void unwritableFolderIsShownAndLogged_data();
     void unwritableFolderIsShownAndLogged();
     void dialogStartsWithADefaultName_data();
     void dialogStartsWithADefaultName();
+    void nextExportStartsWhereTheLastWasSaved_data();
     void nextExportStartsWhereTheLastWasSaved();
     void extensionIsAddedWhenMissing_data();
     void extensionIsAddedWhenMissing();
-    void statusSaysWhereAnUnopenedWorkbookLies_data();
-    void statusSaysWhereAnUnopenedWorkbookLies();
+    void statusSaysWhereAnUnopenedFileLies_data();
+    void statusSaysWhereAnUnopenedFileLies();
 
 private:
     // The gauge `deviceNumber` connected, `units` read into the memory view, memory `memory` chosen.
@@ -73,6 +83,10 @@ private:
     QString logText() const;
     // The commands the user may give now.
     QStringList enabledCommands() const;
+    // The export that writes files with `extension`, as its button gives it.
+    void click(const QString& extension);
+    // What it asks before its save dialog.
+    static QStringList questions(const QString& extension);
 
     QTemporaryDir home_;
     // Per test: the settings and measurement data (the language chosen is kept there), and where the
@@ -85,7 +99,7 @@ private:
     bool openerFinds_ = true; // the desktop has a program for them
 };
 
-void TestExcelExport::initTestCase() {
+void TestFileExports::initTestCase() {
     // No real folder of the user is looked at: the documents folder is the one below this home.
     qputenv("HOME", QFile::encodeName(home_.path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home_.filePath(QStringLiteral(".config"))));
@@ -94,7 +108,7 @@ void TestExcelExport::initTestCase() {
     QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), documents());
 }
 
-void TestExcelExport::init() {
+void TestFileExports::init() {
     model_.reset();
     folder_ = std::make_unique<QTemporaryDir>();
     saveTo_ = std::make_unique<QTemporaryDir>();
@@ -109,12 +123,12 @@ void TestExcelExport::init() {
     });
 }
 
-void TestExcelExport::cleanup() {
+void TestFileExports::cleanup() {
     model_.reset();
     QVERIFY(QDir(documents()).isEmpty());
 }
 
-void TestExcelExport::fill(const QStringList& units, const QString& deviceNumber, const QString& memory) {
+void TestFileExports::fill(const QStringList& units, const QString& deviceNumber, const QString& memory) {
     model_->applyInitialisation(
         decideInitialisation(QStringLiteral("QY-FE"), DeviceInfo{.S = deviceNumber}, model_->state().gauge));
     std::vector<MeasurementRow> rows;
@@ -127,12 +141,12 @@ void TestExcelExport::fill(const QStringList& units, const QString& deviceNumber
     model_->unblockButtons();
 }
 
-QString TestExcelExport::logText() const {
+QString TestFileExports::logText() const {
     QFile log(model_->log().filePath());
     return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
 }
 
-QStringList TestExcelExport::enabledCommands() const {
+QStringList TestFileExports::enabledCommands() const {
     QStringList enabled;
     for (const QString& name : commandSet())
         if (model_->controls().enabled(name))
@@ -140,7 +154,19 @@ QStringList TestExcelExport::enabledCommands() const {
     return enabled;
 }
 
-void TestExcelExport::chartQuestion_data() {
+void TestFileExports::click(const QString& extension) {
+    if (extension == Document)
+        model_->cmdWord_Click();
+    else
+        model_->cmdExcel_Click();
+}
+
+QStringList TestFileExports::questions(const QString& extension) {
+    return extension == Document ? QStringList()
+                                 : QStringList{QStringLiteral("Excel inklusive Chart erstellen?")};
+}
+
+void TestFileExports::chartQuestion_data() {
     QTest::addColumn<QStringList>("units");
     QTest::addColumn<bool>("answer");
     QTest::addColumn<bool>("asked");
@@ -155,7 +181,7 @@ void TestExcelExport::chartQuestion_data() {
         << QStringList{"µm", "mils", "µm", "µm"} << true << false << QStringList{"Messwerte"};
 }
 
-void TestExcelExport::chartQuestion() {
+void TestFileExports::chartQuestion() {
     QFETCH(QStringList, units);
     QFETCH(bool, answer);
     QFETCH(bool, asked);
@@ -180,7 +206,35 @@ void TestExcelExport::chartQuestion() {
     QCOMPARE(enabledCommands(), commands);
 }
 
-void TestExcelExport::cancelChangesNothing() {
+// A paragraph for every line of the report of the sheet shown, as "Save to File" writes it.
+void TestFileExports::documentHoldsTheReport() {
+    fill({"µm", "µm", "µm"});
+    QVERIFY(model_->controls().enabled(cmdWord));
+    const QStringList commands = enabledCommands();
+    const QString path = saveTo_->filePath(QStringLiteral("report.docx"));
+    prompt_->setFileNames({path});
+
+    model_->cmdWord_Click();
+    QCOMPARE(prompt_->shown(), QStringList());
+    const OfficeRead document = readDocx(path);
+    QCOMPARE(document.exitCode, 0);
+    const QJsonArray paragraphs = document.found[QStringLiteral("paragraphs")].toArray();
+    const QStringList report = reportLines(model_->reportSheet(), ReportMode::All);
+    QCOMPARE(paragraphs.size(), report.size());
+    QCOMPARE(paragraphs.first().toString(), report.first());
+    QCOMPARE(opened_, QStringList{path});
+    QCOMPARE(enabledCommands(), commands);
+}
+
+void TestFileExports::cancelChangesNothing_data() {
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<QString>("filter");
+    QTest::newRow("workbook") << Workbook << "Excel (*.xlsx)";
+    QTest::newRow("document") << Document << "Word (*.docx)";
+}
+
+void TestFileExports::cancelChangesNothing() {
+    QFETCH(QString, extension);
     fill({"µm", "µm", "µm"});
     const QStringList commands = enabledCommands();
     const QString status = model_->controls().caption(txtSpeicher);
@@ -188,77 +242,91 @@ void TestExcelExport::cancelChangesNothing() {
     prompt_->setAnswers({true});
     prompt_->setFileNames({});
 
-    model_->cmdExcel_Click();
-    QCOMPARE(prompt_->shown(), QStringList{QStringLiteral("Excel inklusive Chart erstellen?")});
+    click(extension);
+    QCOMPARE(prompt_->shown(), questions(extension));
+    QTEST(prompt_->dialogFilter(), "filter");
     QCOMPARE(enabledCommands(), commands);
     QCOMPARE(model_->controls().caption(txtSpeicher), status);
     QCOMPARE(logText(), log);
     QCOMPARE(opened_, QStringList());
     QVERIFY(QDir(saveTo_->path()).isEmpty());
     // The next dialog starts where the first did: nothing was saved.
-    QCOMPARE(prompt_->dialogFolder(), model_->exportStartPath(QStringLiteral(".xlsx")));
-    QCOMPARE(QFileInfo(model_->exportStartPath(QStringLiteral(".xlsx"))).path(), documents());
+    QCOMPARE(prompt_->dialogFolder(), model_->exportStartPath(extension));
+    QCOMPARE(QFileInfo(model_->exportStartPath(extension)).path(), documents());
+}
+
+void TestFileExports::unwritableFolderIsShownAndLogged_data() {
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<QString>("logged");
+    QTest::newRow("workbook") << Workbook << "Open Excel:";
+    QTest::newRow("document") << Document << "Open Word:";
 }
 
 // A folder that cannot take the file (here a plain file, which holds nothing even for root): the box
-// names the file and the reason, the log has "Open Excel:", no file (and no part of one) is left, and
-// the commands are given back.
-void TestExcelExport::unwritableFolderIsShownAndLogged() {
+// names the file and the reason, the log says which export failed, no file (and no part of one) is left,
+// and the commands are given back.
+void TestFileExports::unwritableFolderIsShownAndLogged() {
+    QFETCH(QString, extension);
+    QFETCH(QString, logged);
     fill({"µm", "µm", "µm"});
     const QStringList commands = enabledCommands();
     const QString blocked = saveTo_->filePath(QStringLiteral("blocked"));
     QFile plain(blocked);
     QVERIFY(plain.open(QIODevice::WriteOnly));
     plain.close();
-    const QString path = blocked + QStringLiteral("/workbook.xlsx");
+    const QString path = blocked + QStringLiteral("/export") + extension;
     prompt_->setAnswers({true});
     prompt_->setFileNames({path});
 
-    model_->cmdExcel_Click();
-    QCOMPARE(prompt_->shown().size(), 2);
-    const QString message = prompt_->shown().at(1);
+    click(extension);
+    QCOMPARE(prompt_->shown().size(), questions(extension).size() + 1);
+    const QString message = prompt_->shown().last();
     QVERIFY2(message.startsWith(Texts::notice(Notice::FileNotSaved, 0) + path + QStringLiteral("\r\n")),
              qPrintable(message));
     const QString reason = message.mid(message.indexOf(u'\n') + 1);
     QVERIFY(!reason.isEmpty());
-    QVERIFY2(logText().contains(QStringLiteral("Open Excel:") + path + QStringLiteral(": ") + reason),
-             qPrintable(logText()));
+    QVERIFY2(logText().contains(logged + path + QStringLiteral(": ") + reason), qPrintable(logText()));
     QCOMPARE(QDir(saveTo_->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("blocked")});
     QCOMPARE(opened_, QStringList());
     QCOMPARE(enabledCommands(), commands);
     // A failed export is not where the next one starts.
-    QCOMPARE(QFileInfo(model_->exportStartPath(QStringLiteral(".xlsx"))).path(), documents());
+    QCOMPARE(QFileInfo(model_->exportStartPath(extension)).path(), documents());
 }
 
-void TestExcelExport::dialogStartsWithADefaultName_data() {
+void TestFileExports::dialogStartsWithADefaultName_data() {
     QTest::addColumn<QString>("deviceNumber");
     QTest::addColumn<QString>("memory");
     QTest::addColumn<QString>("shown"); // "memory", "online", or "file" (a measurement file opened)
     QTest::addColumn<bool>("documentsFolder");
     QTest::addColumn<QString>("name"); // before the date
+    QTest::addColumn<QString>("extension");
 
     const QString m001 = QStringLiteral("m001                ");
-    QTest::newRow("memory file") << "4711" << m001 << "memory" << true << "4711_m001_";
-    QTest::newRow("online view") << "4711" << m001 << "online" << true << "4711_Online_";
-    QTest::newRow("measurement file opened") << "4711" << m001 << "file" << true << "4711_site_B_";
-    QTest::newRow("device number holding a slash") << "47/11" << m001 << "memory" << true << "47_11_m001_";
+    QTest::newRow("memory file") << "4711" << m001 << "memory" << true << "4711_m001_" << Workbook;
+    QTest::newRow("online view") << "4711" << m001 << "online" << true << "4711_Online_" << Workbook;
+    QTest::newRow("measurement file opened")
+        << "4711" << m001 << "file" << true << "4711_site_B_" << Workbook;
+    QTest::newRow("device number holding a slash")
+        << "47/11" << m001 << "memory" << true << "47_11_m001_" << Workbook;
     QTest::newRow("probe memory entry") << "4711"
                                         << "   S1   (7)"
-                                        << "memory" << true << "4711_S1__7__";
+                                        << "memory" << true << "4711_S1__7__" << Workbook;
     QTest::newRow("no memory chosen") << "4711"
                                       << ""
-                                      << "memory" << true << "4711_";
+                                      << "memory" << true << "4711_" << Workbook;
     QTest::newRow("no documents folder: the home folder")
-        << "4711" << m001 << "memory" << false << "4711_m001_";
+        << "4711" << m001 << "memory" << false << "4711_m001_" << Workbook;
+    QTest::newRow("a Word document") << "4711" << m001 << "memory" << true << "4711_m001_" << Document;
 }
 
-void TestExcelExport::dialogStartsWithADefaultName() {
+void TestFileExports::dialogStartsWithADefaultName() {
     QFETCH(QString, deviceNumber);
     QFETCH(QString, memory);
     QFETCH(QString, shown);
     QFETCH(bool, documentsFolder);
     QFETCH(QString, name);
+    QFETCH(QString, extension);
     fill({"µm", "µm"}, deviceNumber, memory);
     if (shown == u"online") {
         model_->optOnline_Click();
@@ -275,80 +343,101 @@ void TestExcelExport::dialogStartsWithADefaultName() {
     prompt_->setAnswers({false});
     const QString before = today();
 
-    model_->cmdExcel_Click();
+    click(extension);
     const QString folder = documentsFolder ? documents() : home_.path();
     const QString start = prompt_->dialogFolder();
-    QVERIFY2(start == QDir(folder).filePath(name + before + QStringLiteral(".xlsx")) ||
-                 start == QDir(folder).filePath(name + today() + QStringLiteral(".xlsx")),
+    QVERIFY2(start == QDir(folder).filePath(name + before + extension) ||
+                 start == QDir(folder).filePath(name + today() + extension),
              qPrintable(start));
-    QCOMPARE(model_->exportStartPath(QStringLiteral(".xlsx")), start);
+    QCOMPARE(model_->exportStartPath(extension), start);
     if (!documentsFolder)
         QVERIFY(QDir().mkpath(documents()));
 }
 
-// The folder of the workbook saved last in this run is where the next dialog starts; a new run (a new
-// window logic) starts in the documents folder again.
-void TestExcelExport::nextExportStartsWhereTheLastWasSaved() {
+void TestFileExports::nextExportStartsWhereTheLastWasSaved_data() {
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("next");
+    QTest::newRow("workbook, then workbook") << Workbook << Workbook;
+    QTest::newRow("document, then workbook") << Document << Workbook;
+    QTest::newRow("workbook, then document") << Workbook << Document;
+}
+
+// The folder of the export saved last in this run is where the next dialog starts, whichever export;
+// a new run (a new window logic) starts in the documents folder again.
+void TestFileExports::nextExportStartsWhereTheLastWasSaved() {
+    QFETCH(QString, first);
+    QFETCH(QString, next);
     fill({"µm", "µm"});
     const QString elsewhere = saveTo_->filePath(QStringLiteral("site A"));
     QVERIFY(QDir().mkpath(elsewhere));
     prompt_->setAnswers({false, false});
-    prompt_->setFileNames({elsewhere + QStringLiteral("/first.xlsx")});
-    model_->cmdExcel_Click();
-    QVERIFY(QFileInfo::exists(elsewhere + QStringLiteral("/first.xlsx")));
+    prompt_->setFileNames({elsewhere + QStringLiteral("/first") + first});
+    click(first);
+    QVERIFY(QFileInfo::exists(elsewhere + QStringLiteral("/first") + first));
     QCOMPARE(QFileInfo(prompt_->dialogFolder()).path(), documents());
 
-    model_->cmdExcel_Click();
+    click(next);
     QCOMPARE(QFileInfo(prompt_->dialogFolder()).path(), elsewhere);
-    QCOMPARE(QFileInfo(prompt_->dialogFolder()).fileName(),
-             QStringLiteral("4711_m001_") + today() + QStringLiteral(".xlsx"));
+    QCOMPARE(QFileInfo(prompt_->dialogFolder()).fileName(), QStringLiteral("4711_m001_") + today() + next);
 
     init();
     fill({"µm", "µm"});
-    QCOMPARE(QFileInfo(model_->exportStartPath(QStringLiteral(".xlsx"))).path(), documents());
+    QCOMPARE(QFileInfo(model_->exportStartPath(next)).path(), documents());
 }
 
-void TestExcelExport::extensionIsAddedWhenMissing_data() {
+void TestFileExports::extensionIsAddedWhenMissing_data() {
+    QTest::addColumn<QString>("extension");
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
-    QTest::newRow("without") << "report"
+    QTest::newRow("without") << Workbook << "report"
                              << "report.xlsx";
-    QTest::newRow("with") << "report.xlsx"
+    QTest::newRow("with") << Workbook << "report.xlsx"
                           << "report.xlsx";
-    QTest::newRow("in capitals") << "REPORT.XLSX"
+    QTest::newRow("in capitals") << Workbook << "REPORT.XLSX"
                                  << "REPORT.XLSX";
-    QTest::newRow("another one") << "report.xls"
+    QTest::newRow("another one") << Workbook << "report.xls"
                                  << "report.xls.xlsx";
+    QTest::newRow("document without") << Document << "report"
+                                      << "report.docx";
+    QTest::newRow("document in capitals") << Document << "REPORT.DOCX"
+                                          << "REPORT.DOCX";
+    QTest::newRow("document named as the older format") << Document << "report.doc"
+                                                        << "report.doc.docx";
 }
 
-void TestExcelExport::extensionIsAddedWhenMissing() {
+void TestFileExports::extensionIsAddedWhenMissing() {
+    QFETCH(QString, extension);
     QFETCH(QString, chosen);
     QFETCH(QString, written);
     fill({"µm", "µm"});
     prompt_->setAnswers({false});
     prompt_->setFileNames({saveTo_->filePath(chosen)});
-    model_->cmdExcel_Click();
+    click(extension);
     QCOMPARE(QDir(saveTo_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{written});
     QCOMPARE(opened_, QStringList{saveTo_->filePath(written)});
 }
 
-void TestExcelExport::statusSaysWhereAnUnopenedWorkbookLies_data() {
+void TestFileExports::statusSaysWhereAnUnopenedFileLies_data() {
     QTest::addColumn<int>("language");
     QTest::addColumn<bool>("opener");      // the window put one in
     QTest::addColumn<bool>("openerFinds"); // it found a program
     QTest::addColumn<QString>("status");   // before the path; empty: the status stays as it was
+    QTest::addColumn<QString>("extension");
 
-    QTest::newRow("opened") << 0 << true << true << "";
-    QTest::newRow("no program for it, German") << 0 << true << false << "Gespeichert: ";
-    QTest::newRow("no program for it, English") << 1 << true << false << "Saved: ";
-    QTest::newRow("no opener") << 0 << false << false << "Gespeichert: ";
+    QTest::newRow("opened") << 0 << true << true << "" << Workbook;
+    QTest::newRow("no program for it, German") << 0 << true << false << "Gespeichert: " << Workbook;
+    QTest::newRow("no program for it, English") << 1 << true << false << "Saved: " << Workbook;
+    QTest::newRow("no opener") << 0 << false << false << "Gespeichert: " << Workbook;
+    QTest::newRow("a document opened") << 0 << true << true << "" << Document;
+    QTest::newRow("a document without a program for it") << 0 << true << false << "Gespeichert: " << Document;
 }
 
-void TestExcelExport::statusSaysWhereAnUnopenedWorkbookLies() {
+void TestFileExports::statusSaysWhereAnUnopenedFileLies() {
     QFETCH(int, language);
     QFETCH(bool, opener);
     QFETCH(QString, status);
     QFETCH(bool, openerFinds);
+    QFETCH(QString, extension);
     openerFinds_ = openerFinds;
     if (!opener)
         model_->setFileOpener({});
@@ -356,18 +445,18 @@ void TestExcelExport::statusSaysWhereAnUnopenedWorkbookLies() {
     if (language != 0)
         model_->englishClick();
     const QString before = model_->controls().caption(txtSpeicher);
-    const QString path = saveTo_->filePath(QStringLiteral("site.xlsx"));
+    const QString path = saveTo_->filePath(QStringLiteral("site") + extension);
     prompt_->setAnswers({true});
     prompt_->setFileNames({path});
 
-    model_->cmdExcel_Click();
+    click(extension);
     QVERIFY(QFileInfo::exists(path));
     QCOMPARE(opened_, opener ? QStringList{path} : QStringList());
     QCOMPARE(model_->controls().caption(txtSpeicher), status.isEmpty() ? before : status + path);
     if (!status.isEmpty())
         QVERIFY(model_->controls().visible(txtSpeicher));
-    QCOMPARE(prompt_->shown().size(), 1);
+    QCOMPARE(prompt_->shown().size(), questions(extension).size());
 }
 
-QTEST_GUILESS_MAIN(TestExcelExport)
-#include "tst_excelexport.moc"
+QTEST_GUILESS_MAIN(TestFileExports)
+#include "tst_fileexports.moc"
