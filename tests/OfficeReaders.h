@@ -3,9 +3,11 @@
 // What a reader of office files finds in one: the system's Python (where Debian's openpyxl and python-docx
 // live, not an interpreter found earlier on PATH) runs a script of tests/store. Needs VEXA_SOURCE_DIR.
 #include <QDebug>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStringList>
 
 namespace vexa {
 
@@ -13,6 +15,16 @@ struct OfficeRead {
     bool finished = false;
     int exitCode = -1;
     QJsonObject found; // see the script
+
+    // The texts of the list `key` names in what was found; "<unreadable>" alone when the script failed.
+    QStringList texts(const QString& key) const {
+        if (!finished || exitCode != 0)
+            return {QStringLiteral("<unreadable>")};
+        QStringList list;
+        for (const QJsonValue& text : found[key].toArray())
+            list << text.toString();
+        return list;
+    }
 };
 
 inline OfficeRead readWithScript(const QString& script, const QString& path) {

@@ -7,7 +7,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,13 +18,6 @@ namespace {
 
 MeasurementSheet readingsSheet() {
     return buildSheet(fixture::sheetContent({{12.344}, {13}, {14.5}}, fixture::limits(10, 20, 13)));
-}
-
-QStringList paragraphsOf(const QJsonObject& read) {
-    QStringList paragraphs;
-    for (const QJsonValue& paragraph : read[QStringLiteral("paragraphs")].toArray())
-        paragraphs << paragraph.toString();
-    return paragraphs;
 }
 
 QStringList folderEntries(const QTemporaryDir& folder) {
@@ -93,7 +85,7 @@ void TestDocxFile::paragraphsAreTheReport() {
     QString report = buildReport(built, ReportMode::All);
     report.chop(2);
     report.replace(QChar(1), QChar(0xFFFD));
-    const QString paragraphs = paragraphsOf(read.found).join(QStringLiteral("\r\n"));
+    const QString paragraphs = read.texts(QStringLiteral("paragraphs")).join(QStringLiteral("\r\n"));
     QCOMPARE(paragraphs, report);
     QVERIFY2(paragraphs.contains(shown), qPrintable(paragraphs));
     QTEST(read.found[QStringLiteral("title")].toString(), "title");
@@ -171,7 +163,7 @@ void TestDocxFile::anExistingFileIsReplacedWhole() {
     QCOMPARE(folderEntries(folder), QStringList{"report.docx"});
     const OfficeRead read = readDocx(path);
     QCOMPARE(read.exitCode, 0);
-    QCOMPARE(paragraphsOf(read.found), reportLines(sheet, ReportMode::All));
+    QCOMPARE(read.texts(QStringLiteral("paragraphs")), reportLines(sheet, ReportMode::All));
 }
 
 QTEST_GUILESS_MAIN(TestDocxFile)
