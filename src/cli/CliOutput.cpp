@@ -1,6 +1,7 @@
 #include "cli/CliOutput.h"
 
 #include "data/PrintableText.h"
+#include "files/DocxFile.h"
 #include "files/MemoryExport.h"
 #include "files/RowsCsv.h"
 #include "files/TextFile.h"
@@ -8,6 +9,7 @@
 
 #include <QTemporaryDir>
 #include <cstdio>
+#include <functional>
 #include <unistd.h>
 
 namespace vexa::cli {
@@ -56,32 +58,60 @@ std::optional<QString> writeSheet(const MeasurementSheet& sheet, Format format, 
                                                        : rowsCsv(exportedMemory(sheet).rows, separator));
 }
 
-std::optional<QString> workbookRefusedHere(const QString& outputFile) {
-    // A workbook's bytes would only garble a terminal; a pipe takes them.
-    if (outputFile.isEmpty() && isatty(fileno(stdout)))
-        return QStringLiteral("a workbook is not for a terminal: name a file with -o, or pipe it on");
+bool isFileFormat(Format format) {
+    return format == Format::Xlsx || format == Format::Docx;
+}
+
+namespace {
+
+QString fileKind(Format format) {
+    return format == Format::Docx ? QStringLiteral("document") : QStringLiteral("workbook");
+}
+
+using FileWriter = std::optional<QString>(const QString& path);
+
+// A workbook or document written by `write`, into `outputFile` or, through a file of its own, to standard
+// output.
+std::optional<QString> writeFileResult(Format format, const QString& outputFile,
+                                       const std::function<FileWriter>& write) {
+    if (!outputFile.isEmpty()) {
+        if (const std::optional<QString> error = write(outputFile))
+            return QStringLiteral("cannot write %1: %2").arg(outputFile, *error);
+        return std::nullopt;
+    }
+    if (const std::optional<QString> refusal = refusedForTerminal(format, outputFile))
+        return refusal;
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(fileKind(format));
+    if (const std::optional<QString> error = write(path))
+        return QStringLiteral("cannot write the %1: %2").arg(fileKind(format), *error);
+    const FileContent written = readFileBytes(path);
+    if (written.error)
+        return QStringLiteral("cannot read the %1 back: %2").arg(fileKind(format), *written.error);
+    writeOut(written.bytes);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> refusedForTerminal(Format format, const QString& outputFile) {
+    // A file's bytes would only garble a terminal; a pipe takes them.
+    if (isFileFormat(format) && outputFile.isEmpty() && isatty(fileno(stdout)))
+        return QStringLiteral("a %1 is not for a terminal: name a file with -o, or pipe it on")
+            .arg(fileKind(format));
     return std::nullopt;
 }
 
 std::optional<QString> writeWorkbookResult(const MeasurementSheet& sheet, const QString& outputFile,
                                            bool chart) {
     const WorkbookCharts charts = chart ? WorkbookCharts::ChartSheet : WorkbookCharts::None;
-    if (!outputFile.isEmpty()) {
-        if (const std::optional<QString> error = writeWorkbook(sheet, outputFile, charts))
-            return QStringLiteral("cannot write %1: %2").arg(outputFile, *error);
-        return std::nullopt;
-    }
-    if (const std::optional<QString> refusal = workbookRefusedHere(outputFile))
-        return refusal;
-    const QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("workbook.xlsx"));
-    if (const std::optional<QString> error = writeWorkbook(sheet, path, charts))
-        return QStringLiteral("cannot write the workbook: %1").arg(*error);
-    const FileContent written = readFileBytes(path);
-    if (written.error)
-        return QStringLiteral("cannot read the workbook back: %1").arg(*written.error);
-    writeOut(written.bytes);
-    return std::nullopt;
+    return writeFileResult(Format::Xlsx, outputFile,
+                           [&](const QString& path) { return writeWorkbook(sheet, path, charts); });
+}
+
+std::optional<QString> writeDocxResult(const MeasurementSheet& sheet, const QString& outputFile) {
+    return writeFileResult(Format::Docx, outputFile,
+                           [&](const QString& path) { return writeDocx(sheet, path); });
 }
 
 } // namespace vexa::cli

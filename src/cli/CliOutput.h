@@ -30,12 +30,20 @@ std::optional<QString> writeResult(const QString& outputFile, const QByteArray& 
 // it; `format` is Format::Json or Format::Csv.
 std::optional<QString> writeSheet(const MeasurementSheet& sheet, Format format, const QString& outputFile);
 
-// The line that refuses a workbook for standard output when that is a terminal (no `outputFile`).
-std::optional<QString> workbookRefusedHere(const QString& outputFile);
+// A workbook or a document: the bytes of a file, not lines of text.
+bool isFileFormat(Format format);
+
+// The line that refuses a workbook or a document for standard output when that is a terminal (no
+// `outputFile`).
+std::optional<QString> refusedForTerminal(Format format, const QString& outputFile);
 
 // The sheet as the Excel export's workbook, into `outputFile`, or to standard output unless that is a
 // terminal.
 std::optional<QString> writeWorkbookResult(const MeasurementSheet& sheet, const QString& outputFile,
                                            bool chart);
+
+// The sheet's report as the Word export's document, into `outputFile`, or to standard output unless that
+// is a terminal.
+std::optional<QString> writeDocxResult(const MeasurementSheet& sheet, const QString& outputFile);
 
 } // namespace vexa::cli

@@ -60,9 +60,8 @@ CliRun::CliRun(CliRequest request, Transport& transport, const ProgramFolders& f
 
 QCoro::Task<int> CliRun::run() {
     // Refused before the gauge is met, rather than after a download or N readings.
-    if (request_.format == Format::Xlsx)
-        if (const std::optional<QString> refusal = workbookRefusedHere(request_.outputFile))
-            co_return fail(*refusal);
+    if (const std::optional<QString> refusal = refusedForTerminal(request_.format, request_.outputFile))
+        co_return fail(*refusal);
     QCoro::Task<int> (CliRun::*command)() = &CliRun::scan;
     if (request_.command == Command::Memories)
         command = &CliRun::memories;
@@ -112,11 +111,17 @@ void CliRun::readSettings(QStringView action) {
         show(*failure);
 }
 
-void CliRun::reloadProjectData() {
+MeasurementSheet CliRun::reportSheet(MeasurementSheet sheet) {
+    // A series memory's report has no project section.
+    if (sheet.showsSeries())
+        return sheet;
     settings_.languageIndex = languageIndex_;
     for (const QString& failure :
          settingsFiles_.reloadProjectData(gauge_.identity().deviceNumber(), settings_))
         show(failure);
+    sheet.project = settings_.project;
+    sheet.labels = settings_.labels;
+    return sheet;
 }
 
 QCoro::Task<CliRun::ScanResult> CliRun::scanGauges(std::optional<QString> wanted,
@@ -375,16 +380,12 @@ QCoro::Task<int> CliRun::download() {
 
     MeasurementSheet sheet = buildSheet(*content);
     std::optional<QString> error;
-    if (request_.format == Format::Mes || request_.format == Format::Report) {
-        // The project section is read anew for every report, as the window does.
-        if (!sheet.showsSeries()) {
-            reloadProjectData();
-            sheet.project = settings_.project;
-            sheet.labels = settings_.labels;
-        }
-        error = writeResult(request_.outputFile, request_.format == Format::Mes
-                                                     ? measurementFileText(sheet)
-                                                     : buildReport(sheet, ReportMode::All));
+    if (request_.format == Format::Mes) {
+        error = writeResult(request_.outputFile, measurementFileText(reportSheet(sheet)));
+    } else if (request_.format == Format::Report) {
+        error = writeResult(request_.outputFile, buildReport(reportSheet(sheet), ReportMode::All));
+    } else if (request_.format == Format::Docx) {
+        error = writeDocxResult(reportSheet(sheet), request_.outputFile);
     } else if (request_.format == Format::Xlsx) {
         error = writeWorkbookResult(sheet, request_.outputFile, request_.chart);
     } else {
@@ -433,10 +434,11 @@ std::optional<QString> CliRun::writeOnlineResult() {
     const size_t count = static_cast<size_t>(request_.count);
     if (request_.format == Format::Xlsx)
         return writeWorkbookResult(onlineSheet(count), request_.outputFile, request_.chart);
-    if (request_.format == Format::Report) {
-        reloadProjectData();
-        return writeResult(request_.outputFile, buildReport(onlineSheet(count), ReportMode::All));
-    }
+    if (request_.format == Format::Report)
+        return writeResult(request_.outputFile,
+                           buildReport(reportSheet(onlineSheet(count)), ReportMode::All));
+    if (request_.format == Format::Docx)
+        return writeDocxResult(reportSheet(onlineSheet(count)), request_.outputFile);
     const QChar separator = csvSeparator(decimalSeparator_);
     const MeasureContext context = gauge_.identity().measureContext();
     QByteArray bytes;
@@ -454,8 +456,8 @@ QCoro::Task<int> CliRun::online() {
     Wakeup wake;
     wake.watch(&gauge_, &Gauge::liveReading);
     wake.watch(&gauge_, &Gauge::linkDropped);
-    // Lines of text on standard output go out as the readings arrive; a file (written whole) and a
-    // workbook take the rows once all of them are there.
+    // Lines of text on standard output go out as the readings arrive; a file (written whole), a report, a
+    // workbook and a document take the rows once all of them are there.
     const bool streaming = request_.outputFile.isEmpty() && !wholeSheetFormat(request_.format);
     const QChar separator = csvSeparator(decimalSeparator_);
     const MeasureContext context = gauge_.identity().measureContext();

@@ -63,8 +63,8 @@ private:
     // A download that got no result: the link lost, or the gauge silent.
     void failDownload(GaugeError error);
     void readSettings(QStringView action);
-    // The project data read anew, as the reports take them.
-    void reloadProjectData();
+    // `sheet` with the project data read anew, as the window's reports take it.
+    MeasurementSheet reportSheet(MeasurementSheet sheet);
     SheetContent sheetContent() const;
     // The memory-list entries, as the main window lists them.
     QStringList memoryEntries() const;
@@ -75,7 +75,8 @@ private:
     QByteArray onlineLine(const MeasurementRow& row, QChar separator, const MeasureContext& context) const;
     // The online view's sheet of the first `count` online rows.
     MeasurementSheet onlineSheet(size_t count) const;
-    // The online rows asked for, into the file -o names, or as a workbook; the line that says why not.
+    // The online rows asked for, into the file -o names, or as a workbook or document; the line that says
+    // why not.
     std::optional<QString> writeOnlineResult();
 
     void show(const QString& message);

@@ -112,6 +112,11 @@ QJsonObject probeMemory(int records) {
     return {{"name", "1"}, {"records", lines}};
 }
 
+// The paragraphs of the Word document at `path`, as python-docx reads them.
+QStringList paragraphsOf(const QString& path) {
+    return readDocx(path).texts(QStringLiteral("paragraphs"));
+}
+
 QByteArray lines(std::initializer_list<const char*> texts, const char* end = "\n") {
     QByteArray joined;
     for (const char* text : texts)
@@ -139,8 +144,11 @@ private slots:
     void onlineIntoAFile();
     void workbookOfOnlineReadings_data();
     void workbookOfOnlineReadings();
-    void workbookIsNotForATerminal_data();
-    void workbookIsNotForATerminal();
+    void documentOfTheDownload_data();
+    void documentOfTheDownload();
+    void documentOfOnlineReadings();
+    void filesAreNotForATerminal_data();
+    void filesAreNotForATerminal();
     void failedWriteLeavesNoFile();
     void limitsApplyForTheRunOnly();
     void errors_data();
@@ -513,14 +521,75 @@ void TestCli::workbookOfOnlineReadings() {
     QCOMPARE(materials, (QStringList{"FE", "NF", "FE"}));
 }
 
-void TestCli::workbookIsNotForATerminal_data() {
-    QTest::addColumn<QStringList>("command");
-    QTest::newRow("download") << QStringList{"download", "m001", "--format", "xlsx"};
-    QTest::newRow("online") << QStringList{"online", "--count", "5", "--format", "xlsx"};
+void TestCli::documentOfTheDownload_data() {
+    QTest::addColumn<bool>("piped");
+    QTest::newRow("into a file") << false;
+    QTest::newRow("down a pipe") << true;
 }
 
-// A workbook's bytes would garble a terminal: refused before the gauge is met, so no reading is waited for.
-void TestCli::workbookIsNotForATerminal() {
+// The Word export's document of a download: a paragraph for every line of the measurement file's text.
+void TestCli::documentOfTheDownload() {
+    QFETCH(bool, piped);
+    Cli cli;
+    const QStringList download = simulate({"qy-coating.json"}) + QStringList{"download", "m001", "--format"};
+    const QString mesPath = cli.home.filePath(QStringLiteral("m001.mes"));
+    QCOMPARE(cli.run(download + QStringList{"mes", "-o", mesPath}).exitCode, 0);
+    QFile mes(mesPath);
+    QVERIFY(mes.open(QIODevice::ReadOnly));
+    const QString measurementFile = QString::fromUtf8(mes.readAll());
+
+    const QString path = cli.home.filePath(QStringLiteral("m001.docx"));
+    const Finished finished =
+        cli.run(download + QStringList{"docx"} + (piped ? QStringList() : QStringList{"-o", path}));
+    QCOMPARE(finished.err, QByteArray());
+    QCOMPARE(finished.exitCode, 0);
+    if (piped) {
+        QFile pipedFile(path);
+        QVERIFY(pipedFile.open(QIODevice::WriteOnly));
+        pipedFile.write(finished.out);
+    } else {
+        QCOMPARE(finished.out, QByteArray());
+    }
+    const QStringList paragraphs = paragraphsOf(path);
+    QCOMPARE(paragraphs.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n\r\n"), measurementFile);
+}
+
+// The first N online readings as the Word export's document: the statistics of each material, then the
+// readings.
+void TestCli::documentOfOnlineReadings() {
+    Cli cli;
+    const QString path = cli.home.filePath(QStringLiteral("online.docx"));
+    const Finished finished = cli.run(simulate({"ze-probe-memory.json"}) +
+                                      QStringList{"online", "--count", "3", "--format", "docx", "-o", path});
+    QCOMPARE(finished.err, QByteArray());
+    QCOMPARE(finished.exitCode, 0);
+    const QStringList paragraphs = paragraphsOf(path);
+    QVERIFY2(paragraphs.size() > 3, qPrintable(paragraphs.join(u'|')));
+    QCOMPARE(paragraphs.first(), QStringLiteral("FE Statistik:"));
+    QStringList readings;
+    for (const QString& reading : paragraphs.mid(paragraphs.size() - 3))
+        readings << reading.simplified().section(u' ', -3);
+    QCOMPARE(readings, (QStringList{"92.0 µm FE", "97.5 µm NF", "91.7 µm FE"}));
+}
+
+void TestCli::filesAreNotForATerminal_data() {
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<QByteArray>("refusal");
+    const QByteArray workbook =
+        "vexa-connect-cli: a workbook is not for a terminal: name a file with -o, or pipe it on\n";
+    const QByteArray document =
+        "vexa-connect-cli: a document is not for a terminal: name a file with -o, or pipe it on\n";
+    QTest::newRow("download, workbook") << QStringList{"download", "m001", "--format", "xlsx"} << workbook;
+    QTest::newRow("online, workbook")
+        << QStringList{"online", "--count", "5", "--format", "xlsx"} << workbook;
+    QTest::newRow("download, document") << QStringList{"download", "m001", "--format", "docx"} << document;
+    QTest::newRow("online, document")
+        << QStringList{"online", "--count", "5", "--format", "docx"} << document;
+}
+
+// A workbook's or document's bytes would garble a terminal: refused before the gauge is met, so no reading
+// is waited for.
+void TestCli::filesAreNotForATerminal() {
     QFETCH(QStringList, command);
     int controller = -1;
     int terminal = -1;
@@ -537,9 +606,7 @@ void TestCli::workbookIsNotForATerminal() {
     process.start(QStringLiteral(VEXA_CLI), simulate({"qy-coating.json", "ze-probe-memory.json"}) + command);
     QVERIFY(process.waitForFinished(60'000));
     QCOMPARE(process.exitCode(), 1);
-    QCOMPARE(process.readAllStandardError(),
-             QByteArray(
-                 "vexa-connect-cli: a workbook is not for a terminal: name a file with -o, or pipe it on\n"));
+    QTEST(process.readAllStandardError(), "refusal");
     QVERIFY2(took.elapsed() < 3000, QByteArray::number(took.elapsed()).constData());
     ::close(terminal);
     ::close(controller);
@@ -608,7 +675,7 @@ void TestCli::errors_data() {
     QTest::newRow("count of nothing")
         << qy + QStringList{"online", "--count", "0"} << 2 << "online needs --count N";
     QTest::newRow("mes for online") << qy + QStringList{"online", "--count", "1", "--format", "mes"} << 2
-                                    << "--format takes json, csv, report or xlsx";
+                                    << "--format takes json, csv, report, xlsx or docx";
     // Online readings as a workbook and into a file are written now (onlineIntoAFile,
     // workbookOfOnlineReadings): what is left to refuse is a folder that cannot take the file.
     QTest::newRow("a workbook of online readings into a missing folder")
@@ -626,6 +693,15 @@ void TestCli::errors_data() {
     QTest::newRow("a workbook into a missing folder")
         << qy + QStringList{"download", "m001", "--format", "xlsx", "-o", "/nonexistent/m001.xlsx"} << 1
         << "cannot write /nonexistent/m001.xlsx";
+    QTest::newRow("docx for open") << QStringList{"open", "m001.mes", "--format", "docx"} << 2
+                                   << "--format takes json or csv, not \"docx\"";
+    QTest::newRow("a document into a missing folder")
+        << qy + QStringList{"download", "m001", "--format", "docx", "-o", "/nonexistent/m001.docx"} << 1
+        << "cannot write /nonexistent/m001.docx";
+    QTest::newRow("a document of online readings into a missing folder")
+        << simulate({"ze-probe-memory.json"}) +
+               QStringList{"online", "--count", "1", "--format", "docx", "-o", "/nonexistent/online.docx"}
+        << 1 << "cannot write /nonexistent/online.docx";
     QTest::newRow("unknown language") << qy + QStringList{"--lang", "fr", "scan"} << 2 << "--lang takes";
     QTest::newRow("limits not numbers")
         << qy + QStringList{"--limits", "a:b:c", "scan"} << 2 << "--limits takes";
