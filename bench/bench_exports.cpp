@@ -1,7 +1,8 @@
 // The outputs built from a full memory's sheet: the chart window's chart, the Excel export's workbook and
-// the printed report.
+// the Word export's document and the printed report.
 #include "SheetFixture.h"
 #include "data/ChartTable.h"
+#include "files/DocxFile.h"
 #include "files/TextReport.h"
 #include "files/WorkbookFile.h"
 #include "widgets/ChartPlot.h"
@@ -61,6 +62,17 @@ void BM_WriteXlsx5000(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WriteXlsx5000)->Unit(benchmark::kMillisecond);
+
+void BM_WriteDocx5000(benchmark::State& state) {
+    const MeasurementSheet sheet = fullSheet();
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("full.docx"));
+    for (auto _ : state) {
+        if (writeDocx(sheet, path))
+            state.SkipWithError("the document was not written");
+    }
+}
+BENCHMARK(BM_WriteDocx5000)->Unit(benchmark::kMillisecond);
 
 // The report of a full memory printed into a PDF file, as "Print to file" does.
 void BM_PrintPdf5000(benchmark::State& state) {
