@@ -7,7 +7,6 @@
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -588,7 +587,7 @@ void TestCli::filesAreNotForATerminal_data() {
 }
 
 // A workbook's or document's bytes would garble a terminal: refused before the gauge is met, so no reading
-// is waited for.
+// is waited for. The gauge asked for is not there: a run that went looking for it would end saying so.
 void TestCli::filesAreNotForATerminal() {
     QFETCH(QStringList, command);
     int controller = -1;
@@ -601,13 +600,11 @@ void TestCli::filesAreNotForATerminal() {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setStandardOutputFile(terminalPath);
-    QElapsedTimer took;
-    took.start();
-    process.start(QStringLiteral(VEXA_CLI), simulate({"qy-coating.json", "ze-probe-memory.json"}) + command);
+    process.start(QStringLiteral(VEXA_CLI), simulate({"qy-coating.json", "ze-probe-memory.json"}) +
+                                                QStringList{"--device", "NOT-THERE"} + command);
     QVERIFY(process.waitForFinished(60'000));
     QCOMPARE(process.exitCode(), 1);
     QTEST(process.readAllStandardError(), "refusal");
-    QVERIFY2(took.elapsed() < 3000, QByteArray::number(took.elapsed()).constData());
     ::close(terminal);
     ::close(controller);
 }
