@@ -1,4 +1,4 @@
-// The outputs built from a full memory's sheet: the chart window's chart, the Excel export's workbook and
+// The outputs built from a full memory's sheet: the chart window's chart, the Excel export's workbook,
 // the Word export's document and the printed report.
 #include "SheetFixture.h"
 #include "data/ChartTable.h"

@@ -207,9 +207,10 @@ constexpr TextPair noticeTexts[] = {
      u"%1 readings outside the limits; none are allowed."},
     {u"Erstellt %1 mit %2", u"Made %1 with %2"},
     {u"Der Bericht konnte nicht gespeichert werden: ", u"The report could not be saved: "},
+    {u"PDF-Prüfbericht", u"PDF report"},
 };
 
-static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::ReportNotWritten) + 1);
+static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::PdfReportCommand) + 1);
 
 template <size_t N> QString sparseText(const SlotText (&table)[N], int slot, int languageIndex) {
     const auto found = std::find_if(std::begin(table), std::end(table),

@@ -181,6 +181,7 @@ enum class Notice : int {
     Rule8020Limits,   // %1 readings outside the limits
     Created,          // %1: when the report was made
     ReportNotWritten, // the file and the reason follow
+    PdfReportCommand,
 };
 
 class Texts {

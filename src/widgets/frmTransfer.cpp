@@ -1,5 +1,6 @@
 #include "widgets/frmTransfer.h"
 
+#include "report/InspectionReport.h"
 #include "widgets/BLE.h"
 #include "widgets/ChartPlot.h"
 #include "widgets/ControlBinder.h"
@@ -39,6 +40,9 @@ FrmTransfer::FrmTransfer(MainModel& model, WindowSession* session, QWidget* pare
     , qtTranslation_(new QtTranslation(this))
     , viewDocument_(&QDesktopServices::openUrl) {
     setObjectName(frmTransfer);
+    model_.setPdfReportWriter([](const MeasurementSheet& sheet, const QString& path) {
+        return writeInspectionReport(sheet, path);
+    });
     // A saved workbook opens with the same desktop program as the manual, while this window is there.
     model_.setFileOpener([window = QPointer<FrmTransfer>(this)](const QString& path) {
         return window && window->viewDocument_ && window->viewDocument_(QUrl::fromLocalFile(path));
@@ -173,6 +177,7 @@ void FrmTransfer::connectActions() {
     onClick(cmdOpen, &MainModel::cmdOpen_Click);
     onClick(cmdExcel, &MainModel::cmdExcel_Click);
     onClick(cmdWord, &MainModel::cmdWord_Click);
+    onClick(cmdPdfReport, &MainModel::cmdPdfReport_Click);
     onClick(cmdClipboard, &MainModel::cmdClipboard_Click);
     connect(&model_, &MainModel::copyToClipboard, this,
             [](const QString& text) { QGuiApplication::clipboard()->setText(text); });

@@ -176,6 +176,9 @@ QWidget* FrmTransfer::buildCopyCommands(QWidget* parent) {
         button->setMinimumHeight(CommandHeight - 4);
         grid->addWidget(button, i / 2, i % 2);
     }
+    auto* report = make<QPushButton>(copy, cmdPdfReport);
+    report->setMinimumHeight(CommandHeight - 4);
+    grid->addWidget(report, 2, 0, 1, 2);
     return copy;
 }
 

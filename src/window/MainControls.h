@@ -72,6 +72,7 @@ VEXA_CONTROL(cmdprint);
 VEXA_CONTROL(cmdWord);
 VEXA_CONTROL(cmdClipboard);
 VEXA_CONTROL(cmdExcel);
+VEXA_CONTROL(cmdPdfReport);
 
 #undef VEXA_CONTROL
 
@@ -85,6 +86,7 @@ inline const QStringList& commandSet() {
                                  cmdWord,
                                  cmdClipboard,
                                  cmdExcel,
+                                 cmdPdfReport,
                                  cmdLesen,
                                  cmdEnde,
                                  cmdWerte,

@@ -117,6 +117,7 @@ void MainModel::applyTexts() {
     controls_.setCaption(cmdOpen, command(Cmd::OpenFile));
     controls_.setCaption(cmdSave, command(Cmd::SaveToFile));
     controls_.setCaption(cmdprint, command(Cmd::Print));
+    controls_.setCaption(cmdPdfReport, Texts::notice(Notice::PdfReportCommand, lang));
     controls_.setCaption(mnuEnd, command(Cmd::ExitProgramMenu));
     controls_.setCaption(cmdEnde, command(Cmd::ExitProgram));
     controls_.setCaption(Language, command(Cmd::LanguageMenu));

@@ -178,6 +178,14 @@ public:
     // "MS Word": the text report of the sheet shown as a Word document, saved and opened as "MS Excel"
     // saves and opens its workbook; a failure is logged as "Open Word:".
     void cmdWord_Click();
+    // Draws a sheet as a PDF inspection report into a file; the reason when it could not.
+    using PdfReportWriter =
+        std::function<std::optional<QString>(const MeasurementSheet& sheet, const QString& path)>;
+    // The window puts the report's drawing in here: it needs Qt's painting, which this logic does without.
+    void setPdfReportWriter(PdfReportWriter write) { writePdfReport_ = std::move(write); }
+    // "PDF report": the sheet shown as a PDF inspection report, saved and opened as "MS Excel" saves and
+    // opens its workbook; a failure is logged as "Open PDF:".
+    void cmdPdfReport_Click();
     // Where the save dialog of an export (a workbook, a document, a chart) starts: the folder of the export
     // saved last in this run, else the user's documents folder (the home folder when there is none), with
     // the name it proposes: the device number, the memory chosen or "Online" in the online view, today's
@@ -304,6 +312,7 @@ private:
     std::unique_ptr<SettingsFiles> settingsFiles_;
     ProgramSettings programSettings_;
     FileOpener openFile_;
+    PdfReportWriter writePdfReport_;
     QString lastExportFolder_; // where an export was saved last in this run; empty before
     struct UnsavedReadings {
         bool memory = false;

@@ -1,5 +1,5 @@
-// The Word export: the text report of the sheet shown as a .docx document, saved where the user names it
-// and handed to the desktop's word processor.
+// The documents of the sheet shown: the text report as a Word document, and the PDF inspection report;
+// each saved where the user names it and handed to the desktop's program for it.
 #include "files/DocxFile.h"
 #include "window/MainModel.h"
 
@@ -10,6 +10,15 @@ void MainModel::cmdWord_Click() {
     const MeasurementSheet sheet = reportSheet();
     saveExport({QStringLiteral(".docx"), QStringLiteral("Word (*.docx)"), QStringLiteral("Open Word:")},
                [&](const QString& path) { return writeDocx(sheet, path); });
+}
+
+void MainModel::cmdPdfReport_Click() {
+    if (!writePdfReport_)
+        return;
+    blockButtons();
+    const MeasurementSheet sheet = reportSheet();
+    saveExport({QStringLiteral(".pdf"), QStringLiteral("PDF (*.pdf)"), QStringLiteral("Open PDF:")},
+               [&](const QString& path) { return writePdfReport_(sheet, path); });
 }
 
 } // namespace vexa

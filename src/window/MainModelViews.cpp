@@ -10,7 +10,7 @@ namespace vexa {
 using namespace ctl;
 
 void MainModel::showCopyCommands() {
-    for (const QString& name : {cmdprint, cmdWord, cmdClipboard, cmdExcel})
+    for (const QString& name : {cmdprint, cmdWord, cmdClipboard, cmdExcel, cmdPdfReport})
         controls_.show(name);
 }
 

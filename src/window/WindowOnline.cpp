@@ -43,7 +43,7 @@ void WindowSession::showLiveReading(const LiveReading& reading) {
         main_.controls().show(txtSpeicher);
     }
 
-    for (const QString& name : {cmdprint, cmdWord, cmdClipboard, cmdExcel})
+    for (const QString& name : {cmdprint, cmdWord, cmdClipboard, cmdExcel, cmdPdfReport})
         main_.controls().show(name);
     if (!downloading_)
         main_.unblockButtons();

@@ -137,7 +137,8 @@ void TestFrmTransfer::everyControlExists() {
                             cmdprint,
                             cmdWord,
                             cmdClipboard,
-                            cmdExcel};
+                            cmdExcel,
+                            cmdPdfReport};
     for (const QString& name : names)
         QVERIFY2(window_->findChild<QObject*>(name), qPrintable(name));
     QCOMPARE(window_->objectName(), frmTransfer);

@@ -19,6 +19,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <cmath>
 
 using namespace vexa;
@@ -98,6 +99,8 @@ private slots:
     void longLineWraps();
     void unwritableFileIsSaid();
     void clipboardHoldsTheReport();
+    void pdfReportFromTheMainWindow_data();
+    void pdfReportFromTheMainWindow();
 };
 
 void TestReportPrint::printedLinesAreTheReport() {
@@ -206,6 +209,46 @@ void TestReportPrint::clipboardHoldsTheReport() {
     QCOMPARE(model.controls().caption(cmdMaterial), material);
     QCOMPARE(model.controls().items(lstStat), list);
     QVERIFY(shown.prompt.shown().isEmpty());
+}
+
+void TestReportPrint::pdfReportFromTheMainWindow_data() {
+    QTest::addColumn<QString>("chosen"); // relative to a temporary folder; empty: the dialog is cancelled
+    QTest::addColumn<bool>("written");
+    QTest::newRow("saved and opened") << "m001.pdf" << true;
+    QTest::newRow("name without its extension") << "m001" << true;
+    QTest::newRow("cancelled") << "" << false;
+    QTest::newRow("a folder that is not there") << "missing/m001.pdf" << false;
+}
+
+// "PDF report" goes the exports' way: a save dialog, the file written whole, opened with the desktop's
+// viewer; a cancel says nothing, a failure says so and logs "Open PDF:"; the commands come back either way.
+void TestReportPrint::pdfReportFromTheMainWindow() {
+    QFETCH(QString, chosen);
+    QFETCH(bool, written);
+    fixture::MainWindowShowing shown({{12}, {14}, {95}});
+    QUrl opened;
+    shown.window.setDocumentViewer([&opened](const QUrl& url) {
+        opened = url;
+        return true;
+    });
+    QTemporaryDir folder;
+    const QString path = folder.filePath(chosen);
+    shown.prompt.setFileNames(chosen.isEmpty() ? QStringList{} : QStringList{path});
+    shown.window.findChild<QPushButton*>(cmdPdfReport)->click();
+
+    const QString file = path.endsWith(u".pdf") ? path : path + QStringLiteral(".pdf");
+    QCOMPARE(QFile::exists(file), written);
+    QCOMPARE(opened, written ? QUrl::fromLocalFile(file) : QUrl());
+    QVERIFY(shown.window.findChild<QPushButton*>(cmdPdfReport)->isEnabled());
+    if (written)
+        QVERIFY(
+            QString::fromUtf8(fixture::toolOutput(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}))
+                .contains(QStringLiteral("Prüfbericht")));
+    const bool failed = !chosen.isEmpty() && !written;
+    QCOMPARE(shown.prompt.shown().size(), failed ? 1 : 0);
+    QFile log(shown.model.log().filePath());
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(log.readAll()).contains(QStringLiteral("Open PDF:")), failed);
 }
 
 QTEST_MAIN(TestReportPrint)
