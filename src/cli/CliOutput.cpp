@@ -6,6 +6,7 @@
 #include "files/RowsCsv.h"
 #include "files/TextFile.h"
 #include "files/WorkbookFile.h"
+#include "report/InspectionReport.h"
 
 #include <QTemporaryDir>
 #include <cstdio>
@@ -59,13 +60,20 @@ std::optional<QString> writeSheet(const MeasurementSheet& sheet, Format format, 
 }
 
 bool isFileFormat(Format format) {
-    return format == Format::Xlsx || format == Format::Docx;
+    return format == Format::Xlsx || format == Format::Docx || format == Format::Pdf;
 }
 
 namespace {
 
 QString fileKind(Format format) {
-    return format == Format::Docx ? QStringLiteral("document") : QStringLiteral("workbook");
+    switch (format) {
+    case Format::Docx:
+        return QStringLiteral("document");
+    case Format::Pdf:
+        return QStringLiteral("PDF report");
+    default:
+        return QStringLiteral("workbook");
+    }
 }
 
 using FileWriter = std::optional<QString>(const QString& path);
@@ -112,6 +120,11 @@ std::optional<QString> writeWorkbookResult(const MeasurementSheet& sheet, const 
 std::optional<QString> writeDocxResult(const MeasurementSheet& sheet, const QString& outputFile) {
     return writeFileResult(Format::Docx, outputFile,
                            [&](const QString& path) { return writeDocx(sheet, path); });
+}
+
+std::optional<QString> writePdfReportResult(const MeasurementSheet& sheet, const QString& outputFile) {
+    return writeFileResult(Format::Pdf, outputFile,
+                           [&](const QString& path) { return writeInspectionReport(sheet, path); });
 }
 
 } // namespace vexa::cli

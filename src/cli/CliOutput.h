@@ -45,5 +45,7 @@ std::optional<QString> writeWorkbookResult(const MeasurementSheet& sheet, const 
 // The sheet's report as the Word export's document, into `outputFile`, or to standard output unless that
 // is a terminal.
 std::optional<QString> writeDocxResult(const MeasurementSheet& sheet, const QString& outputFile);
+// The PDF inspection report of `sheet`, as writeWorkbookResult writes a workbook.
+std::optional<QString> writePdfReportResult(const MeasurementSheet& sheet, const QString& outputFile);
 
 } // namespace vexa::cli

@@ -14,15 +14,17 @@ const QString Usage = QStringLiteral(
     "Commands:\n"
     "  scan                          list the gauges that advertise, as the link window lists them\n"
     "  memories                      list the gauge's memories, as the memory list shows them\n"
-    "  download MEMORY [--format json|mes|report|csv|xlsx|docx] [-o FILE] [--no-chart]\n"
+    "  download MEMORY [--format json|mes|report|csv|xlsx|docx|pdf] [-o FILE] [--no-chart]\n"
     "                                read a memory (a memory-list entry, or a probe memory's name); as\n"
     "                                mes the measurement file \"In Datei speichern\" writes, as report\n"
     "                                the same text as \"Clipboard\" copies it (without the file's last\n"
     "                                CR LF); as xlsx the workbook of the Excel export, with its chart\n"
-    "                                sheet unless --no-chart; as docx the Word export's document\n"
-    "  online --count N [--format csv|json|report|xlsx|docx] [-o FILE] [--no-chart]\n"
+    "                                sheet unless --no-chart; as docx the Word export's document; as pdf\n"
+    "                                the PDF inspection report\n"
+    "  online --count N [--format csv|json|report|xlsx|docx|pdf] [-o FILE] [--no-chart]\n"
     "                                write the first N live readings as they arrive; into FILE once all N\n"
-    "                                are there; as report, xlsx or docx the report, workbook or document\n"
+    "                                are there; as report, xlsx, docx or pdf the report, workbook,\n"
+    "                                document or inspection report\n"
     "                                of those rows\n"
     "  open FILE.mes [--model MODEL] [--format json|csv] [-o FILE]\n"
     "                                read a measurement file as \"Datei öffnen\" does and write its rows as\n"
@@ -97,7 +99,7 @@ ParsedRequest parseRequest(const QStringList& arguments) {
                                                    "instead of the gauge's stored limits."),
                                     QStringLiteral("MIN:MAX:TARGET[:8020]"));
     const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("Output format."),
-                                    QStringLiteral("json|mes|csv|xlsx|docx"));
+                                    QStringLiteral("json|mes|report|csv|xlsx|docx|pdf"));
     const QCommandLineOption output(QStringLiteral("o"),
                                     QStringLiteral("Write the output of download, online or open to FILE."),
                                     QStringLiteral("FILE"));
@@ -191,10 +193,12 @@ ParsedRequest parseRequest(const QStringList& arguments) {
             request.format = Format::Xlsx;
         else if (name == u"docx" && (download || online))
             request.format = Format::Docx;
+        else if (name == u"pdf" && (download || online))
+            request.format = Format::Pdf;
         else
             return failure(QStringLiteral("--format takes %1, not \"%2\"")
-                               .arg(download ? QStringLiteral("json, mes, report, csv, xlsx or docx")
-                                    : online ? QStringLiteral("json, csv, report, xlsx or docx")
+                               .arg(download ? QStringLiteral("json, mes, report, csv, xlsx, docx or pdf")
+                                    : online ? QStringLiteral("json, csv, report, xlsx, docx or pdf")
                                              : QStringLiteral("json or csv"),
                                     name));
     }

@@ -9,12 +9,12 @@
 namespace vexa::cli {
 
 enum class Command { Scan, Memories, Download, Online, Open };
-enum class Format { Json, Mes, Report, Csv, Xlsx, Docx };
+enum class Format { Json, Mes, Report, Csv, Xlsx, Docx, Pdf };
 
 // Formats written from the whole sheet once every row is there, never line by line.
 inline bool wholeSheetFormat(Format format) {
     return format == Format::Mes || format == Format::Report || format == Format::Xlsx ||
-           format == Format::Docx;
+           format == Format::Docx || format == Format::Pdf;
 }
 
 // One run of the tool as the command line asks for it.

@@ -386,6 +386,8 @@ QCoro::Task<int> CliRun::download() {
         error = writeResult(request_.outputFile, buildReport(reportSheet(sheet), ReportMode::All));
     } else if (request_.format == Format::Docx) {
         error = writeDocxResult(reportSheet(sheet), request_.outputFile);
+    } else if (request_.format == Format::Pdf) {
+        error = writePdfReportResult(reportSheet(sheet), request_.outputFile);
     } else if (request_.format == Format::Xlsx) {
         error = writeWorkbookResult(sheet, request_.outputFile, request_.chart);
     } else {
@@ -439,6 +441,8 @@ std::optional<QString> CliRun::writeOnlineResult() {
                            buildReport(reportSheet(onlineSheet(count)), ReportMode::All));
     if (request_.format == Format::Docx)
         return writeDocxResult(reportSheet(onlineSheet(count)), request_.outputFile);
+    if (request_.format == Format::Pdf)
+        return writePdfReportResult(reportSheet(onlineSheet(count)), request_.outputFile);
     const QChar separator = csvSeparator(decimalSeparator_);
     const MeasureContext context = gauge_.identity().measureContext();
     QByteArray bytes;

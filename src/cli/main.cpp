@@ -8,10 +8,31 @@
 #include "texts/Program.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 
 namespace {
+
+// A PDF is drawn with Qt's fonts and painting: the tool then runs as a GUI application without a screen.
+bool drawsPdf(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--format=pdf" ||
+            (argument == "--format" && i + 1 < argc && QByteArray(argv[i + 1]) == "pdf"))
+            return true;
+    }
+    return false;
+}
+
+std::unique_ptr<QCoreApplication> application(int& argc, char* argv[]) {
+    if (!drawsPdf(argc, argv))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
 
 QCoro::Task<> runAndQuit(vexa::cli::CliRun& run) {
     const int status = co_await run.run();
@@ -22,7 +43,7 @@ QCoro::Task<> runAndQuit(vexa::cli::CliRun& run) {
 
 int main(int argc, char* argv[]) {
     using namespace vexa;
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = application(argc, argv);
     // The same settings and measurement-data folders as the program's windows.
     QCoreApplication::setApplicationName(ProgramName);
 
@@ -54,6 +75,6 @@ int main(int argc, char* argv[]) {
     cli::CliRun run(*parsed.request, *transport,
                     {QCoreApplication::applicationDirPath(), folders.appDataPath, folders.messDataPath});
     // Started from the event loop, so that the run's end can end the loop.
-    QTimer::singleShot(0, &app, [&run] { runAndQuit(run); });
+    QTimer::singleShot(0, app.get(), [&run] { runAndQuit(run); });
     return QCoreApplication::exec();
 }

@@ -2,6 +2,7 @@
 // the error exits, and numbers in an English and a German locale.
 #include "DumpBuilder.h"
 #include "OfficeReaders.h"
+#include "Poppler.h"
 #include "SessionHarness.h"
 #include "files/TextReport.h"
 #include "link/sim/GaugeProfile.h"
@@ -146,6 +147,8 @@ private slots:
     void documentOfTheDownload_data();
     void documentOfTheDownload();
     void documentOfOnlineReadings();
+    void pdfReport_data();
+    void pdfReport();
     void filesAreNotForATerminal_data();
     void filesAreNotForATerminal();
     void failedWriteLeavesNoFile();
@@ -584,6 +587,34 @@ void TestCli::filesAreNotForATerminal_data() {
     QTest::newRow("download, document") << QStringList{"download", "m001", "--format", "docx"} << document;
     QTest::newRow("online, document")
         << QStringList{"online", "--count", "5", "--format", "docx"} << document;
+    QTest::newRow("download, PDF report")
+        << QStringList{"download", "m001", "--format", "pdf"}
+        << QByteArray(
+               "vexa-connect-cli: a PDF report is not for a terminal: name a file with -o, or pipe it on\n");
+}
+
+void TestCli::pdfReport_data() {
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("download") << simulate({"qy-coating.json"}) + QStringList{"download", "m001"}
+                              << QStringList{"Prüfbericht", "Speicher m001", "Anzahl"};
+    QTest::newRow("online") << simulate({"ze-probe-memory.json"}) + QStringList{"online", "--count", "2"}
+                            << QStringList{"Prüfbericht", "Online", "92,0"};
+}
+
+// The PDF inspection report of what the tool read, as the window's "PDF report" draws it.
+void TestCli::pdfReport() {
+    QFETCH(QStringList, command);
+    QFETCH(QStringList, texts);
+    Cli cli;
+    const QString path = cli.home.filePath(QStringLiteral("report.pdf"));
+    const Finished finished = cli.run(command + QStringList{"--format", "pdf", "-o", path}, German);
+    QCOMPARE(finished.exitCode, 0);
+    QCOMPARE(finished.out, QByteArray());
+    const QString text =
+        QString::fromUtf8(fixture::toolOutput(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}));
+    for (const QString& expected : texts)
+        QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" in\n") + text));
 }
 
 // A workbook's or document's bytes would garble a terminal: refused before the gauge is met, so no reading
@@ -604,7 +635,10 @@ void TestCli::filesAreNotForATerminal() {
                                                 QStringList{"--device", "NOT-THERE"} + command);
     QVERIFY(process.waitForFinished(60'000));
     QCOMPARE(process.exitCode(), 1);
-    QTEST(process.readAllStandardError(), "refusal");
+    // Drawing a PDF brings Qt's platform up, which may say a word of its own first.
+    QFETCH(QByteArray, refusal);
+    const QByteArray said = process.readAllStandardError();
+    QVERIFY2(said.endsWith(refusal), said.constData());
     ::close(terminal);
     ::close(controller);
 }
@@ -672,7 +706,7 @@ void TestCli::errors_data() {
     QTest::newRow("count of nothing")
         << qy + QStringList{"online", "--count", "0"} << 2 << "online needs --count N";
     QTest::newRow("mes for online") << qy + QStringList{"online", "--count", "1", "--format", "mes"} << 2
-                                    << "--format takes json, csv, report, xlsx or docx";
+                                    << "--format takes json, csv, report, xlsx, docx or pdf";
     // Online readings as a workbook and into a file are written now (onlineIntoAFile,
     // workbookOfOnlineReadings): what is left to refuse is a folder that cannot take the file.
     QTest::newRow("a workbook of online readings into a missing folder")
