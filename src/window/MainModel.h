@@ -266,6 +266,7 @@ private:
         QString extension;
         QString filter;
         QString logPrefix;
+        bool boxNamesIt = false; // the message box, too, starts with `logPrefix`
     };
     // Writes an export to `path`; the description of a failure.
     using ExportWriter = std::optional<QString>(const QString& path);

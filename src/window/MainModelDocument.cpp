@@ -8,7 +8,8 @@ namespace vexa {
 void MainModel::cmdWord_Click() {
     blockButtons();
     const MeasurementSheet sheet = reportSheet();
-    saveExport({QStringLiteral(".docx"), QStringLiteral("Word (*.docx)"), QStringLiteral("Open Word:")},
+    // As the word processor's own failures were, a failure to write the document is named in the box.
+    saveExport({QStringLiteral(".docx"), QStringLiteral("Word (*.docx)"), QStringLiteral("Open Word:"), true},
                [&](const QString& path) { return writeDocx(sheet, path); });
 }
 

@@ -66,8 +66,9 @@ void MainModel::saveExport(const ExportFile& file, const std::function<ExportWri
     if (error) {
         const QString shownPath = QDir::toNativeSeparators(path);
         log().WriteLog(file.logPrefix + shownPath + QStringLiteral(": ") + *error);
-        prompt_.message(Texts::notice(Notice::FileNotSaved, lang) + shownPath + QStringLiteral("\r\n") +
-                            *error,
+        const QString named = file.boxNamesIt ? file.logPrefix + u' ' : QString();
+        prompt_.message(named + Texts::notice(Notice::FileNotSaved, lang) + shownPath +
+                            QStringLiteral("\r\n") + *error,
                         PromptIcon::Critical);
         return;
     }
