@@ -58,6 +58,14 @@ QString listedDeviceName(const QString& serverId, const QString& name, int rssi)
     return entryDeviceName(deviceListEntry(serverId, name, rssi));
 }
 
+QString advertisedName(const QString& listedName) {
+    const QString signalColumn = SignalGap + SignalLabel;
+    for (qsizetype length = std::min(listedName.size(), signalColumn.size()); length > 0; --length)
+        if (listedName.endsWith(QStringView(signalColumn).left(length)))
+            return listedName.chopped(length).trimmed();
+    return listedName.trimmed();
+}
+
 QStringList discoveryServices(const QString& deviceName) {
     for (const char* part : {"Vims", "VIMS", "Sidra", "KR-4", "NOVA"})
         if (deviceName.contains(QLatin1String(part), Qt::CaseSensitive))

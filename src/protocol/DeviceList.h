@@ -28,6 +28,10 @@ bool isGaugeName(const QString& name);
 QString entryServerId(const QString& entry);
 QString entryDeviceName(const QString& entry);
 
+// The name a gauge advertised, from the name it is connected under: a short name carries the start of the
+// entry's signal column, which is cut off here.
+QString advertisedName(const QString& listedName);
+
 // The device name a gauge is connected under: entryDeviceName() of its list entry.
 QString listedDeviceName(const QString& serverId, const QString& name, int rssi);
 
