@@ -9,6 +9,7 @@
 #include "widgets/QtTranslation.h"
 #include "widgets/ReportPrinter.h"
 #include "widgets/frmChartG.h"
+#include "widgets/frmInfo.h"
 #include "widgets/frmWerte.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
@@ -151,6 +152,15 @@ void FrmTransfer::printReport() {
                                                                              : printer.outputFileName());
 }
 
+void FrmTransfer::showInformation() {
+    if (!information_)
+        information_ = new FrmInfo(this);
+    information_->showTexts(model_.information());
+    information_->show();
+    information_->raise();
+    information_->activateWindow();
+}
+
 void FrmTransfer::connectActions() {
     // The memory the user picks is the list's text the logic reads.
     connect(findChild<QComboBox*>(cmbSpeicher), &QComboBox::currentTextChanged, &model_,
@@ -205,6 +215,8 @@ void FrmTransfer::connectActions() {
     connect(findChild<QAction*>(English), &QAction::triggered, &model_, &MainModel::englishClick);
     connect(findChild<QAction*>(German), &QAction::triggered, &model_, &MainModel::germanClick);
     connect(findChild<QAction*>(mnuEnd), &QAction::triggered, this, &QWidget::close);
+    connect(findChild<QAction*>(mnuInfo), &QAction::triggered, &model_, &MainModel::mnuInfo_Click);
+    connect(&model_, &MainModel::informationWindowRequested, this, &FrmTransfer::showInformation);
     connect(findChild<QAction*>(mnuHelp1), &QAction::triggered, this, [this] {
         switch (openManual(model_.manualPath(), model_.state().languageIndex, viewDocument_)) {
         case ManualOutcome::Opened:

@@ -10,6 +10,7 @@ namespace vexa {
 class ControlBinder;
 class QtTranslation;
 class WindowSession;
+class FrmInfo;
 class FrmWerte;
 class MainModel;
 
@@ -40,6 +41,7 @@ private:
     void connectActions();
     void showLimits();
     void showChartWindow();
+    void showInformation();
     // "Drucken" / "Print": the printer dialog, then the report; a cancelled dialog prints nothing.
     void printReport();
     void connectSession();
@@ -53,6 +55,7 @@ private:
     ControlBinder* binder_;
     QtTranslation* qtTranslation_;
     FrmWerte* limits_ = nullptr;
+    FrmInfo* information_ = nullptr;
     DocumentViewer viewDocument_;
 };
 

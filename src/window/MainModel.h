@@ -13,6 +13,7 @@
 #include "protocol/RecordRows.h"
 #include "window/AppState.h"
 #include "window/ControlState.h"
+#include "window/InformationTexts.h"
 #include "window/MeasurementTableModel.h"
 #include "window/PrintFailure.h"
 
@@ -157,6 +158,12 @@ public:
     // The same with the project data read anew, as every report takes it.
     MeasurementSheet reportSheet();
 
+    // --- the information window
+    // "Info": the information window when a gauge is known or connected, else the program's version.
+    void mnuInfo_Click();
+    // The information window's texts for the gauge known last, in the current language.
+    InformationTexts information() const;
+
     // --- the report handed on
     // "Clipboard": the report of all that is shown onto the clipboard, with its CR LF line ends.
     void cmdClipboard_Click();
@@ -242,6 +249,8 @@ signals:
     void compactChartBuilt();
     // The chart window should be shown, modally, with chartWindow().
     void chartWindowRequested();
+    // The information window should be shown (not modal) with information().
+    void informationWindowRequested();
     // `text` is to replace what the clipboard holds.
     void copyToClipboard(const QString& text);
 

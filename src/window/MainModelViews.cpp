@@ -1,9 +1,12 @@
-// The memory and online views, their captions with row counts, the memory list, and the manual.
+// The memory and online views, their captions with row counts, the memory list, the manual and the
+// information window.
 #include "data/RowColour.h"
+#include "texts/Program.h"
 #include "texts/Texts.h"
 #include "window/LimitsCaption.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
+#include "window/Prompt.h"
 
 namespace vexa {
 
@@ -140,6 +143,18 @@ QString MainModel::manualNotFoundMessage() const {
 
 QString MainModel::manualWithoutViewerMessage() const {
     return Texts::notice(Notice::ManualWithoutViewer, state_.languageIndex).arg(manualPath());
+}
+
+void MainModel::mnuInfo_Click() {
+    if (!state_.gauge.device.H.isEmpty() || state_.connected) {
+        emit informationWindowRequested();
+        return;
+    }
+    prompt_.message(windowTitle(), PromptIcon::Information);
+}
+
+InformationTexts MainModel::information() const {
+    return informationTexts(state_.gauge, state_.languageIndex);
 }
 
 } // namespace vexa
