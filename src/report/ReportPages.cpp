@@ -1,5 +1,7 @@
 #include "report/ReportPages.h"
 
+#include "report/FixedFont.h"
+
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -11,20 +13,12 @@ namespace {
 constexpr int BodyPoints = 9;
 constexpr int HeadingPoints = 14;
 
-// The report's columns line up in any face of fixed pitch; "Lucida Console" where a font alias gives one.
-QFont fixedPitchFont(int points) {
-    QFont font(QStringLiteral("Lucida Console"), points);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    return font;
-}
-
 } // namespace
 
 ReportPages::ReportPages(QPagedPaintDevice& device, QPainter& painter)
     : device_(device)
     , painter_(painter)
-    , font_(fixedPitchFont(BodyPoints))
+    , font_(fixedFont(BodyPoints))
     , area_(painter.viewport()) {
     painter_.setFont(font_);
     const QFontMetricsF metrics(font_, &device_);

@@ -1,8 +1,8 @@
 #include "widgets/BLE.h"
 
+#include "report/FixedFont.h"
 #include "widgets/ControlBinder.h"
 #include "widgets/DeviceEntryDelegate.h"
-#include "widgets/FixedFont.h"
 #include "window/WindowSession.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "widgets/MeasurementTableView.h"
 
-#include "widgets/FixedFont.h"
+#include "report/FixedFont.h"
 #include "widgets/SelectionOutlineDelegate.h"
 
 #include <QEvent>

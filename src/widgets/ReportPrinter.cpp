@@ -1,6 +1,6 @@
 #include "widgets/ReportPrinter.h"
 
-#include "widgets/FixedFont.h"
+#include "report/FixedFont.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

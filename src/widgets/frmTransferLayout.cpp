@@ -1,11 +1,11 @@
 // The main window's controls in layouts: a head band with the gauge, its status and the link; below it
 // the table with the copy commands, and beside it the memories, the statistics and the commands. The
 // table and the statistics take the room a larger window gives.
+#include "report/FixedFont.h"
 #include "texts/Texts.h"
 #include "widgets/BatteryIcon.h"
 #include "widgets/BluetoothIcon.h"
 #include "widgets/ControlBinder.h"
-#include "widgets/FixedFont.h"
 #include "widgets/MeasurementTableView.h"
 #include "widgets/PictureBox.h"
 #include "widgets/StatusField.h"

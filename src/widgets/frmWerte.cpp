@@ -1,7 +1,7 @@
 #include "widgets/frmWerte.h"
 
+#include "report/FixedFont.h"
 #include "texts/Texts.h"
-#include "widgets/FixedFont.h"
 #include "widgets/Twips.h"
 
 #include <QCheckBox>

@@ -394,12 +394,8 @@ void TestCli::workbookOfTheDownload() {
     const OfficeRead workbook = readWorkbook(path);
     QVERIFY(workbook.finished);
     QCOMPARE(workbook.exitCode, 0);
-    const QJsonObject& read = workbook.found;
-    QStringList sheets;
-    for (const QJsonValue& name : read[QStringLiteral("sheets")].toArray())
-        sheets << name.toString();
-    QTEST(sheets, "sheets");
-    QCOMPARE(read[QStringLiteral("refused")].toArray(), QJsonArray{});
+    QTEST(workbook.texts(QStringLiteral("sheets")), "sheets");
+    QCOMPARE(workbook.found[QStringLiteral("refused")].toArray(), QJsonArray{});
 
     // A pipe takes the workbook as it is.
     const Finished piped = cli.run(download);
@@ -492,18 +488,14 @@ void TestCli::workbookOfOnlineReadings() {
     const OfficeRead workbook = readWorkbook(path);
     QVERIFY(workbook.finished);
     QCOMPARE(workbook.exitCode, 0);
-    const QJsonObject& read = workbook.found;
-    QStringList sheets;
-    for (const QJsonValue& name : read[QStringLiteral("sheets")].toArray())
-        sheets << name.toString();
-    QTEST(sheets, "sheets");
-    QCOMPARE(read[QStringLiteral("refused")].toArray(), QJsonArray{});
+    QTEST(workbook.texts(QStringLiteral("sheets")), "sheets");
+    QCOMPARE(workbook.found[QStringLiteral("refused")].toArray(), QJsonArray{});
 
     QStringList headings;
     QList<double> values;  // column C below the table's heading
     QStringList materials; // column E there
     int tableHeading = 0;
-    for (const QJsonValue& value : read[QStringLiteral("cells")].toArray()) {
+    for (const QJsonValue& value : workbook.found[QStringLiteral("cells")].toArray()) {
         const QJsonObject cell = value.toObject();
         const QString ref = cell[u"ref"].toString();
         const int row = ref.mid(1).toInt();
@@ -516,7 +508,7 @@ void TestCli::workbookOfOnlineReadings() {
         if (tableHeading > 0 && row > tableHeading && ref.startsWith(u'E'))
             materials << cell[u"value"].toString();
     }
-    QVERIFY2(!headings.isEmpty(), QJsonDocument(read).toJson().constData());
+    QVERIFY2(!headings.isEmpty(), QJsonDocument(workbook.found).toJson().constData());
     QVERIFY2(headings.first().contains(QStringLiteral("Statistik: Online abs")),
              qPrintable(headings.join(u'|')));
     QCOMPARE(values, (QList<double>{92.0, 97.5, 91.7}));

@@ -4,7 +4,7 @@
 #include "Poppler.h"
 #include "files/TextReport.h"
 #include "files/TransferLog.h"
-#include "widgets/FixedFont.h"
+#include "report/FixedFont.h"
 #include "widgets/ReportPrinter.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
