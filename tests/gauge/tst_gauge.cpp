@@ -49,6 +49,9 @@ struct Connected {
 
     explicit Connected(const QString& file)
         : simulation({demoProfile(file)}, {.liveIntervalMs = 3'600'000, .advertisementIntervalMs = 1}) {
+        // The gauge's clock stands at the profile's time, so that its answer can be compared.
+        const QDateTime standing = QDateTime::currentDateTime();
+        simulation.gauge(demoProfile(file).address)->setTimeSource([standing] { return standing; });
         QSignalSpy advertised(&gauge, &Gauge::advertised);
         gauge.startScan();
         QTRY_VERIFY(!advertised.isEmpty());

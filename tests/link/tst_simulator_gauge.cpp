@@ -111,12 +111,56 @@ private slots:
     }
 
     void setTimeChangesClockWithoutAnswer() {
-        SimulatedGauge gauge(coatingGauge());
+        SimulatedGauge gauge(coatingGauge(), [] { return QDateTime(QDate(2026, 12, 10), QTime(9, 0)); });
         ask(gauge, "$gcv!");
         QCOMPARE(ask(gauge, "$slt?2026-03-05/17:08:09!\r\n"), QByteArray("$gcv?3.85!"));
         QCOMPARE(ask(gauge, "$glt!"), QByteArray("$glt?05.03.2026 17:08:09!"));
-        ask(gauge, "$slt?2026-13-05/17:08:09!\r\n");
-        QCOMPARE(ask(gauge, "$glt!"), QByteArray("$glt?05.03.2026 17:08:09!"));
+    }
+
+    // The clock runs on with the PC's time from the profile's time or the time set last.
+    void clockRunsWithThePcTime_data() {
+        QTest::addColumn<QByteArray>("profileClock");
+        QTest::addColumn<QByteArray>("setCommand"); // sent at the start; empty: none
+        QTest::addColumn<int>("msecsPassed");
+        QTest::addColumn<QByteArray>("answer");
+        const QByteArray profileTime("$glt?05.03.2026 07:08:09!");
+        QTest::newRow("no time passed") << profileTime << QByteArray() << 0 << profileTime;
+        QTest::newRow("1.5 s: one second on")
+            << profileTime << QByteArray() << 1500 << QByteArray("$glt?05.03.2026 07:08:10!");
+        QTest::newRow("over midnight")
+            << profileTime << QByteArray() << 17 * 3600 * 1000 << QByteArray("$glt?06.03.2026 00:08:09!");
+        QTest::newRow("set, then 2 s") << profileTime << QByteArray("$slt?2026-12-31/23:59:59!\r\n") << 2000
+                                       << QByteArray("$glt?01.01.2027 00:00:01!");
+        QTest::newRow("a month 13 sets nothing") << profileTime << QByteArray("$slt?2026-13-05/17:08:09!\r\n")
+                                                 << 1000 << QByteArray("$glt?05.03.2026 07:08:10!");
+        QTest::newRow("a clock text that is no time stands")
+            << QByteArray("$glt?no clock!") << QByteArray() << 5000 << QByteArray("$glt?no clock!");
+        QTest::newRow("no time until one is set")
+            << QByteArray("$glt?no clock!") << QByteArray("$slt?2026-03-05/17:08:09!\r\n") << 1000
+            << QByteArray("$glt?05.03.2026 17:08:10!");
+    }
+    void clockRunsWithThePcTime() {
+        QFETCH(QByteArray, profileClock);
+        QFETCH(QByteArray, setCommand);
+        QFETCH(int, msecsPassed);
+        GaugeProfile profile = coatingGauge();
+        profile.clock = profileClock;
+        QDateTime pcTime(QDate(2026, 12, 10), QTime(9, 0));
+        SimulatedGauge gauge(profile, [&pcTime] { return pcTime; });
+        if (!setCommand.isEmpty())
+            ask(gauge, setCommand);
+        pcTime = pcTime.addMSecs(msecsPassed);
+        QTEST(ask(gauge, "$glt!"), "answer");
+    }
+
+    void standingTimeSourceStopsTheClock() {
+        QDateTime pcTime(QDate(2026, 12, 10), QTime(9, 0));
+        SimulatedGauge gauge(coatingGauge(), [&pcTime] { return pcTime; });
+        pcTime = pcTime.addSecs(3);
+        const QDateTime stood = pcTime.addSecs(100);
+        gauge.setTimeSource([stood] { return stood; });
+        pcTime = pcTime.addSecs(60);
+        QCOMPARE(ask(gauge, "$glt!"), QByteArray("$glt?05.03.2026 07:08:12!"));
     }
 
     void blocksReadBackTheFile_data() {

@@ -42,6 +42,8 @@ QDBusMessage ControlInterface::answer(const QDBusMessage& message) {
     if ((member == QLatin1String("FailReads") || member == QLatin1String("StopNotifications")) &&
         signature == QLatin1String("sb"))
         return setGaugeFault(message);
+    if (member == QLatin1String("SetGaugeClock") && signature == QLatin1String("ssb"))
+        return setGaugeClock(message);
     if (member == QLatin1String("CallCounts") && signature.isEmpty())
         return message.createReply(QVariant::fromValue(bluez_.tree().callCounts()));
     if (member == QLatin1String("ResetCallCounts") && signature.isEmpty()) {
@@ -68,6 +70,25 @@ QDBusMessage ControlInterface::setGaugeFault(const QDBusMessage& message) {
         device->state().failReads = on;
     else
         device->state().notificationsStopped = on;
+    return message.createReply();
+}
+
+QDBusMessage ControlInterface::setGaugeClock(const QDBusMessage& message) {
+    DeviceObject* device = bluez_.device(message.arguments()[0].toString());
+    if (!device)
+        return unknownDevice(message);
+    const QDateTime time = QDateTime::fromString(message.arguments()[1].toString(), Qt::ISODate);
+    if (!time.isValid())
+        return controlError(message, "InvalidTime",
+                            QStringLiteral("Not a time: %1").arg(message.arguments()[1].toString()));
+    sim::SimulatedGauge& gauge = device->state().gauge;
+    gauge.setClock(time);
+    if (message.arguments()[2].toBool()) {
+        gauge.setTimeSource(&QDateTime::currentDateTime);
+    } else {
+        const QDateTime standing = QDateTime::currentDateTime();
+        gauge.setTimeSource([standing] { return standing; });
+    }
     return message.createReply();
 }
 

@@ -15,6 +15,8 @@ inline const QString ControlPath = QStringLiteral("/org/vexa/BluezDouble");
 //   RemoveDevice(s address)                the gauge is switched off or out of range
 //   FailReads(s address, b fail)           ReadValue fails with org.bluez.Error.Failed
 //   StopNotifications(s address, b stop)   live values stop; StartNotify still succeeds
+//   SetGaugeClock(s address, s time, b running)
+//                                          the gauge's clock shows the ISO time `time` and runs on or stands
 //   CallCounts() -> a{su}                  calls on BlueZ objects by member since ResetCallCounts()
 //   ResetCallCounts()
 // Addresses are taken with or without colons.
@@ -28,6 +30,7 @@ private:
     QDBusMessage answer(const QDBusMessage& message);
     QDBusMessage loadProfiles(const QDBusMessage& message);
     QDBusMessage setGaugeFault(const QDBusMessage& message);
+    QDBusMessage setGaugeClock(const QDBusMessage& message);
 
     BluezDouble& bluez_;
 };

@@ -2,13 +2,13 @@
 
 #include "protocol/GaugeUuids.h"
 
-#include <QDateTime>
-
 namespace vexa::sim {
 
 namespace {
 
 constexpr qsizetype RecordsPerRead = 5;
+const QString ClockFormat = QStringLiteral("dd.MM.yyyy HH:mm:ss");
+const char* const ClockAnswer = "$glt?";
 
 // "$xyz?ARGUMENTS!" -> ARGUMENTS, when the command has that prefix and ends with "!".
 std::optional<QByteArray> argumentsOf(const QByteArray& command, const char* prefix) {
@@ -20,10 +20,17 @@ std::optional<QByteArray> argumentsOf(const QByteArray& command, const char* pre
 
 } // namespace
 
-SimulatedGauge::SimulatedGauge(GaugeProfile profile)
+SimulatedGauge::SimulatedGauge(GaugeProfile profile, TimeSource now)
     : profile_(std::move(profile))
     , files_(profile_.files, profile_.fileList)
-    , clock_(profile_.clock) {}
+    , now_(std::move(now))
+    , clockSetAt_(now_()) {
+    if (const auto text = argumentsOf(profile_.clock, ClockAnswer)) {
+        const QDateTime time = QDateTime::fromString(QString::fromLatin1(*text), ClockFormat);
+        if (time.isValid())
+            clockTime_ = QDateTime(time.date(), time.time(), Qt::UTC);
+    }
+}
 
 QList<GattService> SimulatedGauge::services() const {
     QList<GattService> result{
@@ -96,7 +103,7 @@ std::optional<QByteArray> SimulatedGauge::answer(const QByteArray& text) {
     if (text == "$gcv!")
         return profile_.battery;
     if (text == "$glt!")
-        return clock_;
+        return clockAnswer();
     if (text == "$ls!")
         return files_.list();
     if (const auto name = argumentsOf(text, "$fr?"))
@@ -116,7 +123,26 @@ void SimulatedGauge::setClock(const QByteArray& dateTime) {
     const QDateTime at =
         QDateTime::fromString(QString::fromLatin1(dateTime), QStringLiteral("yyyy-MM-dd/HH:mm:ss"));
     if (at.isValid())
-        clock_ = "$glt?" + at.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")).toLatin1() + '!';
+        setClock(at);
+}
+
+void SimulatedGauge::setClock(const QDateTime& time) {
+    clockTime_ = QDateTime(time.date(), time.time(), Qt::UTC);
+    clockSetAt_ = now_();
+}
+
+void SimulatedGauge::setTimeSource(TimeSource now) {
+    if (clockTime_)
+        clockTime_ = clockTime_->addMSecs(clockSetAt_.msecsTo(now_()));
+    now_ = std::move(now);
+    clockSetAt_ = now_();
+}
+
+QByteArray SimulatedGauge::clockAnswer() const {
+    if (!clockTime_)
+        return profile_.clock;
+    const QDateTime shown = clockTime_->addMSecs(clockSetAt_.msecsTo(now_()));
+    return ClockAnswer + shown.toString(ClockFormat).toLatin1() + '!';
 }
 
 QByteArray SimulatedGauge::memoryTable() const {
