@@ -1,6 +1,7 @@
 #pragma once
 
-#include "window/InformationTexts.h"
+#include "files/GaugeInformation.h"
+#include "window/InformationControls.h"
 
 #include <QDialog>
 

@@ -7,13 +7,13 @@
 #include "data/MemoryDump.h"
 #include "data/SettingsState.h"
 #include "data/Statistics.h"
+#include "files/GaugeInformation.h"
 #include "files/SettingsFiles.h"
 #include "files/TransferLog.h"
 #include "files/TransferLogEvents.h"
 #include "protocol/RecordRows.h"
 #include "window/AppState.h"
 #include "window/ControlState.h"
-#include "window/InformationTexts.h"
 #include "window/MeasurementTableModel.h"
 #include "window/PrintFailure.h"
 
@@ -79,6 +79,8 @@ public:
     void unblockButtons();
     // The link is up or down: the commands that need a gauge follow.
     void setConnected(bool connected);
+    // While the clock window asks the gauge, no other command may: they would take its answers.
+    void setClockWindowOpen(bool open);
 
     // --- measurement table and statistics
     MeasurementTableModel& table() { return table_; }
@@ -300,6 +302,7 @@ private:
     // Which commands the user may give, before the link state and the features built narrow them.
     enum class CommandAccess { WithoutGauge, None, All };
     CommandAccess commandAccess_ = CommandAccess::None;
+    bool clockWindowOpen_ = false;
     ControlState controls_;
     RowStores stores_;
     MeasurementTableModel table_;

@@ -1,6 +1,7 @@
 // Hilfe → Info: the information window of the gauge known, or the program's version without one.
 #include "MainWindowFixture.h"
-#include "window/InformationTexts.h"
+#include "files/GaugeInformation.h"
+#include "window/InformationControls.h"
 #include "window/MainControls.h"
 
 #include <QAction>

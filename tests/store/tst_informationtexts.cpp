@@ -1,5 +1,5 @@
 // The information window's texts for the gauges of each generation.
-#include "window/InformationTexts.h"
+#include "files/GaugeInformation.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "window/InformationTexts.h"
+#include "files/GaugeInformation.h"
 
 #include "protocol/DeviceList.h"
 #include "texts/Program.h"
