@@ -2,6 +2,7 @@
 
 #include "report/InspectionReport.h"
 #include "widgets/BLE.h"
+#include "widgets/BringToFront.h"
 #include "widgets/ChartPlot.h"
 #include "widgets/ControlBinder.h"
 #include "widgets/ManualOpener.h"
@@ -10,6 +11,7 @@
 #include "widgets/ReportPrinter.h"
 #include "widgets/frmChartG.h"
 #include "widgets/frmInfo.h"
+#include "widgets/frmTime.h"
 #include "widgets/frmWerte.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
@@ -72,6 +74,15 @@ void FrmTransfer::connectSession() {
         FrmBLE window(session, this);
         window.exec();
     });
+    ClockWindowModel& clock = session.clockWindow();
+    connect(findChild<QAction*>(mnuSetTime), &QAction::triggered, this,
+            [&clock] { clock.mnuSetTime_Click(); });
+    connect(&clock, &ClockWindowModel::windowRequested, this, [this, &clock] {
+        if (!clockWindow_)
+            clockWindow_ = new FrmTime(clock, this);
+        clockWindow_->show();
+        bringToFront(*clockWindow_);
+    });
 }
 
 void FrmTransfer::closeEvent(QCloseEvent* event) {
@@ -90,6 +101,9 @@ void FrmTransfer::closeEvent(QCloseEvent* event) {
 
 QCoro::Task<> FrmTransfer::endProgram() {
     ending_ = true;
+    // Its display stops asking the gauge before the gauge is let go.
+    if (clockWindow_)
+        clockWindow_->close();
     co_await session_->endProgram();
     close();
 }

@@ -3,6 +3,7 @@
 #include "widgets/ManualOpener.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <qcoro/qcorotask.h>
 
 namespace vexa {
@@ -11,6 +12,7 @@ class ControlBinder;
 class QtTranslation;
 class WindowSession;
 class FrmInfo;
+class FrmTime;
 class FrmWerte;
 class MainModel;
 
@@ -56,6 +58,8 @@ private:
     QtTranslation* qtTranslation_;
     FrmWerte* limits_ = nullptr;
     FrmInfo* information_ = nullptr;
+    // Gone once closed: the clock logic outlives it.
+    QPointer<FrmTime> clockWindow_;
     DocumentViewer viewDocument_;
 };
 

@@ -106,6 +106,12 @@ inline const QStringList& gaugeCommands() {
     return set;
 }
 
+// Every command that sends the gauge a request: none may while another window asks it.
+inline const QStringList& commandsTalkingToGauge() {
+    static const QStringList set{cmdConnect, optFE, optOnline, cmdLesen, cmdRefresh};
+    return set;
+}
+
 // What the program offers before any gauge was connected.
 inline const QStringList& commandsWithoutGauge() {
     static const QStringList set{cmdOpen, cmdEnde};
@@ -114,7 +120,7 @@ inline const QStringList& commandsWithoutGauge() {
 
 // Commands whose feature the program does not have yet: disabled rather than doing nothing.
 inline const QStringList& unbuiltCommands() {
-    static const QStringList set{mnuSetTime, cmdProjekt, mnuTastaturevent};
+    static const QStringList set{cmdProjekt, mnuTastaturevent};
     return set;
 }
 

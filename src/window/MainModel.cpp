@@ -203,6 +203,11 @@ void MainModel::setConnected(bool connected) {
     applyCommandState();
 }
 
+void MainModel::setClockWindowOpen(bool open) {
+    clockWindowOpen_ = open;
+    applyCommandState();
+}
+
 void MainModel::applyCommandState() {
     const auto given = [this](const QString& name) {
         switch (commandAccess_) {
@@ -220,8 +225,12 @@ void MainModel::applyCommandState() {
                                        (state_.connected || !gaugeCommands().contains(name)));
     // Outside the command set: only the link decides.
     controls_.setEnabled(cmdRefresh, state_.connected);
+    controls_.setEnabled(cmdConnect, true);
     for (const QString& name : unbuiltCommands())
         controls_.setEnabled(name, false);
+    if (clockWindowOpen_)
+        for (const QString& name : commandsTalkingToGauge())
+            controls_.setEnabled(name, false);
 }
 
 void MainModel::showStatus(const QString& text) {
@@ -317,7 +326,7 @@ void MainModel::applyInitialisation(const Initialisation& init) {
 
     controls_.show(picZK);
     controls_.setCaption(frmTransfer, windowTitle());
-    controls_.setEnabled(mnuSetTime, init.clockMenu && !unbuiltCommands().contains(mnuSetTime));
+    controls_.setEnabled(mnuSetTime, init.clockMenu);
     controls_.setVisible(mnuSetTime, init.clockMenu);
 
     controls_.show(picRahmen);

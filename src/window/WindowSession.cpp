@@ -15,7 +15,8 @@ WindowSession::WindowSession(Transport& transport, MainModel& main, QObject* par
     : QObject(parent)
     , main_(main)
     , gauge_(transport, main.gaugeEvents())
-    , linkWindow_(gauge_, main) {
+    , linkWindow_(gauge_, main)
+    , clockWindow_(gauge_, main) {
     connect(&gauge_, &Gauge::liveReading, this, &WindowSession::showLiveReading);
     connect(&gauge_, &Gauge::downloadProgress, this,
             [this](int done, int total) { showStatus(QStringLiteral("%1 / %2").arg(done).arg(total)); });

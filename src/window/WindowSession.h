@@ -2,6 +2,7 @@
 
 #include "gauge/Gauge.h"
 #include "link/Cancellation.h"
+#include "window/ClockWindowModel.h"
 #include "window/LinkWindowModel.h"
 
 #include <QObject>
@@ -22,6 +23,7 @@ public:
 
     Gauge& gauge() { return gauge_; }
     LinkWindowModel& linkWindow() { return linkWindow_; }
+    ClockWindowModel& clockWindow() { return clockWindow_; }
 
     // The main window's connect button: connect (through the link window), disconnect, or reconnect.
     QCoro::Task<> cmdConnect_Click();
@@ -66,6 +68,7 @@ private:
     MainModel& main_;
     Gauge gauge_;
     LinkWindowModel linkWindow_;
+    ClockWindowModel clockWindow_;
     Cancellation download_;
     bool downloading_ = false;
     bool onlineFullSaid_ = false; // the full online table was reported; readings since are only logged
