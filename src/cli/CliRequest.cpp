@@ -28,7 +28,12 @@ const QString Usage = QStringLiteral(
     "                                of those rows\n"
     "  open FILE.mes [--model MODEL] [--format json|csv] [-o FILE]\n"
     "                                read a measurement file as \"Datei öffnen\" does and write its rows as\n"
-    "                                download does; no gauge is needed");
+    "                                download does; no gauge is needed\n"
+    "  clock                         print the gauge's date and time\n"
+    "  clock set                     set the gauge's clock to this computer's time and print the time sent;\n"
+    "                                exit status 1 when the gauge did not take it\n"
+    "  info [--format json]          print what the information window shows of the gauge, each field\n"
+    "                                after its label (--lang), or as JSON");
 
 std::optional<Command> commandNamed(const QString& name) {
     if (name == u"scan")
@@ -41,6 +46,10 @@ std::optional<Command> commandNamed(const QString& name) {
         return Command::Online;
     if (name == u"open")
         return Command::Open;
+    if (name == u"clock")
+        return Command::Clock;
+    if (name == u"info")
+        return Command::Info;
     return std::nullopt;
 }
 
@@ -69,6 +78,8 @@ bool sensible(const LimitsDisplay& limits) {
         return false;
     return target == 0 || ((minimum == 0 || target >= minimum) && (maximum == 0 || target <= maximum));
 }
+
+const QString CommandNames = QStringLiteral("scan, memories, download, online, open, clock or info");
 
 ParsedRequest failure(const QString& error) {
     return {std::nullopt, error, {}};
@@ -113,7 +124,7 @@ ParsedRequest parseRequest(const QStringList& arguments) {
                                      QStringLiteral("A workbook without its chart sheet (--format xlsx)."));
     parser.addOptions({simulate, device, lang, limits, format, output, count, model, noChart});
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("scan, memories, download, online or open."));
+                                 QStringLiteral("scan, memories, download, online, open, clock or info."));
 
     if (!parser.parse(arguments))
         return failure(parser.errorText());
@@ -145,16 +156,23 @@ ParsedRequest parseRequest(const QStringList& arguments) {
 
     const QStringList positional = parser.positionalArguments();
     if (positional.isEmpty())
-        return failure(QStringLiteral("no command given: scan, memories, download, online or open"));
+        return failure(QStringLiteral("no command given: %1").arg(CommandNames));
     const std::optional<Command> command = commandNamed(positional.first());
     if (!command)
-        return failure(QStringLiteral("unknown command \"%1\": scan, memories, download, online or open")
-                           .arg(positional.first()));
+        return failure(QStringLiteral("unknown command \"%1\": %2").arg(positional.first(), CommandNames));
     request.command = *command;
+    // "clock set": the one command with a word after it that is no argument.
+    if (request.command == Command::Clock && positional.size() > 1) {
+        if (positional.at(1) != u"set")
+            return failure(
+                QStringLiteral("clock takes \"set\" or nothing, not \"%1\"").arg(positional.at(1)));
+        request.command = Command::SetClock;
+    }
+    const bool info = request.command == Command::Info;
     const bool download = request.command == Command::Download;
     const bool online = request.command == Command::Online;
     const bool open = request.command == Command::Open;
-    const int wantedArguments = download || open ? 2 : 1;
+    const int wantedArguments = download || open || request.command == Command::SetClock ? 2 : 1;
     if (positional.size() < wantedArguments)
         return failure(download ? QStringLiteral("download needs the memory to read")
                                 : QStringLiteral("open needs the measurement file to read"));
@@ -165,8 +183,8 @@ ParsedRequest parseRequest(const QStringList& arguments) {
     if (open)
         request.measurementFile = positional.at(1);
 
-    if (parser.isSet(format) && !download && !online && !open)
-        return failure(QStringLiteral("--format is for download, online and open"));
+    if (parser.isSet(format) && !download && !online && !open && !info)
+        return failure(QStringLiteral("--format is for download, online, open and info"));
     if (parser.isSet(output) && !download && !online && !open)
         return failure(QStringLiteral("-o is for download, online and open"));
     if (parser.isSet(count) && !online)
@@ -178,8 +196,10 @@ ParsedRequest parseRequest(const QStringList& arguments) {
         return failure(QStringLiteral("open reads a file without a gauge: --simulate and --device are for "
                                       "the other commands"));
 
-    request.format = online ? Format::Csv : Format::Json;
-    if (parser.isSet(format)) {
+    request.format = online ? Format::Csv : info && !parser.isSet(format) ? Format::Text : Format::Json;
+    if (info && parser.isSet(format) && parser.value(format) != u"json")
+        return failure(QStringLiteral("--format takes json for info, not \"%1\"").arg(parser.value(format)));
+    if (parser.isSet(format) && !info) {
         const QString name = parser.value(format);
         if (name == u"json")
             request.format = Format::Json;

@@ -8,8 +8,8 @@
 
 namespace vexa::cli {
 
-enum class Command { Scan, Memories, Download, Online, Open };
-enum class Format { Json, Mes, Report, Csv, Xlsx, Docx, Pdf };
+enum class Command { Scan, Memories, Download, Online, Open, Clock, SetClock, Info };
+enum class Format { Json, Mes, Report, Csv, Xlsx, Docx, Pdf, Text };
 
 // Formats written from the whole sheet once every row is there, never line by line.
 inline bool wholeSheetFormat(Format format) {

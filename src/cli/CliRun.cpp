@@ -69,6 +69,12 @@ QCoro::Task<int> CliRun::run() {
         command = &CliRun::download;
     else if (request_.command == Command::Online)
         command = &CliRun::online;
+    else if (request_.command == Command::Clock)
+        command = &CliRun::clock;
+    else if (request_.command == Command::SetClock)
+        command = &CliRun::setClock;
+    else if (request_.command == Command::Info)
+        command = &CliRun::info;
     const int status = co_await (this->*command)();
     co_await gauge_.disconnectAndWait();
     if (status == Success) {
@@ -283,7 +289,7 @@ SheetContent CliRun::sheetContent() const {
     return content;
 }
 
-void CliRun::failDownload(GaugeError error) {
+void CliRun::failRequest(GaugeError error) {
     if (error == GaugeError::LinkLost || error == GaugeError::TransportFailed)
         fail(QStringLiteral("the link to the gauge was lost"));
     else
@@ -298,7 +304,7 @@ QCoro::Task<std::optional<SheetContent>> CliRun::downloadMemoryFile(QString entr
             show(memory.failure().detail);
             fail(QStringLiteral("memory \"%1\" could not be read").arg(entry.trimmed()));
         } else {
-            failDownload(memory.error());
+            failRequest(memory.error());
         }
         co_return std::nullopt;
     }
@@ -329,7 +335,7 @@ QCoro::Task<std::optional<SheetContent>> CliRun::downloadProbeMemory(QString ent
     const ProbeMemory chosen{choice->name, choice->valueCount};
     const GaugeResult<ProbeMemoryDownload> result = co_await gauge_.downloadProbeMemory(chosen, number);
     if (!result) {
-        failDownload(result.error());
+        failRequest(result.error());
         co_return std::nullopt;
     }
     SheetContent content = sheetContent();

@@ -51,6 +51,9 @@ private:
     QCoro::Task<int> memories();
     QCoro::Task<int> download();
     QCoro::Task<int> online();
+    QCoro::Task<int> clock();
+    QCoro::Task<int> setClock();
+    QCoro::Task<int> info();
 
     // Scans until an entry containing `wanted` (any case) is listed or `deadline` has passed; without
     // `wanted` until the deadline. The scan is stopped either way.
@@ -60,8 +63,8 @@ private:
     QCoro::Task<std::optional<SheetContent>> downloadMemoryFile(QString entry);
     QCoro::Task<std::optional<SheetContent>> downloadProbeMemory(QString entry);
 
-    // A download that got no result: the link lost, or the gauge silent.
-    void failDownload(GaugeError error);
+    // A request that got no result: the link lost, or the gauge silent.
+    void failRequest(GaugeError error);
     void readSettings(QStringView action);
     // `sheet` with the project data read anew, as the window's reports take it.
     MeasurementSheet reportSheet(MeasurementSheet sheet);

@@ -1,5 +1,6 @@
 // vexa-connect-cli end to end: the built executable on the bundled demo gauges, every command and format,
 // the error exits, and numbers in an English and a German locale.
+#include "CliProcess.h"
 #include "DumpBuilder.h"
 #include "OfficeReaders.h"
 #include "Poppler.h"
@@ -41,30 +42,12 @@ QStringList simulate(std::initializer_list<const char*> files) {
 const QByteArray English = "C.UTF-8";
 const QByteArray German = "de_DE.UTF-8";
 
-struct Finished {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 // The executable in a home of its own, so its settings and data folders start empty.
 struct Cli {
     QTemporaryDir home;
 
     Finished run(const QStringList& arguments, const QByteArray& locale = English) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("HOME"), home.path());
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
-        environment.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(locale));
-        environment.insert(QStringLiteral("LANG"), QString::fromLatin1(locale));
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(VEXA_CLI), arguments);
-        if (!process.waitForFinished(60'000))
-            qFatal("vexa-connect-cli did not end");
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                process.readAllStandardOutput(), process.readAllStandardError()};
+        return runCli(home, arguments, locale);
     }
 };
 
@@ -156,6 +139,9 @@ private slots:
     void errors_data();
     void errors();
     void silentGaugeEndsWithTimeOut();
+    void clockIsTheGaugesClock();
+    void clockSetSendsThisComputersTime();
+    void clockNotTakenExitsOne();
     void incompleteMemoriesAreSaid_data();
     void incompleteMemoriesAreSaid();
     void rejectedReadingIsNoRow();
@@ -221,6 +207,24 @@ void TestCli::outputs_data() {
                   R"("timestamp":"2026-03-05T07:12:00"})",
                   R"({"number":2,"value":97.5,"text":"       97,5","unit":"µm","material":"NF","mark":"",)"
                   R"("timestamp":"2026-03-05T07:14:00"})"});
+    QTest::newRow("info of a generation-5 gauge, German")
+        << simulate({"qy-coating.json"}) + QStringList{"info"} << German
+        << lines({"Gerät/SNR: QY-FE 2107 / 210745", "Geräte Software Version: 2.04",
+                  "Version PC Software: V1.17", "MacAdresse: 0080E1A1B2C3", "Sondentyp/SNR: F1 / 998877",
+                  "Sondenversion: 2.0"});
+    QTest::newRow("info of a generation-4 gauge, English")
+        << simulate({"ze-probe-memory.json"}) + QStringList{"--lang", "en", "info"} << English
+        << lines({"Device/SNR: ZELVO-KIT DUAL / 471100", "Device Softwareversion: 1.20",
+                  "Version PC Software: V1.17", "MacAdresse: 0080E1C4D5E6", "Probetype: 3",
+                  "Probe version:"});
+    QTest::newRow("info as json")
+        << simulate({"ze-probe-memory.json"}) + QStringList{"info", "--format", "json"} << English
+        << lines({R"({"device":{"label":"Gerät/SNR","value":"ZELVO-KIT DUAL / 471100"},)"
+                  R"("deviceSoftware":{"label":"Geräte Software Version","value":"1.20"},)"
+                  R"("pcSoftware":{"label":"Version PC Software","value":"V1.17"},)"
+                  R"("mac":{"label":"MacAdresse","value":"0080E1C4D5E6"},)"
+                  R"("probeType":{"label":"Sondentyp","value":"3"},)"
+                  R"("probeVersion":{"label":"Sondenversion","value":""}})"});
 }
 
 void TestCli::outputs() {
@@ -731,6 +735,16 @@ void TestCli::errors_data() {
     QTest::newRow("limits without target")
         << qy + QStringList{"--limits", "1:2", "scan"} << 2 << "--limits takes";
     QTest::newRow("unknown option") << qy + QStringList{"--colour", "scan"} << 2 << "colour";
+    QTest::newRow("clock with another word than set")
+        << qy + QStringList{"clock", "now"} << 2 << "clock takes \"set\" or nothing, not \"now\"";
+    QTest::newRow("clock set with more")
+        << qy + QStringList{"clock", "set", "12:00"} << 2 << "unexpected argument \"12:00\"";
+    QTest::newRow("info as csv") << qy + QStringList{"info", "--format", "csv"} << 2
+                                 << "--format takes json for info, not \"csv\"";
+    QTest::newRow("clock into a file")
+        << qy + QStringList{"clock", "-o", "clock.txt"} << 2 << "-o is for download, online and open";
+    QTest::newRow("a format for the clock") << qy + QStringList{"clock", "--format", "json"} << 2
+                                            << "--format is for download, online, open and info";
     const QString unsensible = QStringLiteral("--limits takes no negative number");
     QTest::newRow("negative limits") << qy + QStringList{"--limits", "-10:-5:-7", "download", "m001"} << 2
                                      << unsensible;
@@ -792,6 +806,47 @@ void TestCli::silentGaugeEndsWithTimeOut() {
     QCOMPARE(finished.exitCode, 1);
     QCOMPARE(finished.out, QByteArray());
     QCOMPARE(finished.err, QByteArray("vexa-connect-cli: the gauge did not answer within 5 s\n"));
+}
+
+// The demo gauge's clock starts at its profile's time when the tool starts and runs on from there.
+void TestCli::clockIsTheGaugesClock() {
+    Cli cli;
+    const Finished finished = cli.run(simulate({"qy-coating.json"}) + QStringList{"clock"});
+    QCOMPARE(finished.err, QByteArray());
+    QCOMPARE(finished.exitCode, 0);
+    QVERIFY(finished.out.endsWith('\n'));
+    const QDateTime shown = QDateTime::fromString(QString::fromLatin1(finished.out.chopped(1)),
+                                                  QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+    const QDateTime profileTime(QDate(2026, 3, 5), QTime(7, 8, 9));
+    QVERIFY2(shown >= profileTime && shown < profileTime.addSecs(60), finished.out.constData());
+}
+
+void TestCli::clockSetSendsThisComputersTime() {
+    Cli cli;
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+    const Finished finished = cli.run(simulate({"qy-coating.json"}) + QStringList{"clock", "set"});
+    const QDateTime after = QDateTime::currentDateTime().addSecs(1);
+    QCOMPARE(finished.err, QByteArray());
+    QCOMPARE(finished.exitCode, 0);
+    QVERIFY(finished.out.endsWith('\n'));
+    const QDateTime sent = QDateTime::fromString(QString::fromLatin1(finished.out.chopped(1)),
+                                                 QStringLiteral("yyyy-MM-dd/HH:mm:ss"));
+    QVERIFY2(sent >= before && sent <= after, finished.out.constData());
+}
+
+// The gauge falls silent at the set command: the time sent is printed, and the run fails.
+void TestCli::clockNotTakenExitsOne() {
+    Cli cli;
+    const QString profile = changedProfile(cli, "qy-coating.json", [](QJsonObject& p) {
+        p["simulation"] = QJsonObject{{"stopAnsweringAfter", 13}};
+    });
+    const Finished finished = cli.run({"--simulate", profile, "clock", "set"});
+    QCOMPARE(finished.exitCode, 1);
+    QVERIFY(QDateTime::fromString(QString::fromLatin1(finished.out.chopped(1)),
+                                  QStringLiteral("yyyy-MM-dd/HH:mm:ss"))
+                .isValid());
+    QCOMPARE(finished.err,
+             QByteArray("vexa-connect-cli: the gauge stopped answering (no answer within 5 s)\n"));
 }
 
 using ProfileChange = std::function<void(QJsonObject&)>;
