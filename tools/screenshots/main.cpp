@@ -1,13 +1,16 @@
 // Grabs the main window on the bundled coating gauge for a person to look at: its memory m001 read, with
 // limits 90 to 130, target 100 and the 80/20 rule, and one row clicked (selected and marked), at 900×600
 // and maximised on a 1920×1080 screen, in German and in English. Then the charts: the compact chart and
-// the chart window as lines and as bars, of m001 and of the gauge's series memory.
+// the chart window as lines and as bars, of m001 and of the gauge's series memory. Last the clock and the
+// information windows, in German and in English.
 //
 //     vexa-screenshots FOLDER [--profile PROFILE.json]
 //
 // Without QT_QPA_PLATFORM it draws offscreen. The settings and the log go to a temporary folder.
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
+#include "widgets/frmInfo.h"
+#include "widgets/frmTime.h"
 #include "widgets/frmTransfer.h"
 #include "window/ChartWindowModel.h"
 #include "window/MainControls.h"
@@ -212,6 +215,26 @@ int main(int argc, char* argv[]) {
               written;
     waitFor([] { return false; }, 200);
     written = save(window, folder.filePath(QStringLiteral("chart-compact-series.png"))) && written;
+
+    // The clock window with the gauge's clock running, and the information window.
+    ClockWindowModel& clock = session.clockWindow();
+    for (const auto& [language, name] : {std::pair{0, "de"}, std::pair{1, "en"}}) {
+        language == 0 ? model.germanClick() : model.englishClick();
+        auto* clockWindow = new FrmTime(clock, &window);
+        clock.mnuSetTime_Click();
+        clockWindow->show();
+        waitFor([&clock] { return !clock.controls().caption(timectl::txtDateTime).isEmpty(); }, 5000);
+        written =
+            save(*clockWindow, folder.filePath(QStringLiteral("clock-window-%1.png").arg(name))) && written;
+        clockWindow->close();
+        waitFor([&session] { return session.gauge().liveValuesOn(); }, 5000);
+        FrmInfo information(&window);
+        information.showTexts(model.information());
+        information.show();
+        waitFor([] { return false; }, 100);
+        written = save(information, folder.filePath(QStringLiteral("information-window-%1.png").arg(name))) &&
+                  written;
+    }
 
     QCoro::waitFor(session.endProgram());
     return written ? 0 : 1;
