@@ -251,8 +251,10 @@ void TestClockWindow::escapeStopsTheDisplay() {
     QCOMPARE(c.transport.commandsStartingWith("$glt!").size(), requests);
     QVERIFY(window->isVisible());
     QVERIFY(c.clock().isOpen());
+    QSignalSpy closed(&c.clock(), &ClockWindowModel::closeFinished);
     window->close();
-    QTRY_VERIFY(c.gauge().liveValuesOn());
+    QTRY_COMPARE(closed.size(), 1);
+    QVERIFY(c.gauge().liveValuesOn());
 }
 
 // The window goes at once; the request it waited for ends without touching it (run under ASan).
@@ -288,6 +290,7 @@ void TestClockWindow::captionsFollowTheLanguage() {
 void TestClockWindow::theMenuShowsOneWindow() {
     Connected c;
     FrmTransfer main(c.main, &c.session);
+    QSignalSpy closed(&c.clock(), &ClockWindowModel::closeFinished);
     auto* menu = main.findChild<QAction*>(ctl::mnuSetTime);
     QVERIFY(menu->isEnabled());
     menu->trigger();
@@ -297,12 +300,15 @@ void TestClockWindow::theMenuShowsOneWindow() {
     QVERIFY(window->isVisible());
     window->close();
     QTRY_VERIFY(main.findChildren<FrmTime*>().isEmpty());
-    QTRY_VERIFY(c.gauge().liveValuesOn());
+    QTRY_COMPARE(closed.size(), 1);
+    QVERIFY(c.gauge().liveValuesOn());
     menu->trigger();
     QTRY_COMPARE(main.findChildren<FrmTime*>().size(), 1);
     QVERIFY(main.findChildren<FrmTime*>().first()->isVisible());
+    QTRY_VERIFY(!c.gauge().liveValuesOn());
     main.findChildren<FrmTime*>().first()->close();
-    QTRY_VERIFY(c.gauge().liveValuesOn());
+    QTRY_COMPARE(closed.size(), 2);
+    QVERIFY(c.gauge().liveValuesOn());
 }
 
 QTEST_MAIN(TestClockWindow)
