@@ -11,6 +11,7 @@ class ControlBinder;
 class QtTranslation;
 class WindowSession;
 class FrmInfo;
+class FrmProjekt;
 class FrmWerte;
 class MainModel;
 
@@ -42,6 +43,7 @@ private:
     void showLimits();
     void showChartWindow();
     void showInformation();
+    void showProject();
     // "Drucken" / "Print": the printer dialog, then the report; a cancelled dialog prints nothing.
     void printReport();
     void connectSession();
@@ -56,6 +58,7 @@ private:
     QtTranslation* qtTranslation_;
     FrmWerte* limits_ = nullptr;
     FrmInfo* information_ = nullptr;
+    FrmProjekt* project_ = nullptr;
     DocumentViewer viewDocument_;
 };
 

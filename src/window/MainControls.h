@@ -114,7 +114,7 @@ inline const QStringList& commandsWithoutGauge() {
 
 // Commands whose feature the program does not have yet: disabled rather than doing nothing.
 inline const QStringList& unbuiltCommands() {
-    static const QStringList set{mnuSetTime, cmdProjekt, mnuTastaturevent};
+    static const QStringList set{mnuSetTime, mnuTastaturevent};
     return set;
 }
 
