@@ -24,6 +24,7 @@ struct Fixture {
         model.settings().limits = {
             80, 120, 100, QStringLiteral("80"), QStringLiteral("120"), QStringLiteral("100"), true};
         model.settings().project.fields[0] = QStringLiteral("Bridge A");
+        model.Voreinstellungen(u"PS");
         std::vector<MeasurementRow> rows;
         const QDateTime start(QDate(2026, 3, 5), QTime(7, 8, 9));
         for (int i = 1; i <= RowStore::Capacity; ++i) {

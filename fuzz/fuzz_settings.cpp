@@ -50,10 +50,10 @@ void readLanguage(const QByteArray& bytes) {
 }
 
 void readProject(const QByteArray& bytes) {
-    const ProjectData project = parseProjectDataFile(bytes, {});
+    const ProjectData project = parseProjectDataFile(bytes);
     for (const QString& field : project.fields)
-        check(field.size() <= 30);
-    check(projectDataFileLines(project).size() == ProjectData::FieldCount + 1);
+        check(field.size() <= ProjectData::FieldLength);
+    check(projectDataFileLines(project).size() == ProjectData::FieldCount + 2);
 
     const ProjectLabels labels = parseProjectLabelFile(bytes);
     for (int k = -1; k <= ProjectLabels::LabelCount; ++k) {

@@ -34,9 +34,12 @@ struct KeyForwarding {
 
 struct ProjectData {
     static constexpr int FieldCount = 6;
+    // What the dialog lets a user type into a field, and what a file's field is cut to.
+    static constexpr int FieldLength = 30;
     std::array<QString, FieldCount> fields;
-    QDate date; // stored in the project data file
-    QTime time; // kept for the run only
+    // Invalid when the file does not store them; the dialog and the reports show now in their place.
+    QDate date;
+    QTime time; // hours and minutes
 
     bool operator==(const ProjectData&) const = default;
 };

@@ -91,6 +91,9 @@ template <typename T> std::optional<QString> take(SettingsRead<T> parsed, T& tar
 
 std::optional<QString> readFile(FileKind kind, const QString& path, SettingsState& state,
                                 const std::function<void(int)>& applyLanguage) {
+    // The project belongs to one gauge: a file that cannot be read leaves none, not the previous gauge's.
+    if (kind == FileKind::ProjectData)
+        state.project = ProjectData();
     if (!QFile::exists(path)) {
         if (auto createError = writeTextFile(path, newFileLines(kind, state)))
             return createError;
@@ -112,7 +115,7 @@ std::optional<QString> readFile(FileKind kind, const QString& path, SettingsStat
             applyLanguage(state.languageIndex);
         return std::nullopt;
     case FileKind::ProjectData:
-        state.project = parseProjectDataFile(content.bytes, state.project);
+        state.project = parseProjectDataFile(content.bytes);
         return std::nullopt;
     case FileKind::ProjectLabels:
         state.labels = parseProjectLabelFile(content.bytes);

@@ -14,8 +14,10 @@ namespace vexa {
 
 namespace {
 
-constexpr int ProjectFieldLength = 30;
 constexpr qsizetype DateTextLength = 20;
+constexpr int ProjectDateLine = ProjectData::FieldCount;
+constexpr int ProjectTimeLine = ProjectData::FieldCount + 1;
+const QString ProjectTimeFormat = QStringLiteral("hh:mm");
 constexpr qsizetype IncludeFlagCount = 4;
 
 QStringList fileLines(const QByteArray& content) {
@@ -62,6 +64,14 @@ std::optional<QString> readLimitField(const QStringList& fields, int index, cons
 // Line breaks would shift every following line of the file.
 QString singleLine(QString text) {
     return text.replace(u'\r', u' ').replace(u'\n', u' ');
+}
+
+// What follows line `index`'s two-letter tag and its blank; nothing when the line is missing or tagged
+// otherwise.
+std::optional<QString> taggedLine(const QStringList& lines, int index, QStringView tag) {
+    if (index >= lines.size() || !lines[index].startsWith(tag))
+        return std::nullopt;
+    return lines[index].mid(tag.size() + 1);
 }
 
 } // namespace
@@ -162,21 +172,16 @@ QStringList languageFileLines(int languageIndex) {
     return {QString::number(clampLanguage(languageIndex))};
 }
 
-ProjectData parseProjectDataFile(const QByteArray& content, ProjectData current) {
+ProjectData parseProjectDataFile(const QByteArray& content) {
     const QStringList lines = fileLines(content);
-    for (int k = 0; k < ProjectData::FieldCount && k < lines.size(); ++k) {
-        if (!lines[k].trimmed().isEmpty())
-            current.fields[static_cast<size_t>(k)] = lines[k].left(ProjectFieldLength);
-    }
-    const QString format = shortDateFormat();
-    for (const QString& line : lines) {
-        if (!line.startsWith(QLatin1String("DT")))
-            continue;
-        const QDate date = QLocale().toDate(line.mid(3, DateTextLength).trimmed(), format);
-        if (date.isValid())
-            current.date = date;
-    }
-    return current;
+    ProjectData project;
+    for (int k = 0; k < ProjectData::FieldCount && k < lines.size(); ++k)
+        project.fields[static_cast<size_t>(k)] = lines[k].left(ProjectData::FieldLength);
+    if (const std::optional<QString> date = taggedLine(lines, ProjectDateLine, u"DT"))
+        project.date = QLocale().toDate(date->left(DateTextLength).trimmed(), shortDateFormat());
+    if (const std::optional<QString> time = taggedLine(lines, ProjectTimeLine, u"TM"))
+        project.time = QTime::fromString(time->trimmed(), ProjectTimeFormat);
+    return project;
 }
 
 QStringList projectDataFileLines(const ProjectData& project) {
@@ -184,6 +189,7 @@ QStringList projectDataFileLines(const ProjectData& project) {
     for (const QString& field : project.fields)
         lines.append(singleLine(field));
     lines.append(QStringLiteral("DT ") + shortDateText(project.date));
+    lines.append(QStringLiteral("TM ") + project.time.toString(ProjectTimeFormat));
     return lines;
 }
 

@@ -30,9 +30,11 @@ QStringList keyboardFileLines(const KeyForwarding& keys);
 SettingsRead<int> parseLanguageFile(const QByteArray& content, int current);
 QStringList languageFileLines(int languageIndex);
 
-// Six field lines, then "DT " and the short date. Empty field lines keep the field; a date that does not
-// exist keeps the date.
-ProjectData parseProjectDataFile(const QByteArray& content, ProjectData current);
+// Six field lines, then "DT " and the short date, then "TM " and the time "hh:mm". A read starts from
+// nothing: what the file leaves out is empty or not stored, never what an earlier read gave. Only the
+// seventh line can be the date line and only the eighth the time line; a date or time that does not exist
+// is not stored. Files of older versions end after the date line.
+ProjectData parseProjectDataFile(const QByteArray& content);
 QStringList projectDataFileLines(const ProjectData& project);
 
 // Lines "German;English;"; empty lines and lines starting with "#" are comments. The first six label

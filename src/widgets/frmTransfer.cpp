@@ -11,6 +11,7 @@
 #include "widgets/ReportPrinter.h"
 #include "widgets/frmChartG.h"
 #include "widgets/frmInfo.h"
+#include "widgets/frmProjekt.h"
 #include "widgets/frmTime.h"
 #include "widgets/frmWerte.h"
 #include "window/MainControls.h"
@@ -175,6 +176,14 @@ void FrmTransfer::showInformation() {
     information_->activateWindow();
 }
 
+void FrmTransfer::showProject() {
+    if (!project_)
+        project_ = new FrmProjekt(model_.projectWindow(), this);
+    project_->show();
+    project_->raise();
+    project_->activateWindow();
+}
+
 void FrmTransfer::connectActions() {
     // The memory the user picks is the list's text the logic reads.
     connect(findChild<QComboBox*>(cmbSpeicher), &QComboBox::currentTextChanged, &model_,
@@ -231,6 +240,8 @@ void FrmTransfer::connectActions() {
     connect(findChild<QAction*>(mnuEnd), &QAction::triggered, this, &QWidget::close);
     connect(findChild<QAction*>(mnuInfo), &QAction::triggered, &model_, &MainModel::mnuInfo_Click);
     connect(&model_, &MainModel::informationWindowRequested, this, &FrmTransfer::showInformation);
+    onClick(cmdProjekt, &MainModel::cmdProjekt_Click);
+    connect(&model_, &MainModel::projectWindowRequested, this, &FrmTransfer::showProject);
     connect(findChild<QAction*>(mnuHelp1), &QAction::triggered, this, [this] {
         switch (openManual(model_.manualPath(), model_.state().languageIndex, viewDocument_)) {
         case ManualOutcome::Opened:

@@ -12,6 +12,7 @@ class ControlBinder;
 class QtTranslation;
 class WindowSession;
 class FrmInfo;
+class FrmProjekt;
 class FrmTime;
 class FrmWerte;
 class MainModel;
@@ -44,6 +45,7 @@ private:
     void showLimits();
     void showChartWindow();
     void showInformation();
+    void showProject();
     // "Drucken" / "Print": the printer dialog, then the report; a cancelled dialog prints nothing.
     void printReport();
     void connectSession();
@@ -58,6 +60,7 @@ private:
     QtTranslation* qtTranslation_;
     FrmWerte* limits_ = nullptr;
     FrmInfo* information_ = nullptr;
+    FrmProjekt* project_ = nullptr;
     // Gone once closed: the clock logic outlives it.
     QPointer<FrmTime> clockWindow_;
     DocumentViewer viewDocument_;

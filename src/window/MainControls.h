@@ -120,7 +120,7 @@ inline const QStringList& commandsWithoutGauge() {
 
 // Commands whose feature the program does not have yet: disabled rather than doing nothing.
 inline const QStringList& unbuiltCommands() {
-    static const QStringList set{cmdProjekt, mnuTastaturevent};
+    static const QStringList set{mnuTastaturevent};
     return set;
 }
 

@@ -38,7 +38,7 @@ void MainModel::applyDesign() {
         {cmdLesen, QStringLiteral("Speicher einlesen")},
         {cmdEnde, QStringLiteral("Beenden")},
         {cmdWerte, QStringLiteral("Grenzwerte")},
-        {cmdProjekt, QStringLiteral("Projekdaten")},
+        {cmdProjekt, Texts::message(Msg::ProjectData, 0)},
         {cmdFlexTabelleloeschen, QStringLiteral("Tabelle löschen")},
         {cmdFlexZeileLoeschen, QStringLiteral("Zeile löschen")},
         {cmdSort, QStringLiteral("Sort")},
@@ -142,13 +142,15 @@ void MainModel::applyTexts() {
     emit textsApplied();
 }
 
-void MainModel::Voreinstellungen(QStringView aktion) {
+bool MainModel::Voreinstellungen(QStringView aktion) {
     if (!settingsFiles_)
-        return;
+        return false;
     settings_.languageIndex = state_.languageIndex;
-    if (const std::optional<QString> failure =
-            settingsFiles_->Voreinstellungen(aktion, state_.gauge.deviceNumber(), settings_))
+    const std::optional<QString> failure =
+        settingsFiles_->Voreinstellungen(aktion, state_.gauge.deviceNumber(), settings_);
+    if (failure)
         prompt_.message(*failure);
+    return !failure;
 }
 
 void MainModel::switchLanguage(int languageIndex) {

@@ -16,6 +16,7 @@
 #include "window/ControlState.h"
 #include "window/MeasurementTableModel.h"
 #include "window/PrintFailure.h"
+#include "window/ProjectWindowModel.h"
 
 #include <QObject>
 #include <QTimer>
@@ -54,8 +55,8 @@ public:
     // Where the gauge layer reports what it does: the transfer log.
     GaugeEvents& gaugeEvents() { return logEvents_; }
 
-    // Reads or writes one settings file of the connected gauge; a failure is shown.
-    void Voreinstellungen(QStringView aktion);
+    // Reads or writes one settings file of the connected gauge; a failure is shown. True when done.
+    bool Voreinstellungen(QStringView aktion);
     // What the program remembers beyond the gauges: the language last in effect and the gauge last connected.
     const ProgramSettings& programSettings() const { return programSettings_; }
     // A gauge connected: remembered for the next start; a failed write is shown.
@@ -149,6 +150,12 @@ public:
     QString measurementFolder();
     // The project data and their labels read anew from their files, for the reports.
     void reloadProjectData();
+
+    // --- the project dialog
+    // "Projektdaten": the labels and the gauge's project data read anew (a failure is shown) into the
+    // project dialog, which is then shown.
+    void cmdProjekt_Click();
+    ProjectWindowModel& projectWindow() { return projectWindow_; }
 
     // Readings downloaded or measured online and not saved since, in either view.
     bool hasUnsavedReadings() const { return unsaved_.memory || unsaved_.online; }
@@ -253,6 +260,8 @@ signals:
     void chartWindowRequested();
     // The information window should be shown (not modal) with information().
     void informationWindowRequested();
+    // The project dialog should be shown (not modal) with projectWindow().
+    void projectWindowRequested();
     // `text` is to replace what the clipboard holds.
     void copyToClipboard(const QString& text);
 
@@ -317,6 +326,7 @@ private:
     ChartTable compactChart_;
     bool memoryCut_ = false; // the memory shown held more rows than the table
     SettingsState settings_;
+    ProjectWindowModel projectWindow_{*this};
     // The held status text's time, and the passing text that waits for it to end.
     QTimer statusHold_;
     QString passingStatus_;

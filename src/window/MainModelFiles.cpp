@@ -1,4 +1,5 @@
-// Measurement files: the report saved under a name the user picks, and read back into the table.
+// Measurement files: the report saved under a name the user picks, and read back into the table; the
+// project data read anew for the reports and the project dialog.
 #include "files/MeasurementFile.h"
 #include "files/SafeFileName.h"
 #include "files/TextEncoding.h"
@@ -44,6 +45,13 @@ void MainModel::reloadProjectData() {
     settings_.languageIndex = state_.languageIndex;
     for (const QString& failure : settingsFiles_->reloadProjectData(state_.gauge.deviceNumber(), settings_))
         prompt_.message(failure);
+}
+
+void MainModel::cmdProjekt_Click() {
+    Voreinstellungen(u"PI");
+    Voreinstellungen(u"PL");
+    projectWindow_.open();
+    emit projectWindowRequested();
 }
 
 MeasurementSheet MainModel::sheet(const QString& address) const {

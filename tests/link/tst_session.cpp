@@ -950,7 +950,7 @@ void TestSession::offlineViewsAskNothingOfTheGauge() {
 // A command that would do nothing is not offered, also once the commands are unblocked.
 void TestSession::commandsWithoutTheirFeatureStayDisabled_data() {
     QTest::addColumn<QString>("control");
-    for (const QString& name : {cmdProjekt, mnuTastaturevent})
+    for (const QString& name : {mnuTastaturevent})
         QTest::newRow(qPrintable(name)) << name;
 }
 

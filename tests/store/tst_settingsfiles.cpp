@@ -78,6 +78,7 @@ private slots:
         written.languageIndex = 1;
         written.project.fields = {"Kunde", "Auftrag 4711", "", "Prüfer Ä", "Halle 3", "ok"};
         written.project.date = QDate(2025, 2, 1);
+        written.project.time = QTime(14, 5);
         for (const char* action : {"LS", "TS", "SS", "PS"})
             f.act(QString::fromLatin1(action), QStringLiteral("7001"), written);
 
@@ -96,6 +97,7 @@ private slots:
         QCOMPARE(f.appliedLanguages, QList<int>{1});
         QCOMPARE(read.project.fields, written.project.fields);
         QCOMPARE(read.project.date, written.project.date);
+        QCOMPARE(read.project.time, written.project.time);
         QCOMPARE(contentOf(f.path(QStringLiteral("Language_7001.ini"))), QByteArray("1\r\n"));
     }
 
@@ -166,6 +168,66 @@ private slots:
         QCOMPARE(state.languageIndex, 1);
         QCOMPARE(contentOf(f.path(QStringLiteral("Language_7003.ini"))), QByteArray("1\r\n"));
         QCOMPARE(f.shown, QStringList());
+    }
+
+    // The project of the gauge read before never shows for the next: what the next gauge's file leaves out
+    // is empty, and a date or time it does not store is now.
+    void anotherGaugesProjectNeverShows_data() {
+        QTest::addColumn<QByteArray>("content"); // null: the gauge has no file yet
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<QDate>("date"); // invalid: today
+        QTest::addColumn<QTime>("time"); // invalid: now
+
+        const QStringList none{"", "", "", "", "", ""};
+        QTest::newRow("no file") << QByteArray() << none << QDate() << QTime();
+        QTest::newRow("empty lines, no date")
+            << QByteArray("\r\nAuftrag B\r\n\r\n\r\n\r\n\r\nDT \r\nTM \r\n")
+            << QStringList{"", "Auftrag B", "", "", "", ""} << QDate() << QTime();
+        QTest::newRow("file of an older version")
+            << QByteArray("Kunde B\r\n\r\n\r\n\r\n\r\n\r\nDT 03.04.2025\r\n")
+            << QStringList{"Kunde B", "", "", "", "", ""} << QDate(2025, 4, 3) << QTime();
+        QTest::newRow("date and time stored")
+            << QByteArray("\r\n\r\n\r\n\r\n\r\nTeil B\r\nDT 03.04.2025\r\nTM 10:20\r\n")
+            << QStringList{"", "", "", "", "", "Teil B"} << QDate(2025, 4, 3) << QTime(10, 20);
+    }
+
+    void anotherGaugesProjectNeverShows() {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, fields);
+        QFETCH(QDate, date);
+        QFETCH(QTime, time);
+
+        Fixture f;
+        SettingsState state;
+        state.project.fields = {"Kunde A", "Auftrag A", "Prüfer A", "Ort A", "Teil A", "Bemerkung A"};
+        state.project.date = QDate(2024, 1, 2);
+        state.project.time = QTime(6, 30);
+        f.act(u"PS", QStringLiteral("7001"), state);
+        QCOMPARE(f.files.reloadProjectData(QStringLiteral("7001"), state), QStringList());
+        QCOMPARE(state.project.fields[0], QStringLiteral("Kunde A"));
+
+        if (!content.isNull())
+            writeRaw(f.path(QStringLiteral("Projektdaten._7002.ini")), content);
+        const QTime before = QTime::currentTime();
+        QCOMPARE(f.files.reloadProjectData(QStringLiteral("7002"), state), QStringList());
+        const QTime after = QTime::currentTime();
+        QCOMPARE(QStringList(state.project.fields.begin(), state.project.fields.end()), fields);
+        QCOMPARE(state.project.date, date.isValid() ? date : QDate::currentDate());
+        if (time.isValid())
+            QCOMPARE(state.project.time, time);
+        else
+            QVERIFY(state.project.time >= before && state.project.time <= after);
+    }
+
+    void aProjectFileThatCannotBeReadLeavesNoProject() {
+        Fixture f;
+        SettingsState state;
+        state.project.fields[0] = QStringLiteral("Kunde A");
+        state.project.date = QDate(2024, 1, 2);
+        QVERIFY(QDir(f.folder).mkdir(QStringLiteral("Projektdaten._7002.ini")));
+        f.act(u"PL", QStringLiteral("7002"), state);
+        QCOMPARE(f.shown.size(), 1);
+        QCOMPARE(state.project, ProjectData());
     }
 
     void deviceNumberCannotLeaveTheFolder() {

@@ -40,14 +40,6 @@ Limits limits(double minimum, double maximum, double target, bool rule8020) {
 const Limits before = limits(9, 9, 9, true);
 const KeyForwarding keysBefore{false, QStringLiteral("old.exe"), QStringLiteral("0000"), QString()};
 
-ProjectData projectBefore() {
-    ProjectData project;
-    project.fields = {"a", "b", "c", "d", "e", "f"};
-    project.date = QDate(2024, 1, 1);
-    project.time = QTime(12, 30);
-    return project;
-}
-
 QByteArray crlf(const QStringList& lines) {
     return lines.isEmpty() ? QByteArray()
                            : (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
@@ -299,34 +291,50 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QStringList>("fields");
         QTest::addColumn<QDate>("date");
+        QTest::addColumn<QTime>("time");
 
-        const QStringList unchanged{"a", "b", "c", "d", "e", "f"};
+        const QStringList none{"", "", "", "", "", ""};
         QTest::newRow("file as written")
-            << crlf({"F1", "F2", "F3", "F4", "F5", "F6", "DT 29.02.2024"})
-            << QStringList{"F1", "F2", "F3", "F4", "F5", "F6"} << QDate(2024, 2, 29);
+            << crlf({"F1", "F2", "F3", "F4", "F5", "F6", "DT 29.02.2024", "TM 07:45"})
+            << QStringList{"F1", "F2", "F3", "F4", "F5", "F6"} << QDate(2024, 2, 29) << QTime(7, 45);
+        QTest::newRow("empty lines are empty fields, blanks stay")
+            << crlf({"", "  ", "X", "", "", "", "DT 01.03.2024", "TM 00:00"})
+            << QStringList{"", "  ", "X", "", "", ""} << QDate(2024, 3, 1) << QTime(0, 0);
+        QTest::newRow("file of an older version: no time")
+            << crlf({"Kunde", "", "", "", "", "", "DT 01.03.2024"})
+            << QStringList{"Kunde", "", "", "", "", ""} << QDate(2024, 3, 1) << QTime();
+        QTest::newRow("field beginning with DT")
+            << crlf({"DT 01.02.2025 Halle 3", "", "", "", "", "", "DT 05.03.2025", "TM 12:00"})
+            << QStringList{"DT 01.02.2025 Halle 3", "", "", "", "", ""} << QDate(2025, 3, 5) << QTime(12, 0);
+        QTest::newRow("short file: a field beginning with DT is no date")
+            << crlf({"Kunde", "DT 01.02.2025"}) << QStringList{"Kunde", "DT 01.02.2025", "", "", "", ""}
+            << QDate() << QTime();
+        QTest::newRow("time line in place of the date line")
+            << crlf({"", "", "", "", "", "", "TM 07:45"}) << none << QDate() << QTime();
         QTest::newRow("date that does not exist")
-            << crlf({"", "", "", "", "", "", "DT 31.02.2024"}) << unchanged << QDate(2024, 1, 1);
-        QTest::newRow("no date") << crlf({"", "", "", "", "", "", "DT "}) << unchanged << QDate(2024, 1, 1);
-        QTest::newRow("empty lines keep their fields")
-            << crlf({"", "  ", "X"}) << QStringList{"a", "b", "X", "d", "e", "f"} << QDate(2024, 1, 1);
+            << crlf({"", "", "", "", "", "", "DT 31.02.2024", "TM 07:45"}) << none << QDate() << QTime(7, 45);
+        QTest::newRow("time that does not exist")
+            << crlf({"", "", "", "", "", "", "DT 01.03.2024", "TM 24:10"}) << none << QDate(2024, 3, 1)
+            << QTime();
+        QTest::newRow("no date, no time")
+            << crlf({"", "", "", "", "", "", "DT ", "TM "}) << none << QDate() << QTime();
+        QTest::newRow("empty file") << QByteArray() << none << QDate() << QTime();
         QTest::newRow("fields cut to 30 characters")
             << QByteArray("123456789012345678901234567890XYZ")
-            << QStringList{"123456789012345678901234567890", "b", "c", "d", "e", "f"} << QDate(2024, 1, 1);
-        QTest::newRow("Windows-1252 field")
-            << QByteArray("Gr\xF6\xDF"
-                          "e")
-            << QStringList{"Größe", "b", "c", "d", "e", "f"} << QDate(2024, 1, 1);
+            << QStringList{"123456789012345678901234567890", "", "", "", "", ""} << QDate() << QTime();
+        QTest::newRow("Windows-1252 field") << QByteArray("Gr\xF6\xDF"
+                                                          "e")
+                                            << QStringList{"Größe", "", "", "", "", ""} << QDate() << QTime();
     }
 
     void readsProjectData() {
         QFETCH(QByteArray, content);
         QFETCH(QStringList, fields);
-        QFETCH(QDate, date);
 
-        const ProjectData read = parseProjectDataFile(content, projectBefore());
+        const ProjectData read = parseProjectDataFile(content);
         QCOMPARE(QStringList(read.fields.begin(), read.fields.end()), fields);
-        QCOMPARE(read.date, date);
-        QCOMPARE(read.time, QTime(12, 30));
+        QTEST(read.date, "date");
+        QTEST(read.time, "time");
     }
 
     void projectDataReadsBackUnchanged_data() {
@@ -345,22 +353,17 @@ private slots:
         ProjectData written;
         written.fields = {"Kunde Süd", "", "  blanks  ", "x;y", "5", "Ende"};
         written.date = QDate(2024, 2, 29);
+        written.time = QTime(17, 5);
         const QStringList lines = projectDataFileLines(written);
-        QCOMPARE(lines.size(), 7);
-        QCOMPARE(lines.last(), dateLine);
-
-        ProjectData start;
-        start.fields[1] = QStringLiteral("stays");
-        const ProjectData read = parseProjectDataFile(crlf(lines), start);
-        written.fields[1] = QStringLiteral("stays");
-        QCOMPARE(read, written);
+        QCOMPARE(lines.mid(ProjectData::FieldCount), (QStringList{dateLine, QStringLiteral("TM 17:05")}));
+        QCOMPARE(parseProjectDataFile(crlf(lines)), written);
     }
 
     void lineBreaksInFieldsDoNotShiftLines() {
         ProjectData written;
         written.fields[0] = QStringLiteral("two\r\nlines");
         const QStringList lines = projectDataFileLines(written);
-        QCOMPARE(lines.size(), 7);
+        QCOMPARE(lines.size(), ProjectData::FieldCount + 2);
         QCOMPARE(lines.first(), QStringLiteral("two  lines"));
     }
 

@@ -261,7 +261,7 @@ void TestTextReport::wholeReport() {
     QFETCH(int, language);
     QFETCH(QStringList, lines);
     startGauge(QStringLiteral("QY-FE 2107"), QStringLiteral("FM"));
-    writeProjectFile({QStringLiteral("Bridge A"), {}, {}, {}, {}, {}, QStringLiteral("DT 05.12.2026")});
+    writeProjectFile(QStringList{"Bridge A", "", "", "", "", "", "DT 05.12.2026", "TM 08:15"});
     if (language == 1)
         model_->englishClick();
     model_->settings().limits = {
@@ -270,7 +270,6 @@ void TestTextReport::wholeReport() {
                                    row(2, 95, QStringLiteral("µm"), QStringLiteral("FE")),
                                    row(3, 130, QStringLiteral("µm"), QStringLiteral("FE"))});
     model_->FillMSFlexOne();
-    model_->settings().project.time = QTime(8, 15);
     const QString text = buildReport(model_->reportSheet(), ReportMode::All);
     QVERIFY(text.endsWith(QStringLiteral("\r\n")));
     QCOMPARE(text.split(QStringLiteral("\r\n")), lines);

@@ -1,12 +1,13 @@
 // Grabs the main window on the bundled coating gauge for a person to look at: its memory m001 read, with
 // limits 90 to 130, target 100 and the 80/20 rule, and one row clicked (selected and marked), at 900×600
 // and maximised on a 1920×1080 screen, in German and in English. Then the charts: the compact chart and
-// the chart window as lines and as bars, of m001 and of the gauge's series memory. Last the clock and the
-// information windows, in German and in English.
+// the chart window as lines and as bars, of m001 and of the gauge's series memory; the project dialog
+// with a project saved, the clock window and the information window, in German and in English.
 //
 //     vexa-screenshots FOLDER [--profile PROFILE.json]
 //
 // Without QT_QPA_PLATFORM it draws offscreen. The settings and the log go to a temporary folder.
+#include "files/TextFile.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
 #include "widgets/frmInfo.h"
@@ -15,6 +16,7 @@
 #include "window/ChartWindowModel.h"
 #include "window/MainControls.h"
 #include "window/MainModel.h"
+#include "window/ProjectWindowModel.h"
 #include "window/ScriptedPrompt.h"
 #include "window/WindowSession.h"
 
@@ -130,6 +132,40 @@ bool grabChartWindow(const QDir& folder, const QString& name, const std::functio
     return written;
 }
 
+// The project dialog over a project saved for the gauge, under labels of the label file in
+// `settingsFolder`, in German and in English.
+bool grabProjectDialog(MainModel& model, QWidget& window, const QString& settingsFolder, const QDir& folder) {
+    const QStringList labels{QStringLiteral("Kunde;Customer;"),    QStringLiteral("Auftrag;Order;"),
+                             QStringLiteral("Bauwerk;Structure;"), QStringLiteral("Bauteil;Part;"),
+                             QStringLiteral("Prüfer;Inspector;"),  QStringLiteral("Bemerkung;Remark;")};
+    ProjectData& project = model.settings().project;
+    project.fields = {QStringLiteral("Stadtwerke Nordhafen"),
+                      QStringLiteral("A-2026-0417"),
+                      QStringLiteral("Brücke Kanalstraße"),
+                      QStringLiteral("Geländer Feld 3"),
+                      QStringLiteral("R. Albers"),
+                      QString()};
+    project.date = QDate(2026, 3, 5);
+    project.time = QTime(7, 30);
+    if (writeTextFile(QDir(settingsFolder).filePath(QStringLiteral("Projekt.ini")), labels) ||
+        !model.Voreinstellungen(u"PS")) {
+        std::fprintf(stderr, "cannot write the project files\n");
+        return false;
+    }
+    bool written = true;
+    for (const auto& [language, name] : {std::pair{0, "de"}, std::pair{1, "en"}}) {
+        language == 0 ? model.germanClick() : model.englishClick();
+        model.cmdProjekt_Click();
+        auto* dialog = window.findChild<QWidget*>(projctl::frmProjekt);
+        waitFor([] { return false; }, 200);
+        written =
+            save(*dialog, folder.filePath(QStringLiteral("project-data-%1.png").arg(QLatin1String(name)))) &&
+            written;
+        dialog->close();
+    }
+    return written;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -197,6 +233,8 @@ int main(int argc, char* argv[]) {
             written = grab(window, size, folder.filePath(file)) && written;
         }
     }
+
+    written = grabProjectDialog(model, window, scratch.path(), folder) && written;
 
     // The charts, in German, of the memory with limits and of the series memory.
     model.germanClick();
