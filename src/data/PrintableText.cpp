@@ -19,6 +19,15 @@ QString printableText(QStringView text) {
     return printable;
 }
 
+QString typableText(QStringView text) {
+    QString typable;
+    typable.reserve(text.size());
+    for (const QChar c : text)
+        if (!isControl(c))
+            typable += c;
+    return typable;
+}
+
 QString printableLines(QStringView text) {
     QString printable;
     printable.reserve(text.size());

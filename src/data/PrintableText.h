@@ -13,4 +13,8 @@ QString printableText(QStringView text);
 // printableText() of each line; the lines' own ends (LF, CR LF) stay.
 QString printableLines(QStringView text);
 
+// A text from a gauge as keys may type it: without its control characters, which would press Return,
+// Tab or Escape in the program typed into.
+QString typableText(QStringView text);
+
 } // namespace vexa
