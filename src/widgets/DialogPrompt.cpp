@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
@@ -117,6 +118,17 @@ QString DialogPrompt::openFileName(const QString& folder, const QString& filter)
         return {};
     const OpenDialog open(open_);
     return QFileDialog::getOpenFileName(parent_, windowTitle(), folder, filter);
+}
+
+std::optional<qsizetype> DialogPrompt::choose(const QString& text, const QStringList& items) {
+    if (open_ || items.isEmpty())
+        return std::nullopt;
+    const OpenDialog open(open_);
+    bool chosen = false;
+    const QString item = QInputDialog::getItem(boxParent(), windowTitle(), text, items, 0, false, &chosen);
+    if (!chosen)
+        return std::nullopt;
+    return items.indexOf(item);
 }
 
 } // namespace vexa

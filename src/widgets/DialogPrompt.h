@@ -23,6 +23,7 @@ public:
                   PromptDefault defaultButton) override;
     QString saveFileName(const QString& start, const QString& filter) override;
     QString openFileName(const QString& folder, const QString& filter) override;
+    std::optional<qsizetype> choose(const QString& text, const QStringList& items) override;
 
     // A box or dialog of this prompt is open.
     bool isOpen() const { return open_; }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 namespace vexa {
 
@@ -34,6 +36,14 @@ public:
         Q_UNUSED(folder)
         Q_UNUSED(filter)
         return {};
+    }
+
+    // The entry of `items` the user picks after `text`; none when the choice was cancelled, or where no one
+    // can choose.
+    virtual std::optional<qsizetype> choose(const QString& text, const QStringList& items) {
+        Q_UNUSED(text)
+        Q_UNUSED(items)
+        return std::nullopt;
     }
 };
 

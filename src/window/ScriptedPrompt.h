@@ -35,6 +35,16 @@ public:
     QString openFileName(const QString& folder, const QString& filter) override {
         return nextFileName(folder, filter);
     }
+    // The entries the next choices pick, in order; when used up, choices are cancelled.
+    void setChoices(QList<qsizetype> choices) { choices_ = std::move(choices); }
+    std::optional<qsizetype> choose(const QString& text, const QStringList& items) override {
+        shown_.append(text);
+        offered_ = items;
+        return choices_.isEmpty() ? std::nullopt : std::optional(choices_.takeFirst());
+    }
+    // What the last choice offered.
+    const QStringList& offered() const { return offered_; }
+
     // Where the last file dialog started: its folder, and for a save dialog that proposes a name, the name.
     const QString& dialogFolder() const { return dialogFolder_; }
     // The files the last file dialog offered.
@@ -56,6 +66,8 @@ private:
     }
 
     QList<bool> answers_;
+    QList<qsizetype> choices_;
+    QStringList offered_;
     QStringList fileNames_;
     QString dialogFolder_;
     QString dialogFilter_;
