@@ -29,9 +29,11 @@ void applyCaption(QObject* target, const QString& caption) {
         button->setText(caption);
     else if (auto* label = qobject_cast<QLabel*>(target))
         label->setText(caption);
-    else if (auto* edit = qobject_cast<QLineEdit*>(target))
-        edit->setText(caption);
-    else if (auto* group = qobject_cast<QGroupBox*>(target))
+    else if (auto* edit = qobject_cast<QLineEdit*>(target)) {
+        // The text the user is typing comes back as the caption: setting it anew would move the cursor.
+        if (edit->text() != caption)
+            edit->setText(caption);
+    } else if (auto* group = qobject_cast<QGroupBox*>(target))
         group->setTitle(caption);
     else if (auto* combo = qobject_cast<QComboBox*>(target); combo && combo->isEditable())
         combo->setEditText(caption);
