@@ -208,9 +208,21 @@ constexpr TextPair noticeTexts[] = {
     {u"Erstellt %1 mit %2", u"Made %1 with %2"},
     {u"Der Bericht konnte nicht gespeichert werden: ", u"The report could not be saved: "},
     {u"PDF-Prüfbericht", u"PDF report"},
+    {u"App %1 wurde beendet, bitte Pgm neu starten!", u"App %1 was terminated, please restart program!"},
+    {u"%1 konnte nicht gestartet werden: %2", u"%1 could not be started: %2"},
+    {u"%1 kommt nicht in den Vordergrund; Werte werden erst wieder gesendet, wenn es gelingt.",
+     u"%1 does not come to the front; readings are sent again once it does."},
+    {u"%1 hat kein eigenes Fenster geöffnet. In welches Fenster sollen die Werte geschrieben werden?",
+     u"%1 opened no window of its own. Which window should the readings be typed into?"},
+    {u"Kein Fenster von %1 gefunden; es werden keine Werte gesendet.",
+     u"No window of %1 found; no readings are sent."},
+    {u"Der Programmpfad darf kein \";\" enthalten.", u"The application path must not contain \";\"."},
+    {u"Tastatur-Events erreichen hier kein anderes Programm (%1).",
+     u"Key events reach no other program here (%1)."},
+    {u"Nicht gesendet: %1 (%2)", u"Not sent: %1 (%2)"},
 };
 
-static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::PdfReportCommand) + 1);
+static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::KeyReadingNotTyped) + 1);
 
 template <size_t N> QString sparseText(const SlotText (&table)[N], int slot, int languageIndex) {
     const auto found = std::find_if(std::begin(table), std::end(table),

@@ -182,6 +182,14 @@ enum class Notice : int {
     Created,          // %1: when the report was made
     ReportNotWritten, // the file and the reason follow
     PdfReportCommand,
+    TargetEnded,      // %1: the application keys were typed into
+    TargetNotStarted, // %1: the application, %2: why
+    TargetNotInFront, // %1: the application
+    TargetWindowPick, // %1: the application
+    TargetWindowNone, // %1: the application
+    ApplicationWithSemicolon,
+    KeysNeedX11,        // %1: why keys reach no other program
+    KeyReadingNotTyped, // the log line of a reading that was not typed: %1 the value, %2 why
 };
 
 class Texts {

@@ -12,6 +12,7 @@
 #include "widgets/frmChartG.h"
 #include "widgets/frmInfo.h"
 #include "widgets/frmProjekt.h"
+#include "widgets/frmTastatur.h"
 #include "widgets/frmTime.h"
 #include "widgets/frmWerte.h"
 #include "window/MainControls.h"
@@ -239,6 +240,15 @@ void FrmTransfer::connectActions() {
     connect(findChild<QAction*>(German), &QAction::triggered, &model_, &MainModel::germanClick);
     connect(findChild<QAction*>(mnuEnd), &QAction::triggered, this, &QWidget::close);
     connect(findChild<QAction*>(mnuInfo), &QAction::triggered, &model_, &MainModel::mnuInfo_Click);
+    KeyboardWindowModel& keys = model_.keyboardWindow();
+    connect(findChild<QAction*>(mnuTastaturevent), &QAction::triggered, &keys,
+            &KeyboardWindowModel::mnuTastaturevent_Click);
+    connect(&keys, &KeyboardWindowModel::windowRequested, this, [this, &keys] {
+        if (!keyEvents_)
+            keyEvents_ = new FrmTastatur(keys, this);
+        keyEvents_->show();
+        bringToFront(*keyEvents_);
+    });
     connect(&model_, &MainModel::informationWindowRequested, this, &FrmTransfer::showInformation);
     onClick(cmdProjekt, &MainModel::cmdProjekt_Click);
     connect(&model_, &MainModel::projectWindowRequested, this, &FrmTransfer::showProject);

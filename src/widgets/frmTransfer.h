@@ -13,6 +13,7 @@ class QtTranslation;
 class WindowSession;
 class FrmInfo;
 class FrmProjekt;
+class FrmTastatur;
 class FrmTime;
 class FrmWerte;
 class MainModel;
@@ -61,6 +62,7 @@ private:
     FrmWerte* limits_ = nullptr;
     FrmInfo* information_ = nullptr;
     FrmProjekt* project_ = nullptr;
+    FrmTastatur* keyEvents_ = nullptr;
     // Gone once closed: the clock logic outlives it.
     QPointer<FrmTime> clockWindow_;
     DocumentViewer viewDocument_;

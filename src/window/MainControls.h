@@ -118,10 +118,4 @@ inline const QStringList& commandsWithoutGauge() {
     return set;
 }
 
-// Commands whose feature the program does not have yet: disabled rather than doing nothing.
-inline const QStringList& unbuiltCommands() {
-    static const QStringList set{mnuTastaturevent};
-    return set;
-}
-
 } // namespace vexa::ctl

@@ -223,13 +223,10 @@ void MainModel::applyCommandState() {
         return false;
     };
     for (const QString& name : commandSet())
-        controls_.setEnabled(name, given(name) && !unbuiltCommands().contains(name) &&
-                                       (state_.connected || !gaugeCommands().contains(name)));
+        controls_.setEnabled(name, given(name) && (state_.connected || !gaugeCommands().contains(name)));
     // Outside the command set: only the link decides.
     controls_.setEnabled(cmdRefresh, state_.connected);
     controls_.setEnabled(cmdConnect, true);
-    for (const QString& name : unbuiltCommands())
-        controls_.setEnabled(name, false);
     if (clockWindowOpen_)
         for (const QString& name : commandsTalkingToGauge())
             controls_.setEnabled(name, false);
@@ -346,6 +343,8 @@ void MainModel::applyInitialisation(const Initialisation& init) {
 
     Voreinstellungen(u"SL");
     Voreinstellungen(u"TL");
+    // The program readings are typed into starts with the gauge, unless it runs already.
+    keyForwarder_.startTarget();
 
     for (const QString& name : {FrameWerte, FrameStatistik, FrameBefehle, cmdProjekt, cmdWerte})
         controls_.show(name);

@@ -14,6 +14,8 @@
 #include "protocol/RecordRows.h"
 #include "window/AppState.h"
 #include "window/ControlState.h"
+#include "window/KeyForwarder.h"
+#include "window/KeyboardWindowModel.h"
 #include "window/MeasurementTableModel.h"
 #include "window/PrintFailure.h"
 #include "window/ProjectWindowModel.h"
@@ -156,6 +158,10 @@ public:
     // project dialog, which is then shown.
     void cmdProjekt_Click();
     ProjectWindowModel& projectWindow() { return projectWindow_; }
+
+    // --- online readings typed into another program
+    KeyForwarder& keyForwarder() { return keyForwarder_; }
+    KeyboardWindowModel& keyboardWindow() { return keyboardWindow_; }
 
     // Readings downloaded or measured online and not saved since, in either view.
     bool hasUnsavedReadings() const { return unsaved_.memory || unsaved_.online; }
@@ -327,6 +333,8 @@ private:
     bool memoryCut_ = false; // the memory shown held more rows than the table
     SettingsState settings_;
     ProjectWindowModel projectWindow_{*this};
+    KeyForwarder keyForwarder_{*this};
+    KeyboardWindowModel keyboardWindow_{*this, keyForwarder_};
     // The held status text's time, and the passing text that waits for it to end.
     QTimer statusHold_;
     QString passingStatus_;

@@ -140,12 +140,17 @@ void MainModel::AppendOnlineRow(int storeRow) {
     controls_.show(MSFlex);
     if (!state_.gauge.traits.datesEveryRow() && storeRow == 1)
         setupTable();
-    table_.appendRow(tableRow(storeRow));
+    const TableRow shown = tableRow(storeRow);
+    table_.appendRow(shown);
     rowCountShown_ = storeRow;
     labelViews();
     addToStatistics(currentStore()[storeRow], true);
     emit scrollToLastRow();
     showStatisticsPanel(storeRow >= 2);
+    if (state_.view == View::Online) {
+        const MeasurementRow& row = currentStore()[storeRow];
+        keyForwarder_.forward({row.number, row.dateText, shown.cells[2], row.unit, row.material});
+    }
 }
 
 bool MainModel::FillMessdaten(const RecordRow& record) {

@@ -184,8 +184,6 @@ private slots:
     void linkWindowClosedWithoutConnecting_data();
     void linkWindowClosedWithoutConnecting();
     void offlineViewsAskNothingOfTheGauge();
-    void commandsWithoutTheirFeatureStayDisabled_data();
-    void commandsWithoutTheirFeatureStayDisabled();
     void exportsAreOfferedOnceAMemoryIsRead_data();
     void exportsAreOfferedOnceAMemoryIsRead();
     void nextGaugeStartsFromItsOwnList_data();
@@ -945,22 +943,6 @@ void TestSession::offlineViewsAskNothingOfTheGauge() {
     QCOMPARE(gauge.numbers(), oneTo(25));
     QCOMPARE(gauge.transport.operations, operations);
     QVERIFY(gauge.prompt.shown().isEmpty());
-}
-
-// A command that would do nothing is not offered, also once the commands are unblocked.
-void TestSession::commandsWithoutTheirFeatureStayDisabled_data() {
-    QTest::addColumn<QString>("control");
-    for (const QString& name : {mnuTastaturevent})
-        QTest::newRow(qPrintable(name)) << name;
-}
-
-void TestSession::commandsWithoutTheirFeatureStayDisabled() {
-    QFETCH(QString, control);
-    Connected gauge(demoProfile("qy-coating.json"));
-    gauge.choose(gauge.controls().items(cmbSpeicher).at(0));
-    gauge.read();
-    QVERIFY(gauge.controls().enabled(cmdOpen));
-    QVERIFY(!gauge.controls().enabled(control));
 }
 
 void TestSession::exportsAreOfferedOnceAMemoryIsRead_data() {
