@@ -42,9 +42,17 @@ void KeyboardWindowModel::applyTexts() {
     controls_.setCaption(chkEinheit, message(Msg::UnitHeader));
     controls_.setCaption(frmZeilenEnde, message(Msg::LineEndChar));
     controls_.setCaption(optKeins, message(Msg::None));
+    showAvailability();
+}
+
+void KeyboardWindowModel::showAvailability() {
     const QString reason = forwarder_.unavailableReason();
+    controls_.setEnabled(chkTastatur, reason.isEmpty());
+    controls_.setVisible(lblHinweis, !reason.isEmpty());
     controls_.setCaption(lblHinweis,
-                         reason.isEmpty() ? QString() : Texts::notice(Notice::KeysNeedX11, lang).arg(reason));
+                         reason.isEmpty()
+                             ? QString()
+                             : Texts::notice(Notice::KeysNeedX11, main_.state().languageIndex).arg(reason));
 }
 
 void KeyboardWindowModel::mnuTastaturevent_Click() {
@@ -60,10 +68,8 @@ void KeyboardWindowModel::mnuTastaturevent_Click() {
 }
 
 void KeyboardWindowModel::showValues() {
-    const bool available = forwarder_.unavailableReason().isEmpty();
-    controls_.setEnabled(chkTastatur, available);
-    controls_.setVisible(lblHinweis, !available);
-    controls_.setChecked(chkTastatur, available && edited_.forwardingOn);
+    showAvailability();
+    controls_.setChecked(chkTastatur, forwarder_.unavailableReason().isEmpty() && edited_.forwardingOn);
     controls_.setCaption(txtAnwendung, edited_.targetApplication);
     for (size_t i = 0; i < flagBoxes.size(); ++i)
         controls_.setChecked(flagBoxes[i], edited_.includeFlags.mid(qsizetype(i), 1) == u"1");

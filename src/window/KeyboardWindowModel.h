@@ -63,6 +63,8 @@ signals:
 private:
     void applyTexts();
     void showValues();
+    // Where keys reach no other program, the dialog says why and forwarding cannot be switched on.
+    void showAvailability();
 
     MainModel& main_;
     KeyForwarder& forwarder_;
