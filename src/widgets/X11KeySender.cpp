@@ -49,7 +49,9 @@ bool isControl(uint character) {
 
 X11KeySender::X11KeySender() {
     unavailable_ = openDisplay();
+    // Started anew by every text typed: when it runs out, no key has been pressed for that long.
     restoreKeys_.setSingleShot(true);
+    restoreKeys_.setTimerType(Qt::PreciseTimer);
     restoreKeys_.setInterval(KeepRemapped);
     restoreKeys_.callOnTimeout([this] { remapping_->restore(); });
 }
@@ -86,7 +88,7 @@ QString X11KeySender::openDisplay() {
         return QStringLiteral("no XKB extension");
     }
     display_ = display;
-    remapping_ = std::make_unique<X11KeyRemapping>(display_);
+    remapping_ = std::make_unique<X11KeyRemapping>(display_, KeepRemapped);
     XSetWindowAttributes attributes;
     attributes.event_mask = PropertyChangeMask;
     clockWindow_ = XCreateWindow(display_, DefaultRootWindow(display_), -1, -1, 1, 1, 0, 0, InputOnly,
@@ -228,17 +230,28 @@ QCoro::Task<bool> X11KeySender::type(QString text) {
             co_return false;
         strokes.append(*stroke);
     }
-    co_return keyboard.press(strokes);
+    const bool pressed = keyboard.press(strokes);
+    remapping_->use(symbols);
+    co_return pressed;
 }
 
-// When too few spare keys are left, the keys kept from texts before make room.
+// When too few spare keys are left, keys given before make room once unused for long enough, waited for
+// if need be.
 QCoro::Task<bool> X11KeySender::giveKeys(QList<KeySym> symbols) {
     QList<KeySym> missing = missingSymbols(symbols);
     if (missing.isEmpty())
         co_return true;
-    if (missing.size() > X11Keyboard(display_).spareKeys().size() && !remapping_->isEmpty()) {
-        co_await QCoro::sleepFor(LayoutRead);
-        remapping_->restore();
+    while (true) {
+        const qsizetype lacking = missing.size() - X11Keyboard(display_).spareKeys().size();
+        if (lacking <= 0)
+            break;
+        // Again after the wait: a timer may run out a little early, before the keys are unused for long
+        // enough.
+        const std::optional<std::chrono::milliseconds> wait = remapping_->untilIdle(lacking);
+        if (!wait)
+            co_return false;
+        co_await QCoro::sleepFor(*wait);
+        remapping_->restoreIdle();
         missing = missingSymbols(symbols);
     }
     if (!remapping_->map(missing, X11Keyboard(display_).spareKeys()))

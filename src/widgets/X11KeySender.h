@@ -22,8 +22,9 @@ class X11KeyRemapping;
 // AltGr character) goes for a while to a key that has no symbol. Such keys stay until no text has been
 // typed for a few seconds, so that a series of readings with "µm" changes the layout once: every change
 // makes each program on the desktop read the layout anew, and one that reads it only after the key was
-// emptied again would lose the character. A keyboard has some ten or twenty keys without a symbol: a
-// text that needs more such characters than that is not typed at all.
+// emptied again would lose the character. A keyboard has some ten or twenty keys without a symbol: when
+// they are all taken, a text waits until keys of texts before have been unused for that while, and one
+// that needs more such characters than there are keys is not typed at all.
 //
 // unavailableReason() is one of
 //   "wayland"             a Wayland session: its programs take no key events from X
@@ -52,7 +53,7 @@ public:
 private:
     QString openDisplay();
     std::optional<TargetWindow> windowOf(qint64 pid) const;
-    // Gives the symbols that no key has keys of their own; false when too few keys are spare.
+    // Gives the symbols that no key has keys of their own; false when the keyboard has too few spare.
     QCoro::Task<bool> giveKeys(QList<unsigned long> symbols);
     QList<unsigned long> missingSymbols(const QList<unsigned long>& symbols) const;
     bool requestActivation(unsigned long window);

@@ -154,8 +154,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(keyboardMapping(display), mappingBefore, RestoreWaitMs);
     }
 
-    // A keyboard has few keys without a symbol: the keys kept from one text make room for the next, and a
-    // text that needs more than there are is not typed at all.
+    // A keyboard has few keys without a symbol: the keys kept from one text make room for the next once
+    // unused for a while, and a text that needs more than there are is not typed at all.
     void spareKeysRunOut() {
         QTRY_COMPARE_WITH_TIMEOUT(keyboardMapping(display), mappingBefore, RestoreWaitMs);
         const qsizetype spare = X11Keyboard(display).spareKeys().size();
