@@ -11,7 +11,7 @@ packages=(
   libbenchmark-dev
   poppler-utils fontconfig
   fonts-dejavu-core
-  xvfb xauth
+  xvfb xauth libx11-dev libxtst-dev openbox
 )
 
 missing=()
