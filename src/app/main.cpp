@@ -4,6 +4,7 @@
 #include "link/sim/SimulatedTransportControl.h"
 #include "widgets/BringToFront.h"
 #include "widgets/DialogPrompt.h"
+#include "widgets/X11KeySender.h"
 #include "widgets/frmSimulation.h"
 #include "widgets/frmTransfer.h"
 #include "window/MainModel.h"
@@ -54,8 +55,12 @@ int main(int argc, char* argv[]) {
         profiles.append(*loaded.profile);
     }
 
+    // Online readings reach other programs through the X server; elsewhere the dialog says why not. It
+    // outlives the logic that types through it.
+    vexa::X11KeySender keySender;
     vexa::DialogPrompt prompt;
     vexa::MainModel model(prompt);
+    model.keyForwarder().setSender(&keySender);
     // A simulated gauge sends a live value when the user measures with it in the window of simulated
     // gauges, unless its profile sets an interval; the memory read meanwhile stays on view.
     const std::unique_ptr<vexa::Transport> transport =
