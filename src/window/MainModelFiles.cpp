@@ -48,8 +48,7 @@ void MainModel::reloadProjectData() {
 }
 
 void MainModel::cmdProjekt_Click() {
-    Voreinstellungen(u"PI");
-    Voreinstellungen(u"PL");
+    reloadProjectData();
     projectWindow_.open();
     emit projectWindowRequested();
 }

@@ -4,8 +4,6 @@
 #include "texts/Texts.h"
 #include "window/MainModel.h"
 
-#include <QDateTime>
-
 namespace vexa {
 
 using namespace projctl;
@@ -27,10 +25,7 @@ ProjectWindowModel::ProjectWindowModel(MainModel& main, QObject* parent)
 
 void ProjectWindowModel::open() {
     values_ = main_.settings().project;
-    const QDateTime now = QDateTime::currentDateTime();
-    if (!values_.date.isValid())
-        values_.date = now.date();
-    values_.time = toTheMinute(values_.time.isValid() ? values_.time : now.time());
+    values_.time = toTheMinute(values_.time);
     applyTexts();
     emit valuesChanged();
 }

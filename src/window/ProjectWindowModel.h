@@ -39,8 +39,8 @@ public:
     // What the fields and the date and time pickers show.
     const ProjectData& values() const { return values_; }
 
-    // The project data and labels the main window has just read: a date or time the file does not store
-    // shows as now.
+    // The project data and labels the main window has just read anew, with now for a date or time the
+    // file does not store.
     void open();
     // Captions in the main window's language; the labels from the label file.
     void applyTexts();
