@@ -13,6 +13,7 @@ using namespace keyctl;
 namespace {
 
 const QString EnterToken = QStringLiteral("ENTER");
+const QString KeinsToken = QStringLiteral("KEINS");
 
 } // namespace
 
@@ -60,9 +61,6 @@ void KeyboardWindowModel::mnuTastaturevent_Click() {
     edited_ = main_.settings().keys;
     if (edited_.includeFlags.isEmpty())
         edited_.includeFlags = QStringLiteral("0000");
-    // Both "no end key" forms select "Keins": the empty text OK writes and the "KEINS" older files hold.
-    const QString token = edited_.lineEndToken;
-    lineEndChosen_ = token == EnterToken || token.isEmpty() || token == u"KEINS";
     showValues();
     emit windowRequested();
 }
@@ -73,8 +71,11 @@ void KeyboardWindowModel::showValues() {
     controls_.setCaption(txtAnwendung, edited_.targetApplication);
     for (size_t i = 0; i < flagBoxes.size(); ++i)
         controls_.setChecked(flagBoxes[i], edited_.includeFlags.mid(qsizetype(i), 1) == u"1");
-    controls_.setChecked(optEnter, lineEndChosen_ && edited_.lineEndToken == EnterToken);
-    controls_.setChecked(optKeins, lineEndChosen_ && edited_.lineEndToken != EnterToken);
+    // Both "no end key" forms select "Keins": the empty text OK writes and the "KEINS" older files hold. Any
+    // other token leaves both options off.
+    const QString& token = edited_.lineEndToken;
+    controls_.setChecked(optEnter, token == EnterToken);
+    controls_.setChecked(optKeins, token.isEmpty() || token == KeinsToken);
 }
 
 void KeyboardWindowModel::setForwarding(bool on) {
@@ -96,7 +97,6 @@ void KeyboardWindowModel::setFlag(int index, bool on) {
 }
 
 void KeyboardWindowModel::setLineEnd(bool enter) {
-    lineEndChosen_ = true;
     edited_.lineEndToken = enter ? EnterToken : QString();
     controls_.setChecked(optEnter, enter);
     controls_.setChecked(optKeins, !enter);
@@ -116,7 +116,7 @@ void KeyboardWindowModel::cmdOk_Click() {
         return;
     }
     // "Keins" is written as the empty token, also where it showed a stored "KEINS".
-    if (lineEndChosen_ && edited_.lineEndToken != EnterToken)
+    if (edited_.lineEndToken == KeinsToken)
         edited_.lineEndToken.clear();
     if (edited_.forwardingOn && edited_.targetApplication.trimmed().isEmpty())
         setForwarding(false);

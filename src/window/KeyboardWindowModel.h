@@ -70,8 +70,6 @@ private:
     KeyForwarder& forwarder_;
     ControlState controls_;
     KeyForwarding edited_;
-    bool lineEndChosen_ =
-        false; // a stored token other than "ENTER", "KEINS" or empty leaves both options off
 };
 
 } // namespace vexa
