@@ -32,7 +32,7 @@ QString reading(qint64 i) {
 
 // A target window for the benchmark; empty, with the reason skipped, when there is none.
 std::unique_ptr<KeyTarget> startTarget(benchmark::State& state, KeySender& sender) {
-    if (!sender.unavailableReason().isEmpty()) {
+    if (sender.unavailable() != KeysUnavailable::No) {
         state.SkipWithError("no X display: run under tests/x11/with-x11.sh");
         return nullptr;
     }

@@ -11,8 +11,8 @@ namespace vexa {
 // A desktop that records what would be typed where, with the answers a test sets.
 class RecordingKeySender : public KeySender {
 public:
-    QString reason;     // why keys reach no other program; empty: they do
-    QString startError; // a start fails with it
+    KeysUnavailable why = KeysUnavailable::No;
+    Start::Refusal refusal = Start::Refusal::None; // a start fails for it
     qint64 nextPid = 4242;
     bool processRuns = true; // the started process still runs after the window search
     std::optional<TargetWindow> startedWindow = TargetWindow{7, QStringLiteral("Target")};
@@ -26,12 +26,12 @@ public:
     QList<quint64> activated; // the windows brought to the front
     QStringList typed;        // every text typed, "<Return>" for the Return key
 
-    QString unavailableReason() const override { return reason; }
+    KeysUnavailable unavailable() const override { return why; }
     Start start(const QString& commandLine) override {
-        if (!startError.isEmpty())
-            return {0, startError};
+        if (refusal != Start::Refusal::None)
+            return {0, refusal};
         started.append(commandLine);
-        return {nextPid++, {}};
+        return {nextPid++, Start::Refusal::None};
     }
     bool running(qint64) const override { return processRuns; }
     QCoro::Task<std::optional<TargetWindow>> findWindow(qint64, std::chrono::milliseconds) override {

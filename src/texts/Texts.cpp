@@ -220,9 +220,20 @@ constexpr TextPair noticeTexts[] = {
     {u"Tastatur-Events erreichen hier kein anderes Programm (%1).",
      u"Key events reach no other program here (%1)."},
     {u"Nicht gesendet: %1 (%2)", u"Not sent: %1 (%2)"},
+    {u"dieses Programm wurde ohne X11 gebaut", u"this program was built without X11"},
+    {u"Wayland-Sitzung; nur X11-Programme nehmen sie an", u"a Wayland session; only X11 programs take them"},
+    {u"kein X-Server erreichbar", u"no X server to reach"},
+    {u"dem X-Server fehlt die Erweiterung XTEST", u"the X server lacks the XTEST extension"},
+    {u"dem X-Server fehlt die Erweiterung XKB", u"the X server lacks the XKB extension"},
+    {u"kein Programm angegeben", u"no program given"},
+    {u"ein Windows-Pfad; bitte das Linux-Programm angeben", u"a Windows path; please name the Linux program"},
+    {u"Programm nicht gefunden", u"program not found"},
+    {u"keine ausführbare Datei", u"not an executable file"},
+    {u"das System hat es nicht gestartet", u"the system did not run it"},
+    {u"eine Taste ließ sich nicht senden", u"a key could not be sent"},
 };
 
-static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::KeyReadingNotTyped) + 1);
+static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::KeysNotTyped) + 1);
 
 template <size_t N> QString sparseText(const SlotText (&table)[N], int slot, int languageIndex) {
     const auto found = std::find_if(std::begin(table), std::end(table),

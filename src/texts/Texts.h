@@ -190,6 +190,19 @@ enum class Notice : int {
     ApplicationWithSemicolon,
     KeysNeedX11,        // %1: why keys reach no other program
     KeyReadingNotTyped, // the log line of a reading that was not typed: %1 the value, %2 why
+    // Why keys reach no other program here, for KeysNeedX11.
+    KeysNoSender,
+    KeysWayland,
+    KeysNoDisplay,
+    KeysNoXTest,
+    KeysNoXkb,
+    // Why the target did not start, for TargetNotStarted.
+    StartNoProgram,
+    StartWindowsPath,
+    StartNotFound,
+    StartNotExecutable,
+    StartNotRun,
+    KeysNotTyped, // why a reading was not typed, for KeyReadingNotTyped
 };
 
 class Texts {

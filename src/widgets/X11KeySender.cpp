@@ -64,28 +64,28 @@ X11KeySender::~X11KeySender() {
     XCloseDisplay(display_);
 }
 
-QString X11KeySender::openDisplay() {
+KeysUnavailable X11KeySender::openDisplay() {
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        return QStringLiteral("wayland");
+        return KeysUnavailable::Wayland;
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
-        return QStringLiteral("no X display");
+        return KeysUnavailable::NoDisplay;
     Display* display = XOpenDisplay(nullptr);
     if (!display)
-        return QStringLiteral("no X display");
+        return KeysUnavailable::NoDisplay;
     int event = 0;
     int error = 0;
     int major = 0;
     int minor = 0;
     if (!XTestQueryExtension(display, &event, &error, &major, &minor)) {
         XCloseDisplay(display);
-        return QStringLiteral("no XTEST extension");
+        return KeysUnavailable::NoXTest;
     }
     int opcode = 0;
     major = XkbMajorVersion;
     minor = XkbMinorVersion;
     if (!XkbQueryExtension(display, &opcode, &event, &error, &major, &minor)) {
         XCloseDisplay(display);
-        return QStringLiteral("no XKB extension");
+        return KeysUnavailable::NoXkb;
     }
     display_ = display;
     remapping_ = std::make_unique<X11KeyRemapping>(display_, KeepRemapped);
@@ -93,7 +93,7 @@ QString X11KeySender::openDisplay() {
     attributes.event_mask = PropertyChangeMask;
     clockWindow_ = XCreateWindow(display_, DefaultRootWindow(display_), -1, -1, 1, 1, 0, 0, InputOnly,
                                  CopyFromParent, CWEventMask, &attributes);
-    return {};
+    return KeysUnavailable::No;
 }
 
 KeySender::Start X11KeySender::start(const QString& commandLine) {
@@ -123,7 +123,7 @@ std::optional<TargetWindow> X11KeySender::windowOf(qint64 pid) const {
     for (const Window window : x11::visibleTopLevelWindows(display_)) {
         const std::optional<qint64> owner = x11::windowProcess(display_, window);
         if (owner && family.contains(*owner))
-            return TargetWindow{window, x11::windowTitle(display_, window)};
+            return TargetWindow{window, x11::windowTitle(display_, window), *owner};
     }
     return std::nullopt;
 }
@@ -133,8 +133,13 @@ QList<TargetWindow> X11KeySender::windows() const {
     if (!display_)
         return windows;
     X11ErrorTrap trap(display_);
-    for (const Window window : x11::visibleTopLevelWindows(display_))
-        windows.append({window, x11::windowTitle(display_, window)});
+    // This program's own windows are no place for its readings.
+    const qint64 self = QCoreApplication::applicationPid();
+    for (const Window window : x11::visibleTopLevelWindows(display_)) {
+        const qint64 owner = x11::windowProcess(display_, window).value_or(0);
+        if (owner != self)
+            windows.append({window, x11::windowTitle(display_, window), owner});
+    }
     return windows;
 }
 
@@ -143,7 +148,9 @@ bool X11KeySender::exists(const TargetWindow& window) const {
         return false;
     X11ErrorTrap trap(display_);
     XWindowAttributes attributes;
-    return XGetWindowAttributes(display_, window.id, &attributes) && !trap.failed();
+    if (!XGetWindowAttributes(display_, window.id, &attributes) || trap.failed())
+        return false;
+    return window.owner == 0 || x11::windowProcess(display_, window.id) == window.owner;
 }
 
 QCoro::Task<bool> X11KeySender::activate(TargetWindow window, std::chrono::milliseconds within) {

@@ -25,12 +25,6 @@ class X11KeyRemapping;
 // emptied again would lose the character. A keyboard has some ten or twenty keys without a symbol: when
 // they are all taken, a text waits until keys of texts before have been unused for that while, and one
 // that needs more such characters than there are keys is not typed at all.
-//
-// unavailableReason() is one of
-//   "wayland"             a Wayland session: its programs take no key events from X
-//   "no X display"        DISPLAY unset or no X server there
-//   "no XTEST extension"  the X server does not take key events from programs
-//   "no XKB extension"    the X server does not tell its keyboard layout
 class X11KeySender final : public KeySender {
 public:
     X11KeySender();
@@ -38,7 +32,7 @@ public:
     X11KeySender(const X11KeySender&) = delete;
     X11KeySender& operator=(const X11KeySender&) = delete;
 
-    QString unavailableReason() const override { return unavailable_; }
+    KeysUnavailable unavailable() const override { return unavailable_; }
     Start start(const QString& commandLine) override;
     bool running(qint64 pid) const override;
     QCoro::Task<std::optional<TargetWindow>> findWindow(qint64 pid,
@@ -51,7 +45,7 @@ public:
     QCoro::Task<bool> pressReturn() override;
 
 private:
-    QString openDisplay();
+    KeysUnavailable openDisplay();
     std::optional<TargetWindow> windowOf(qint64 pid) const;
     // Gives the symbols that no key has keys of their own; false when the keyboard has too few spare.
     QCoro::Task<bool> giveKeys(QList<unsigned long> symbols);
@@ -63,7 +57,7 @@ private:
     _XDisplay* display_ = nullptr;
     // An unmapped window of this program, whose property changes the X server stamps with its time.
     unsigned long clockWindow_ = 0;
-    QString unavailable_;
+    KeysUnavailable unavailable_ = KeysUnavailable::NoDisplay;
     std::unique_ptr<X11KeyRemapping> remapping_;
     QTimer restoreKeys_;
 };

@@ -10,10 +10,70 @@ KeyForwarder::KeyForwarder(MainModel& main, QObject* parent)
     : QObject(parent)
     , main_(main) {}
 
-QString KeyForwarder::unavailableReason() const {
-    if (!sender_)
-        return QStringLiteral("no key sender");
-    return sender_->unavailableReason();
+namespace {
+
+Notice unavailableNotice(KeysUnavailable why) {
+    switch (why) {
+    case KeysUnavailable::No:
+    case KeysUnavailable::NoSender:
+        break;
+    case KeysUnavailable::Wayland:
+        return Notice::KeysWayland;
+    case KeysUnavailable::NoDisplay:
+        return Notice::KeysNoDisplay;
+    case KeysUnavailable::NoXTest:
+        return Notice::KeysNoXTest;
+    case KeysUnavailable::NoXkb:
+        return Notice::KeysNoXkb;
+    }
+    return Notice::KeysNoSender;
+}
+
+Notice refusalNotice(KeySender::Start::Refusal why) {
+    using Refusal = KeySender::Start::Refusal;
+    switch (why) {
+    case Refusal::None:
+    case Refusal::NotStarted:
+        break;
+    case Refusal::NoProgram:
+        return Notice::StartNoProgram;
+    case Refusal::WindowsPath:
+        return Notice::StartWindowsPath;
+    case Refusal::NotFound:
+        return Notice::StartNotFound;
+    case Refusal::NotExecutable:
+        return Notice::StartNotExecutable;
+    }
+    return Notice::StartNotRun;
+}
+
+// The user picks by title, and two windows of one program often share theirs: each gets a number.
+QStringList distinctTitles(const QList<TargetWindow>& windows) {
+    QStringList titles;
+    for (const TargetWindow& window : windows)
+        titles.append(window.title);
+    QStringList distinct;
+    for (qsizetype i = 0; i < titles.size(); ++i) {
+        const qsizetype same = titles.count(titles[i]);
+        distinct.append(
+            same == 1 ? titles[i]
+                      : QStringLiteral("%1 (%2)").arg(titles[i]).arg(titles.first(i).count(titles[i]) + 1));
+    }
+    return distinct;
+}
+
+} // namespace
+
+KeysUnavailable KeyForwarder::unavailable() const {
+    return sender_ ? sender_->unavailable() : KeysUnavailable::NoSender;
+}
+
+QString KeyForwarder::unavailableText(int languageIndex) const {
+    const KeysUnavailable why = unavailable();
+    if (why == KeysUnavailable::No)
+        return {};
+    return Texts::notice(Notice::KeysNeedX11, languageIndex)
+        .arg(Texts::notice(unavailableNotice(why), languageIndex));
 }
 
 QString KeyForwarder::application() const {
@@ -26,7 +86,7 @@ QCoro::Task<> KeyForwarder::startTarget() {
         queue_.clear();
         co_return;
     }
-    if (starting_ || !unavailableReason().isEmpty() || keys.targetApplication.trimmed().isEmpty())
+    if (starting_ || unavailable() != KeysUnavailable::No || keys.targetApplication.trimmed().isEmpty())
         co_return;
     const QString wanted = keys.targetApplication;
     if (wanted == startedApplication_ && target_ && sender_->exists(*target_))
@@ -36,8 +96,9 @@ QCoro::Task<> KeyForwarder::startTarget() {
     target_.reset();
     queue_.clear();
     const KeySender::Start started = sender_->start(wanted);
-    if (!started.error.isEmpty()) {
-        const QString text = Texts::notice(Notice::TargetNotStarted, lang).arg(wanted, started.error);
+    if (started.refusal != KeySender::Start::Refusal::None) {
+        const QString text = Texts::notice(Notice::TargetNotStarted, lang)
+                                 .arg(wanted, Texts::notice(refusalNotice(started.refusal), lang));
         main_.log().WriteLog(text);
         main_.prompt().message(text, PromptIcon::Warning);
         starting_ = false;
@@ -48,11 +109,8 @@ QCoro::Task<> KeyForwarder::startTarget() {
     // A program that hands its document to an instance already running ends without a window of its own.
     if (!window && !sender_->running(started.pid)) {
         const QList<TargetWindow> open = sender_->windows();
-        QStringList titles;
-        for (const TargetWindow& candidate : open)
-            titles.append(candidate.title);
-        if (const std::optional<qsizetype> picked =
-                main_.prompt().choose(Texts::notice(Notice::TargetWindowPick, lang).arg(wanted), titles))
+        if (const std::optional<qsizetype> picked = main_.prompt().choose(
+                Texts::notice(Notice::TargetWindowPick, lang).arg(wanted), distinctTitles(open)))
             window = open.value(*picked);
     }
     if (!window) {
@@ -74,7 +132,7 @@ void KeyForwarder::resume() {
 
 void KeyForwarder::forward(const KeyPlanRow& row) {
     const KeyForwarding& keys = main_.settings().keys;
-    if (!keys.forwardingOn || !unavailableReason().isEmpty())
+    if (!keys.forwardingOn || unavailable() != KeysUnavailable::No)
         return;
     const QString value = row.valueText.trimmed();
     if (lost_) {
@@ -114,7 +172,7 @@ QCoro::Task<> KeyForwarder::typeQueue() {
             continue;
         }
         if (!co_await typeReading(reading.plan)) {
-            logNotTyped(reading.value, QStringLiteral("typing failed"));
+            logNotTyped(reading.value, Texts::notice(Notice::KeysNotTyped, lang));
             continue;
         }
         notInFrontSaid_ = false;

@@ -31,8 +31,9 @@ public:
 
     // The desktop's side; none where keys reach no other program.
     void setSender(KeySender* sender) { sender_ = sender; }
-    // Why keys reach no other program here; empty when they do.
-    QString unavailableReason() const;
+    KeysUnavailable unavailable() const;
+    // Why keys reach no other program here, in language `languageIndex`; empty when they do.
+    QString unavailableText(int languageIndex) const;
 
     // The program in the settings, started unless it runs already with its window; with forwarding off,
     // readings waiting are dropped.

@@ -47,13 +47,10 @@ void KeyboardWindowModel::applyTexts() {
 }
 
 void KeyboardWindowModel::showAvailability() {
-    const QString reason = forwarder_.unavailableReason();
+    const QString reason = forwarder_.unavailableText(main_.state().languageIndex);
     controls_.setEnabled(chkTastatur, reason.isEmpty());
     controls_.setVisible(lblHinweis, !reason.isEmpty());
-    controls_.setCaption(lblHinweis,
-                         reason.isEmpty()
-                             ? QString()
-                             : Texts::notice(Notice::KeysNeedX11, main_.state().languageIndex).arg(reason));
+    controls_.setCaption(lblHinweis, reason);
 }
 
 void KeyboardWindowModel::mnuTastaturevent_Click() {
@@ -67,7 +64,8 @@ void KeyboardWindowModel::mnuTastaturevent_Click() {
 
 void KeyboardWindowModel::showValues() {
     showAvailability();
-    controls_.setChecked(chkTastatur, forwarder_.unavailableReason().isEmpty() && edited_.forwardingOn);
+    controls_.setChecked(chkTastatur,
+                         forwarder_.unavailable() == KeysUnavailable::No && edited_.forwardingOn);
     controls_.setCaption(txtAnwendung, edited_.targetApplication);
     for (size_t i = 0; i < flagBoxes.size(); ++i)
         controls_.setChecked(flagBoxes[i], edited_.includeFlags.mid(qsizetype(i), 1) == u"1");

@@ -73,6 +73,7 @@ private slots:
     void targetGoneIsSaidOnceAndOkStartsItAgain();
     void targetNotInFrontGetsNothing();
     void heldModifiersKeepTheKeys();
+    void failedStartIsSaid_data();
     void failedStartIsSaid();
     void handedOverTargetIsPicked();
     void anotherApplicationIsStartedOnce();
@@ -181,7 +182,7 @@ void TestKeyForwarding::pathWithSemicolonIsRefused() {
 
 void TestKeyForwarding::noKeysWithoutADesktopThatTakesThem() {
     Forwarding f;
-    f.desktop.reason = QStringLiteral("wayland");
+    f.desktop.why = KeysUnavailable::Wayland;
     KeyboardWindowModel& dialog = f.main.keyboardWindow();
     dialog.mnuTastaturevent_Click();
     QVERIFY(!dialog.controls().enabled(chkTastatur));
@@ -239,11 +240,27 @@ void TestKeyForwarding::heldModifiersKeepTheKeys() {
     QVERIFY(f.desktop.activated.isEmpty());
 }
 
+void TestKeyForwarding::failedStartIsSaid_data() {
+    QTest::addColumn<KeySender::Start::Refusal>("refusal");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("Windows path")
+        << KeySender::Start::Refusal::WindowsPath << 0
+        << "C:\\Programme\\Excel.exe konnte nicht gestartet werden: ein Windows-Pfad; "
+           "bitte das Linux-Programm angeben";
+    QTest::newRow("not executable, English")
+        << KeySender::Start::Refusal::NotExecutable << 1
+        << "C:\\Programme\\Excel.exe could not be started: not an executable file";
+}
+
 void TestKeyForwarding::failedStartIsSaid() {
+    QFETCH(KeySender::Start::Refusal, refusal);
+    QFETCH(int, language);
+    QFETCH(QString, shown);
     Simulation s;
-    SessionHarness h(s.simulation);
+    SessionHarness h(s.simulation, language);
     RecordingKeySender desktop;
-    desktop.startError = QStringLiteral("not executable");
+    desktop.refusal = refusal;
     h.main.keyForwarder().setSender(&desktop);
     h.connectGauge();
     KeyboardWindowModel& dialog = h.main.keyboardWindow();
@@ -251,8 +268,7 @@ void TestKeyForwarding::failedStartIsSaid() {
     dialog.setForwarding(true);
     dialog.setApplication(QStringLiteral("C:\\Programme\\Excel.exe"));
     dialog.cmdOk_Click();
-    QCOMPARE(h.prompt.shown(),
-             QStringList{"C:\\Programme\\Excel.exe konnte nicht gestartet werden: not executable"});
+    QCOMPARE(h.prompt.shown(), QStringList{shown});
     QVERIFY(!h.main.keyForwarder().target());
 }
 
@@ -263,8 +279,11 @@ void TestKeyForwarding::handedOverTargetIsPicked() {
     RecordingKeySender desktop;
     desktop.startedWindow.reset();
     desktop.processRuns = false;
-    desktop.openWindows = {{3, QStringLiteral("Terminal")}, {9, QStringLiteral("Tabelle1 - Calc")}};
-    h.prompt.setChoices({1});
+    // Two windows of one program share a title.
+    desktop.openWindows = {{3, QStringLiteral("Terminal"), 300},
+                           {9, QStringLiteral("Tabelle1 - Calc"), 900},
+                           {11, QStringLiteral("Tabelle1 - Calc"), 900}};
+    h.prompt.setChoices({2});
     h.main.keyForwarder().setSender(&desktop);
     h.connectGauge();
     KeyboardWindowModel& dialog = h.main.keyboardWindow();
@@ -273,8 +292,8 @@ void TestKeyForwarding::handedOverTargetIsPicked() {
     dialog.setApplication(QStringLiteral("localc"));
     dialog.cmdOk_Click();
     QTRY_COMPARE(h.main.keyForwarder().target(),
-                 std::optional(TargetWindow{9, QStringLiteral("Tabelle1 - Calc")}));
-    QCOMPARE(h.prompt.offered(), (QStringList{"Terminal", "Tabelle1 - Calc"}));
+                 std::optional(TargetWindow{11, QStringLiteral("Tabelle1 - Calc"), 900}));
+    QCOMPARE(h.prompt.offered(), (QStringList{"Terminal", "Tabelle1 - Calc (1)", "Tabelle1 - Calc (2)"}));
 }
 
 // Readings of another gauge go into the program its settings name, not into the one started before.

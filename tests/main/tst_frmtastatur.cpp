@@ -56,7 +56,7 @@ void TestFrmTastatur::editsReachTheSettings() {
 void TestFrmTastatur::withoutDesktopTheBoxIsOff() {
     MainWindowHarness harness;
     RecordingKeySender desktop;
-    desktop.reason = QStringLiteral("wayland");
+    desktop.why = KeysUnavailable::Wayland;
     harness.model.keyForwarder().setSender(&desktop);
     KeyboardWindowModel& logic = harness.model.keyboardWindow();
     FrmTastatur dialog(logic);
@@ -66,7 +66,8 @@ void TestFrmTastatur::withoutDesktopTheBoxIsOff() {
     auto* notice = dialog.findChild<QLabel*>(lblHinweis);
     QVERIFY(notice->isVisible());
     QCOMPARE(notice->text(),
-             QStringLiteral("Tastatur-Events erreichen hier kein anderes Programm (wayland)."));
+             QStringLiteral("Tastatur-Events erreichen hier kein anderes Programm (Wayland-Sitzung; nur "
+                            "X11-Programme nehmen sie an)."));
 }
 
 QTEST_MAIN(TestFrmTastatur)
