@@ -230,9 +230,9 @@ QCoro::Task<bool> X11KeySender::type(QString text) {
         co_return false;
     // Read anew: the keys given just now, and the user may have switched the layout meanwhile.
     const X11Keyboard keyboard(display_);
-    QList<KeyStroke> strokes;
+    QList<ShiftedKey> strokes;
     for (const KeySym symbol : std::as_const(symbols)) {
-        const std::optional<KeyStroke> stroke = keyboard.find(symbol);
+        const std::optional<ShiftedKey> stroke = keyboard.find(symbol);
         if (!stroke)
             co_return false;
         strokes.append(*stroke);
@@ -282,7 +282,7 @@ QCoro::Task<bool> X11KeySender::pressReturn() {
     if (!display_)
         co_return false;
     const X11Keyboard keyboard(display_);
-    const std::optional<KeyStroke> stroke = keyboard.find(XK_Return);
+    const std::optional<ShiftedKey> stroke = keyboard.find(XK_Return);
     if (!stroke)
         co_return false;
     co_return keyboard.press({*stroke});

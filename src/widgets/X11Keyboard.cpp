@@ -30,7 +30,7 @@ X11Keyboard::X11Keyboard(Display* display)
         group_ = state.group;
         locks_ = state.locked_mods;
     }
-    const std::optional<KeyStroke> shift = find(XK_Shift_L);
+    const std::optional<ShiftedKey> shift = find(XK_Shift_L);
     if (shift && !shift->shift)
         shiftKey_ = shift->code;
 }
@@ -40,7 +40,7 @@ X11Keyboard::~X11Keyboard() {
         XkbFreeKeyboard(xkb_, 0, True);
 }
 
-std::optional<KeyStroke> X11Keyboard::find(KeySym symbol) const {
+std::optional<ShiftedKey> X11Keyboard::find(KeySym symbol) const {
     if (!xkb_ || !xkb_->map)
         return std::nullopt;
     for (int code = xkb_->min_key_code; code <= xkb_->max_key_code; ++code) {
@@ -55,7 +55,7 @@ std::optional<KeyStroke> X11Keyboard::find(KeySym symbol) const {
             const int level = levelOf(type, locks_ | (shift ? ShiftMask : 0));
             if (level < XkbKeyGroupWidth(xkb_, code, group) &&
                 XkbKeySymEntry(xkb_, code, level, group) == symbol)
-                return KeyStroke{KeyCode(code), shift};
+                return ShiftedKey{KeyCode(code), shift};
         }
     }
     return std::nullopt;
@@ -89,10 +89,10 @@ QList<KeyCode> X11Keyboard::spareKeys() const {
     return spare;
 }
 
-bool X11Keyboard::press(const QList<KeyStroke>& strokes) const {
+bool X11Keyboard::press(const QList<ShiftedKey>& strokes) const {
     X11ErrorTrap trap(display_);
     bool sent = true;
-    for (const KeyStroke& stroke : strokes) {
+    for (const ShiftedKey& stroke : strokes) {
         if (stroke.shift)
             sent = XTestFakeKeyEvent(display_, *shiftKey_, True, CurrentTime) && sent;
         sent = XTestFakeKeyEvent(display_, stroke.code, True, CurrentTime) && sent;

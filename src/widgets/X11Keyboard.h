@@ -7,7 +7,7 @@
 namespace vexa {
 
 // A key and whether Shift goes with it to give a character.
-struct KeyStroke {
+struct ShiftedKey {
     KeyCode code = 0;
     bool shift = false;
 };
@@ -22,11 +22,11 @@ public:
     X11Keyboard& operator=(const X11Keyboard&) = delete;
 
     // The key that gives `symbol` by itself or with Shift; none where it needs AltGr or no key has it.
-    std::optional<KeyStroke> find(KeySym symbol) const;
+    std::optional<ShiftedKey> find(KeySym symbol) const;
     // Keys without any symbol, free to be given one for a while, the highest first.
     QList<KeyCode> spareKeys() const;
     // Presses and releases the keys one after the other, Shift held where a stroke needs it.
-    bool press(const QList<KeyStroke>& strokes) const;
+    bool press(const QList<ShiftedKey>& strokes) const;
 
 private:
     int groupOf(KeyCode code, int groups) const;
