@@ -48,8 +48,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(ProgramName);
 
     const cli::ParsedRequest parsed = cli::parseRequest(QCoreApplication::arguments());
-    if (!parsed.helpText.isEmpty()) {
-        std::fputs(parsed.helpText.toUtf8().constData(), stdout);
+    if (!parsed.answer.isEmpty()) {
+        std::fputs(parsed.answer.toUtf8().constData(), stdout);
         return cli::Success;
     }
     if (!parsed.request) {
