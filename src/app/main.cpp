@@ -1,5 +1,6 @@
 #include "app/ProgramOptions.h"
 #include "files/DataFolders.h"
+#include "files/ProgramDataFolder.h"
 #include "link/ble/TransportChoice.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransportControl.h"
@@ -64,7 +65,8 @@ int main(int argc, char* argv[]) {
     vexa::WindowSession session(*transport, model);
     vexa::FrmTransfer window(model, &session);
     prompt.setParentWindow(&window);
-    model.programStart({QCoreApplication::applicationDirPath(), folders.appDataPath, folders.messDataPath});
+    model.programStart({vexa::programDataFolder(QCoreApplication::applicationDirPath()), folders.appDataPath,
+                        folders.messDataPath});
     window.show();
     QObject::connect(&instance, &vexa::SingleInstance::frontRequested, &window,
                      [&window] { vexa::bringToFront(window); });
