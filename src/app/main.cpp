@@ -22,6 +22,8 @@ int main(int argc, char* argv[]) {
         return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(vexa::ProgramName);
+    // The desktop entry the package installs, for the desktop to find the window's name and icon by.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.vexa.Connect"));
 
     vexa::ProgramOptions options;
     options.parser.process(app);
