@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests, the benchmarks and the fuzz targets need.
+# Installs every Debian package the build, the tests, the benchmarks, the fuzz targets and the Debian package
+# need.
 # Safe to run again: packages already present are not touched and apt is only asked when one is missing.
 set -euo pipefail
 
@@ -12,6 +13,7 @@ packages=(
   poppler-utils fontconfig
   fonts-dejavu-core
   xvfb xauth libx11-dev libxtst-dev openbox
+  help2man librsvg2-bin dpkg-dev desktop-file-utils appstream lintian
 )
 
 missing=()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks that no code includes a folder above its own, then builds and runs the
-# whole test suite twice: once optimised (default preset) and once under AddressSanitizer + UBSan (asan
-# preset).
+# whole test suite twice: once optimised (default preset), followed by the Debian package built from that
+# build and checked, and once under AddressSanitizer + UBSan (asan preset).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -12,4 +12,8 @@ for preset in default asan; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
+  if [ "$preset" = default ]; then
+    echo "== Debian package"
+    scripts/check-package.sh
+  fi
 done

@@ -1,7 +1,10 @@
+#include "app/ProgramOptions.h"
 #include "files/DataFolders.h"
+#include "files/ProgramDataFolder.h"
 #include "link/ble/TransportChoice.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransportControl.h"
+#include "texts/Program.h"
 #include "widgets/BringToFront.h"
 #include "widgets/DialogPrompt.h"
 #include "widgets/X11KeySender.h"
@@ -12,25 +15,20 @@
 #include "window/WindowSession.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+    if (const std::optional<int> status = vexa::answerWithoutScreen(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(vexa::ProgramName);
+    // The desktop entry the package installs, for the desktop to find the window's name and icon by.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.vexa.Connect"));
 
-    QCommandLineParser options;
-    options.setApplicationDescription(
-        QStringLiteral("Measurement data from handheld gauges over Bluetooth LE."));
-    options.addHelpOption();
-    const QCommandLineOption simulate(
-        QStringLiteral("simulate"),
-        QStringLiteral("A simulated gauge advertises instead of the adapter (repeatable)."),
-        QStringLiteral("PROFILE.json"));
-    options.addOption(simulate);
-    options.addPositionalArgument(QStringLiteral("profiles"),
-                                  QStringLiteral("More profiles for --simulate."));
-    options.process(app);
+    vexa::ProgramOptions options;
+    options.parser.process(app);
+    if (options.answers())
+        return options.printAnswer();
 
     // A second copy ends before it touches the first one's log or settings; the user who started it
     // wanted the window, so the first one shows it.
@@ -44,9 +42,7 @@ int main(int argc, char* argv[]) {
     }
 
     QList<vexa::sim::GaugeProfile> profiles;
-    const QStringList files =
-        options.values(simulate) + (options.isSet(simulate) ? options.positionalArguments() : QStringList());
-    for (const QString& file : files) {
+    for (const QString& file : options.profiles()) {
         const vexa::sim::LoadedProfile loaded = vexa::sim::loadGaugeProfile(file);
         if (!loaded.profile) {
             std::fprintf(stderr, "%s\n", qPrintable(loaded.error));
@@ -71,7 +67,8 @@ int main(int argc, char* argv[]) {
     vexa::WindowSession session(*transport, model);
     vexa::FrmTransfer window(model, &session);
     prompt.setParentWindow(&window);
-    model.programStart({QCoreApplication::applicationDirPath(), folders.appDataPath, folders.messDataPath});
+    model.programStart({vexa::programDataFolder(QCoreApplication::applicationDirPath()), folders.appDataPath,
+                        folders.messDataPath});
     window.show();
     QObject::connect(&instance, &vexa::SingleInstance::frontRequested, &window,
                      [&window] { vexa::bringToFront(window); });

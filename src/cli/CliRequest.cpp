@@ -3,6 +3,7 @@
 #include "data/DeviceTables.h"
 #include "data/LocaleTexts.h"
 #include "data/MeasurementRow.h"
+#include "texts/Program.h"
 
 #include <QCommandLineParser>
 
@@ -92,6 +93,8 @@ ParsedRequest parseRequest(const QStringList& arguments) {
     parser.setApplicationDescription(
         QStringLiteral("Measurement data from handheld gauges, from a shell.\n\n") + Usage);
     const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Displays version information."));
     const QCommandLineOption simulate(
         QStringLiteral("simulate"),
         QStringLiteral("A simulated gauge advertises instead of the Bluetooth adapter (repeatable)."),
@@ -122,7 +125,7 @@ ParsedRequest parseRequest(const QStringList& arguments) {
         QStringLiteral("MODEL"));
     const QCommandLineOption noChart(QStringLiteral("no-chart"),
                                      QStringLiteral("A workbook without its chart sheet (--format xlsx)."));
-    parser.addOptions({simulate, device, lang, limits, format, output, count, model, noChart});
+    parser.addOptions({version, simulate, device, lang, limits, format, output, count, model, noChart});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("scan, memories, download, online, open, clock or info."));
 
@@ -130,6 +133,9 @@ ParsedRequest parseRequest(const QStringList& arguments) {
         return failure(parser.errorText());
     if (parser.isSet(help))
         return {std::nullopt, {}, parser.helpText()};
+    if (parser.isSet(version))
+        return {
+            std::nullopt, {}, QStringLiteral("vexa-connect-cli ") + ProgramVersionNumber + QLatin1Char('\n')};
 
     CliRequest request;
     request.profileFiles = parser.values(simulate);

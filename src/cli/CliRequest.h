@@ -37,7 +37,7 @@ struct CliRequest {
 struct ParsedRequest {
     std::optional<CliRequest> request;
     QString error;
-    QString helpText; // --help: printed, and the run ends successfully
+    QString answer; // --help, --version: printed, and the run ends successfully
 };
 
 // `arguments` with the program name first, as QCoreApplication::arguments() gives them.

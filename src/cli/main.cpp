@@ -3,6 +3,7 @@
 #include "cli/CliRequest.h"
 #include "cli/CliRun.h"
 #include "files/DataFolders.h"
+#include "files/ProgramDataFolder.h"
 #include "link/ble/TransportChoice.h"
 #include "link/sim/GaugeProfile.h"
 #include "texts/Program.h"
@@ -48,8 +49,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(ProgramName);
 
     const cli::ParsedRequest parsed = cli::parseRequest(QCoreApplication::arguments());
-    if (!parsed.helpText.isEmpty()) {
-        std::fputs(parsed.helpText.toUtf8().constData(), stdout);
+    if (!parsed.answer.isEmpty()) {
+        std::fputs(parsed.answer.toUtf8().constData(), stdout);
         return cli::Success;
     }
     if (!parsed.request) {
@@ -73,7 +74,8 @@ int main(int argc, char* argv[]) {
     const DataFolders folders = prepareDataFolders();
     const std::unique_ptr<Transport> transport = ble::chooseTransport(profiles);
     cli::CliRun run(*parsed.request, *transport,
-                    {QCoreApplication::applicationDirPath(), folders.appDataPath, folders.messDataPath});
+                    {programDataFolder(QCoreApplication::applicationDirPath()), folders.appDataPath,
+                     folders.messDataPath});
     // Started from the event loop, so that the run's end can end the loop.
     QTimer::singleShot(0, app.get(), [&run] { runAndQuit(run); });
     return QCoreApplication::exec();

@@ -86,7 +86,7 @@ constexpr std::array<TextPair, Texts::MessageSlots> messageTexts = {{
     {u"FE-Speicher2", u"FE-Memory2"},
     {u"NFE-Speicher", u"NFE-Memory"},
     {u"Bitte warten....", u"Please wait...."},
-    {u"Vexa Connect V1.17", u"Vexa Connect V1.17"},
+    {u"Vexa Connect V" VEXA_VERSION, u"Vexa Connect V" VEXA_VERSION},
     {u"FE-Speicher1", u"FE-Memory1"},
     {u"Datum:", u"Date:"},
     {u"Fertig", u"Done"},
