@@ -1,5 +1,8 @@
+#include "files/AdapterTexts.h"
 #include "files/DataFolders.h"
+#include "link/ble/QtBluetoothTransport.h"
 #include "link/ble/TransportChoice.h"
+#include "link/bluez/AdapterLookup.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransportControl.h"
 #include "widgets/BringToFront.h"
@@ -13,7 +16,30 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QTimer>
 #include <cstdio>
+
+namespace {
+
+QCoro::Task<> lookUpAndQuit(QString wanted, vexa::bluez::AdapterLookup& lookup) {
+    lookup = co_await vexa::bluez::lookUpAdapter(std::move(wanted));
+    QCoreApplication::exit(0);
+}
+
+// The adapter --adapter names, asked of BlueZ before there is a window: the event loop turns for the
+// lookup alone.
+vexa::bluez::AdapterLookup lookUpAdapterFirst(const QString& wanted) {
+    vexa::bluez::AdapterLookup lookup;
+    QTimer::singleShot(0, QCoreApplication::instance(), [&] { lookUpAndQuit(wanted, lookup); });
+    QApplication::exec();
+    return lookup;
+}
+
+QCoro::Task<QList<vexa::bluez::AdapterFacts>> bluezAdapters() {
+    co_return (co_await vexa::bluez::askBluezAdapters()).adapters;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -28,6 +54,11 @@ int main(int argc, char* argv[]) {
         QStringLiteral("A simulated gauge advertises instead of the adapter (repeatable)."),
         QStringLiteral("PROFILE.json"));
     options.addOption(simulate);
+    const QCommandLineOption adapterOption(
+        QStringLiteral("adapter"),
+        QStringLiteral("Scan and connect through this Bluetooth adapter (default: the system's default)."),
+        QStringLiteral("hciN|ADDRESS"));
+    options.addOption(adapterOption);
     options.addPositionalArgument(QStringLiteral("profiles"),
                                   QStringLiteral("More profiles for --simulate."));
     options.process(app);
@@ -54,6 +85,20 @@ int main(int argc, char* argv[]) {
         }
         profiles.append(*loaded.profile);
     }
+    QString adapter;
+    if (options.isSet(adapterOption)) {
+        if (!profiles.isEmpty()) {
+            std::fprintf(stderr, "%s\n", "--adapter names a Bluetooth adapter: simulated gauges use none");
+            return 2;
+        }
+        const vexa::bluez::AdapterLookup lookup = lookUpAdapterFirst(options.value(adapterOption));
+        if (!lookup.adapter) {
+            std::fprintf(stderr, "%s\n",
+                         qPrintable(vexa::adapterLookupFailure(lookup, options.value(adapterOption), 1)));
+            return lookup.bluez.answer == vexa::bluez::BusAnswer::Answers ? 2 : 1;
+        }
+        adapter = lookup.adapter->address;
+    }
 
     // Online readings reach other programs through the X server; elsewhere the dialog says why not. It
     // outlives the logic that types through it.
@@ -64,11 +109,16 @@ int main(int argc, char* argv[]) {
     // A simulated gauge sends a live value when the user measures with it in the window of simulated
     // gauges, unless its profile sets an interval; the memory read meanwhile stays on view.
     const std::unique_ptr<vexa::Transport> transport =
-        vexa::ble::chooseTransport(profiles, {.liveIntervalMs = std::nullopt});
+        vexa::ble::chooseTransport(profiles, {.liveIntervalMs = std::nullopt}, QBluetoothAddress(adapter));
     std::unique_ptr<vexa::sim::SimulatedTransportControl> simulation;
     if (auto* simulated = qobject_cast<vexa::sim::SimulatedTransport*>(transport.get()))
         simulation = std::make_unique<vexa::sim::SimulatedTransportControl>(*simulated);
     vexa::WindowSession session(*transport, model);
+    if (auto* bluetooth = qobject_cast<vexa::ble::QtBluetoothTransport*>(transport.get()))
+        session.linkWindow().offerAdapters(
+            {&bluezAdapters,
+             [bluetooth](const QString& address) { bluetooth->useAdapter(QBluetoothAddress(address)); },
+             adapter});
     vexa::FrmTransfer window(model, &session);
     prompt.setParentWindow(&window);
     model.programStart({QCoreApplication::applicationDirPath(), folders.appDataPath, folders.messDataPath});

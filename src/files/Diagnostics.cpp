@@ -1,0 +1,31 @@
+#include "files/Diagnostics.h"
+
+#include "files/SettingsFiles.h"
+#include "files/TransferLog.h"
+#include "texts/Program.h"
+
+namespace vexa {
+
+namespace {
+
+// What the program keeps: read outside the coroutine, whose frame holds only the facts.
+DiagnosticsFacts programFacts(const QString& settingsFolder) {
+    DiagnosticsFacts facts;
+    facts.program = windowTitle();
+    facts.qtRunning = QString::fromLatin1(qVersion());
+    facts.qtBuilt = QStringLiteral(QT_VERSION_STR);
+    TransferLog log(settingsFolder);
+    facts.lastGauge = SettingsFiles(settingsFolder, log).readProgramSettings().lastGauge;
+    facts.log = log.lines();
+    return facts;
+}
+
+} // namespace
+
+QCoro::Task<DiagnosticsFacts> gatherDiagnostics(QString settingsFolder, bluez::FactSources sources) {
+    DiagnosticsFacts facts = programFacts(settingsFolder);
+    facts.bluetooth = co_await bluez::gatherBluetoothFacts(std::move(sources));
+    co_return facts;
+}
+
+} // namespace vexa

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "files/DiagnosticsReport.h"
+#include "link/bluez/SystemFacts.h"
+
+#include <qcoro/qcorotask.h>
+
+namespace vexa {
+
+// The diagnostics' facts: this machine's Bluetooth as `sources` show it, and from the settings folder the
+// gauge connected last and the transfer log.
+QCoro::Task<DiagnosticsFacts> gatherDiagnostics(QString settingsFolder, bluez::FactSources sources = {});
+
+} // namespace vexa
