@@ -8,7 +8,7 @@ namespace vexa {
 
 namespace {
 
-// What the program keeps: read outside the coroutine, whose frame holds only the facts.
+// The versions, and what the program keeps in the settings folder.
 DiagnosticsFacts programFacts(const QString& settingsFolder) {
     DiagnosticsFacts facts;
     facts.program = windowTitle();
@@ -26,6 +26,10 @@ QCoro::Task<DiagnosticsFacts> gatherDiagnostics(QString settingsFolder, bluez::F
     DiagnosticsFacts facts = programFacts(settingsFolder);
     facts.bluetooth = co_await bluez::gatherBluetoothFacts(std::move(sources));
     co_return facts;
+}
+
+QCoro::Task<DiagnosticsFacts> gatherDiagnostics(QString settingsFolder) {
+    return gatherDiagnostics(std::move(settingsFolder), bluez::FactSources{});
 }
 
 } // namespace vexa

@@ -20,7 +20,7 @@ struct FactSources {
 
 // Everything BluetoothFacts holds, asked of D-Bus, sysfs, the daemon's program and the user database.
 // Never waits longer than the sources' deadline for any one of them.
-QCoro::Task<BluetoothFacts> gatherBluetoothFacts(FactSources sources = {});
+QCoro::Task<BluetoothFacts> gatherBluetoothFacts(FactSources sources);
 
 // The version bluetoothd prints, asked with `--version`.
 QCoro::Task<DaemonVersion> askDaemonVersion(QStringList programs, std::chrono::milliseconds deadline);
