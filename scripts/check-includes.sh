@@ -7,7 +7,9 @@
 #                                                           files -> report -> widgets, cli
 #
 # A folder may include itself and every folder left of it; link/sim and link/ble may include link, but
-# the link itself neither of them; cli may include the link's transports but no window code.
+# the link itself neither of them; cli may include the link's transports but no window code. link/bluez,
+# what BlueZ and the kernel say about the machine's Bluetooth, stands beside link/ble, which uses it, and
+# the folders right of the link may include it.
 # Prints every include against the direction and their count.
 set -euo pipefail
 cd "$(dirname "$0")/../src"
@@ -20,14 +22,15 @@ may_include() { # folder -> folders it may include
     protocol) echo "$base data protocol" ;;
     link) echo "$base data protocol link" ;;
     link/sim) echo "$base data protocol link link/sim" ;;
-    link/ble) echo "$base data protocol link link/sim link/ble" ;;
-    gauge) echo "$base data protocol link gauge" ;;
-    files) echo "$base data protocol link gauge files" ;;
-    window) echo "$base data protocol link gauge files window" ;;
-    report) echo "$base data protocol link gauge files report" ;;
-    widgets) echo "$base data protocol link gauge files report window widgets" ;;
-    cli) echo "$base data protocol link link/sim link/ble gauge files report cli" ;;
-    app) echo "$base data protocol link link/sim link/ble gauge files report window widgets app" ;;
+    link/bluez) echo "$base data protocol link link/bluez" ;;
+    link/ble) echo "$base data protocol link link/sim link/bluez link/ble" ;;
+    gauge) echo "$base data protocol link link/bluez gauge" ;;
+    files) echo "$base data protocol link link/bluez gauge files" ;;
+    window) echo "$base data protocol link link/bluez gauge files window" ;;
+    report) echo "$base data protocol link link/bluez gauge files report" ;;
+    widgets) echo "$base data protocol link link/bluez gauge files report window widgets" ;;
+    cli) echo "$base data protocol link link/sim link/bluez link/ble gauge files report cli" ;;
+    app) echo "$base data protocol link link/sim link/bluez link/ble gauge files report window widgets app" ;;
     *) echo "" ;;
     esac
 }
@@ -36,6 +39,7 @@ folder_of() { # path below src/ -> its folder
     case "$1" in
     link/sim/*) echo link/sim ;;
     link/ble/*) echo link/ble ;;
+    link/bluez/*) echo link/bluez ;;
     *) echo "${1%%/*}" ;;
     esac
 }

@@ -2,7 +2,7 @@
 
 _vexa_connect_cli() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="scan memories download online open clock info"
+    local commands="scan memories download online open clock info diagnostics"
     local command="" word
     for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
         case " $commands " in *" $word "*) command=$word; break ;; esac
@@ -27,13 +27,18 @@ _vexa_connect_cli() {
         *) COMPREPLY=($(compgen -W "json mes report csv xlsx docx pdf" -- "$cur")) ;;
         esac
         return ;;
+    --adapter)
+        # Connections show there too, as hci0:64.
+        COMPREPLY=($(compgen -W "$(ls /sys/class/bluetooth 2>/dev/null | grep -v :)" -- "$cur"))
+        return ;;
     --device | --limits | --count | --model)
         return ;;
     esac
 
     if [[ $cur == -* ]]; then
-        local options="--simulate --device --lang --limits --help --version"
+        local options="--simulate --device --adapter --lang --limits --help --version"
         case $command in
+        diagnostics) options="--lang --help --version" ;;
         download) options+=" --format -o --no-chart" ;;
         online) options+=" --count --format -o --no-chart" ;;
         open) options+=" --model --format -o" ;;

@@ -10,7 +10,7 @@ namespace vexa {
 ProgramOptions::ProgramOptions() {
     parser.setApplicationDescription(
         QStringLiteral("Measurement data from handheld gauges over Bluetooth LE."));
-    parser.addOptions({version, simulate});
+    parser.addOptions({version, simulate, adapter});
     parser.addPositionalArgument(QStringLiteral("profiles"), QStringLiteral("More profiles for --simulate."));
 }
 

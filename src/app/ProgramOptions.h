@@ -5,7 +5,7 @@
 
 namespace vexa {
 
-// The program's command line: simulated gauges instead of the adapter, --help and --version.
+// The program's command line: simulated gauges instead of the adapter, the adapter, --help and --version.
 struct ProgramOptions {
     QCommandLineParser parser;
     QCommandLineOption help = parser.addHelpOption();
@@ -14,6 +14,10 @@ struct ProgramOptions {
         QStringLiteral("simulate"),
         QStringLiteral("A simulated gauge advertises instead of the adapter (repeatable)."),
         QStringLiteral("PROFILE.json")};
+    QCommandLineOption adapter{
+        QStringLiteral("adapter"),
+        QStringLiteral("Scan and connect through this Bluetooth adapter (default: the system's default)."),
+        QStringLiteral("hciN|ADDRESS")};
 
     ProgramOptions();
 

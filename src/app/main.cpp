@@ -1,7 +1,10 @@
 #include "app/ProgramOptions.h"
+#include "files/AdapterTexts.h"
 #include "files/DataFolders.h"
 #include "files/ProgramDataFolder.h"
+#include "link/ble/QtBluetoothTransport.h"
 #include "link/ble/TransportChoice.h"
+#include "link/bluez/AdapterLookup.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransportControl.h"
 #include "texts/Program.h"
@@ -15,7 +18,30 @@
 #include "window/WindowSession.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
+
+namespace {
+
+QCoro::Task<> lookUpAndQuit(QString wanted, vexa::bluez::AdapterLookup& lookup) {
+    lookup = co_await vexa::bluez::lookUpAdapter(std::move(wanted));
+    QCoreApplication::exit(0);
+}
+
+// The adapter --adapter names, asked of BlueZ before there is a window: the event loop turns for the
+// lookup alone.
+vexa::bluez::AdapterLookup lookUpAdapterFirst(const QString& wanted) {
+    vexa::bluez::AdapterLookup lookup;
+    QTimer::singleShot(0, QCoreApplication::instance(), [&] { lookUpAndQuit(wanted, lookup); });
+    QApplication::exec();
+    return lookup;
+}
+
+QCoro::Task<QList<vexa::bluez::AdapterFacts>> bluezAdapters() {
+    co_return (co_await vexa::bluez::askBluezAdapters()).adapters;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     if (const std::optional<int> status = vexa::answerWithoutScreen(argc, argv))
@@ -50,6 +76,20 @@ int main(int argc, char* argv[]) {
         }
         profiles.append(*loaded.profile);
     }
+    QString adapter;
+    if (options.parser.isSet(options.adapter)) {
+        const QString wanted = options.parser.value(options.adapter);
+        if (!profiles.isEmpty()) {
+            std::fprintf(stderr, "%s\n", "--adapter names a Bluetooth adapter: simulated gauges use none");
+            return 2;
+        }
+        const vexa::bluez::AdapterLookup lookup = lookUpAdapterFirst(wanted);
+        if (!lookup.adapter) {
+            std::fprintf(stderr, "%s\n", qPrintable(vexa::adapterLookupFailure(lookup, wanted, 1)));
+            return lookup.bluez.answer == vexa::bluez::BusAnswer::Answers ? 2 : 1;
+        }
+        adapter = lookup.adapter->address;
+    }
 
     // Online readings reach other programs through the X server; elsewhere the dialog says why not. It
     // outlives the logic that types through it.
@@ -60,11 +100,16 @@ int main(int argc, char* argv[]) {
     // A simulated gauge sends a live value when the user measures with it in the window of simulated
     // gauges, unless its profile sets an interval; the memory read meanwhile stays on view.
     const std::unique_ptr<vexa::Transport> transport =
-        vexa::ble::chooseTransport(profiles, {.liveIntervalMs = std::nullopt});
+        vexa::ble::chooseTransport(profiles, {.liveIntervalMs = std::nullopt}, QBluetoothAddress(adapter));
     std::unique_ptr<vexa::sim::SimulatedTransportControl> simulation;
     if (auto* simulated = qobject_cast<vexa::sim::SimulatedTransport*>(transport.get()))
         simulation = std::make_unique<vexa::sim::SimulatedTransportControl>(*simulated);
     vexa::WindowSession session(*transport, model);
+    if (auto* bluetooth = qobject_cast<vexa::ble::QtBluetoothTransport*>(transport.get()))
+        session.linkWindow().offerAdapters(
+            {&bluezAdapters,
+             [bluetooth](const QString& address) { bluetooth->useAdapter(QBluetoothAddress(address)); },
+             adapter});
     vexa::FrmTransfer window(model, &session);
     prompt.setParentWindow(&window);
     model.programStart({vexa::programDataFolder(QCoreApplication::applicationDirPath()), folders.appDataPath,

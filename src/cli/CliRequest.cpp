@@ -34,7 +34,11 @@ const QString Usage = QStringLiteral(
     "  clock set                     set the gauge's clock to this computer's time and print the time sent;\n"
     "                                exit status 1 when the gauge did not take it\n"
     "  info [--format json]          print what the information window shows of the gauge, each field\n"
-    "                                after its label (--lang), or as JSON");
+    "                                after its label (--lang), or as JSON\n"
+    "  diagnostics                   print the Bluetooth diagnostics \"Diagnose kopieren\" copies: "
+    "versions,\n"
+    "                                BlueZ, adapters, the group bluetooth, the gauge connected last and the\n"
+    "                                end of the transfer log; no gauge is needed");
 
 std::optional<Command> commandNamed(const QString& name) {
     if (name == u"scan")
@@ -51,6 +55,8 @@ std::optional<Command> commandNamed(const QString& name) {
         return Command::Clock;
     if (name == u"info")
         return Command::Info;
+    if (name == u"diagnostics")
+        return Command::Diagnostics;
     return std::nullopt;
 }
 
@@ -80,7 +86,8 @@ bool sensible(const LimitsDisplay& limits) {
     return target == 0 || ((minimum == 0 || target >= minimum) && (maximum == 0 || target <= maximum));
 }
 
-const QString CommandNames = QStringLiteral("scan, memories, download, online, open, clock or info");
+const QString CommandNames =
+    QStringLiteral("scan, memories, download, online, open, clock, info or diagnostics");
 
 ParsedRequest failure(const QString& error) {
     return {std::nullopt, error, {}};
@@ -104,6 +111,10 @@ ParsedRequest parseRequest(const QStringList& arguments) {
         QStringLiteral("Connect to the first listed gauge whose entry contains TEXT (default: the first "
                        "listed); the scan ends once one is listed, after 10 s at the latest."),
         QStringLiteral("TEXT"));
+    const QCommandLineOption adapter(
+        QStringLiteral("adapter"),
+        QStringLiteral("Scan and connect through this Bluetooth adapter (default: the system's default)."),
+        QStringLiteral("hciN|ADDRESS"));
     const QCommandLineOption lang(
         QStringLiteral("lang"),
         QStringLiteral("Language of the output texts (default: the gauge's setting; German for open)."),
@@ -125,9 +136,11 @@ ParsedRequest parseRequest(const QStringList& arguments) {
         QStringLiteral("MODEL"));
     const QCommandLineOption noChart(QStringLiteral("no-chart"),
                                      QStringLiteral("A workbook without its chart sheet (--format xlsx)."));
-    parser.addOptions({version, simulate, device, lang, limits, format, output, count, model, noChart});
-    parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("scan, memories, download, online, open, clock or info."));
+    parser.addOptions(
+        {version, simulate, device, adapter, lang, limits, format, output, count, model, noChart});
+    parser.addPositionalArgument(
+        QStringLiteral("command"),
+        QStringLiteral("scan, memories, download, online, open, clock, info or diagnostics."));
 
     if (!parser.parse(arguments))
         return failure(parser.errorText());
@@ -141,6 +154,7 @@ ParsedRequest parseRequest(const QStringList& arguments) {
     request.profileFiles = parser.values(simulate);
     if (parser.isSet(device))
         request.device = parser.value(device);
+    request.adapter = parser.value(adapter);
     if (parser.isSet(lang)) {
         const QString language = parser.value(lang);
         if (language != u"de" && language != u"en")
@@ -200,6 +214,14 @@ ParsedRequest parseRequest(const QStringList& arguments) {
     // A file is read without a gauge: naming one would suggest its settings count.
     if (open && (parser.isSet(simulate) || parser.isSet(device)))
         return failure(QStringLiteral("open reads a file without a gauge: --simulate and --device are for "
+                                      "the other commands"));
+    if (parser.isSet(adapter) && (open || request.command == Command::Diagnostics))
+        return failure(QStringLiteral("--adapter is for the commands that scan"));
+    if (parser.isSet(adapter) && parser.isSet(simulate))
+        return failure(QStringLiteral("--adapter names a Bluetooth adapter: simulated gauges use none"));
+    if (request.command == Command::Diagnostics &&
+        (parser.isSet(simulate) || parser.isSet(device) || parser.isSet(limits)))
+        return failure(QStringLiteral("diagnostics asks no gauge: --simulate, --device and --limits are for "
                                       "the other commands"));
 
     request.format = online ? Format::Csv : info && !parser.isSet(format) ? Format::Text : Format::Json;

@@ -8,7 +8,7 @@
 
 namespace vexa::cli {
 
-enum class Command { Scan, Memories, Download, Online, Open, Clock, SetClock, Info };
+enum class Command { Scan, Memories, Download, Online, Open, Clock, SetClock, Info, Diagnostics };
 enum class Format { Json, Mes, Report, Csv, Xlsx, Docx, Pdf, Text };
 
 // Formats written from the whole sheet once every row is there, never line by line.
@@ -21,6 +21,7 @@ inline bool wholeSheetFormat(Format format) {
 struct CliRequest {
     QStringList profileFiles;      // simulated gauges; none: the Bluetooth adapter
     std::optional<QString> device; // text the device-list entry must contain
+    QString adapter;               // the Bluetooth adapter's name or address; empty: the system's default
     std::optional<int> languageIndex;
     std::optional<LimitsDisplay> limits; // as typed into the limits dialog
     Command command = Command::Scan;

@@ -117,6 +117,16 @@ void CliRun::readSettings(QStringView action) {
         show(*failure);
 }
 
+// The window and the diagnostics name the gauge a run connected last; the language the window keeps stays.
+void CliRun::rememberGauge() {
+    ProgramSettings program = settingsFiles_.readProgramSettings();
+    const GaugeIdentity& identity = gauge_.identity();
+    program.lastGauge =
+        LastGauge{identity.deviceName, gauge_.address(), identity.model.deviceModel, identity.device.R};
+    if (const std::optional<QString> failure = settingsFiles_.writeProgramSettings(program, languageIndex_))
+        show(*failure);
+}
+
 MeasurementSheet CliRun::reportSheet(MeasurementSheet sheet) {
     // A series memory's report has no project section.
     if (sheet.showsSeries())
@@ -211,6 +221,7 @@ QCoro::Task<bool> CliRun::connectGauge() {
         fail(notAnswering);
         co_return false;
     }
+    rememberGauge();
     readSettings(u"PI");
     readSettings(u"LL");
     const DeviceTraits& traits = gauge_.identity().traits;

@@ -66,6 +66,8 @@ private:
     // A request that got no result: the link lost, or the gauge silent.
     void failRequest(GaugeError error);
     void readSettings(QStringView action);
+    // Program.ini's gauge connected last becomes this one.
+    void rememberGauge();
     // `sheet` with the project data read anew, as the window's reports take it.
     MeasurementSheet reportSheet(MeasurementSheet sheet);
     SheetContent sheetContent() const;

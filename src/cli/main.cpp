@@ -1,7 +1,10 @@
 // vexa-connect-cli: the program's transfers from a shell, on the same gauge layer and sheet as the windows.
+#include "cli/CliDiagnostics.h"
 #include "cli/CliOpen.h"
+#include "cli/CliOutput.h"
 #include "cli/CliRequest.h"
 #include "cli/CliRun.h"
+#include "files/AdapterTexts.h"
 #include "files/DataFolders.h"
 #include "files/ProgramDataFolder.h"
 #include "link/ble/TransportChoice.h"
@@ -12,6 +15,7 @@
 #include <QGuiApplication>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -35,9 +39,35 @@ std::unique_ptr<QCoreApplication> application(int& argc, char* argv[]) {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-QCoro::Task<> runAndQuit(vexa::cli::CliRun& run) {
-    const int status = co_await run.run();
+QCoro::Task<> quitWith(QCoro::Task<int> command) {
+    const int status = co_await std::move(command);
     QCoreApplication::exit(status);
+}
+
+// Started from the event loop, so that the command's end can end the loop.
+int runInEventLoop(std::function<QCoro::Task<int>()> command) {
+    QTimer::singleShot(0, QCoreApplication::instance(), [&command] { quitWith(command()); });
+    return QCoreApplication::exec();
+}
+
+// The command on the gauge, through the adapter the request names, looked up first.
+QCoro::Task<int> runGaugeCommand(vexa::cli::CliRequest request, QList<vexa::sim::GaugeProfile> profiles) {
+    using namespace vexa;
+    QBluetoothAddress adapter;
+    if (!request.adapter.isEmpty()) {
+        const bluez::AdapterLookup lookup = co_await bluez::lookUpAdapter(request.adapter);
+        if (!lookup.adapter) {
+            cli::writeErrorLine(adapterLookupFailure(lookup, request.adapter, 1));
+            co_return lookup.bluez.answer == bluez::BusAnswer::Answers ? cli::UsageError : cli::Failure;
+        }
+        adapter = QBluetoothAddress(lookup.adapter->address);
+    }
+    const DataFolders folders = prepareDataFolders();
+    const std::unique_ptr<Transport> transport = ble::chooseTransport(profiles, {}, adapter);
+    cli::CliRun run(std::move(request), *transport,
+                    {programDataFolder(QCoreApplication::applicationDirPath()), folders.appDataPath,
+                     folders.messDataPath});
+    co_return co_await run.run();
 }
 
 } // namespace
@@ -60,6 +90,11 @@ int main(int argc, char* argv[]) {
     // A file is read without a gauge: no scan, no transport, no event loop.
     if (parsed.request->command == cli::Command::Open)
         return cli::openMeasurementFile(*parsed.request);
+    // Before anything that would start a transfer log of this run: the report quotes the last one.
+    if (parsed.request->command == cli::Command::Diagnostics) {
+        const DataFolders folders = prepareDataFolders();
+        return runInEventLoop([&] { return cli::printDiagnostics(*parsed.request, folders.appDataPath); });
+    }
 
     QList<sim::GaugeProfile> profiles;
     for (const QString& file : parsed.request->profileFiles) {
@@ -70,13 +105,5 @@ int main(int argc, char* argv[]) {
         }
         profiles.append(*loaded.profile);
     }
-
-    const DataFolders folders = prepareDataFolders();
-    const std::unique_ptr<Transport> transport = ble::chooseTransport(profiles);
-    cli::CliRun run(*parsed.request, *transport,
-                    {programDataFolder(QCoreApplication::applicationDirPath()), folders.appDataPath,
-                     folders.messDataPath});
-    // Started from the event loop, so that the run's end can end the loop.
-    QTimer::singleShot(0, app.get(), [&run] { runAndQuit(run); });
-    return QCoreApplication::exec();
+    return runInEventLoop([&] { return runGaugeCommand(*parsed.request, profiles); });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace vexa {
 
@@ -16,6 +17,10 @@ public:
 
     // Appends `logText` (UTF-8) as one line ended by CR LF; line ends inside it are kept.
     void WriteLog(const QString& logText);
+
+    // The log's lines as written (an entry with line ends of its own gives several); none when it cannot
+    // be read.
+    QStringList lines() const;
 
     const QString& filePath() const { return filePath_; }
 

@@ -231,9 +231,80 @@ constexpr TextPair noticeTexts[] = {
     {u"keine ausführbare Datei", u"not an executable file"},
     {u"das System hat es nicht gestartet", u"the system did not run it"},
     {u"eine Taste ließ sich nicht senden", u"a key could not be sent"},
+    {u"Diagnose kopieren", u"Copy diagnostics"},
+    {u"Die Bluetooth-Diagnose wurde in die Zwischenablage kopiert.",
+     u"The Bluetooth diagnostics were copied to the clipboard."},
+    {u"Programm: %1", u"Program: %1"},
+    {u"Qt: %1 (gebaut mit %2)", u"Qt: %1 (built with %2)"},
+    {u"BlueZ (org.bluez) auf dem System-D-Bus: antwortet", u"BlueZ (org.bluez) on the system D-Bus: answers"},
+    {u"BlueZ (org.bluez): kein System-D-Bus erreichbar (%1) – D-Bus starten: sudo systemctl start dbus",
+     u"BlueZ (org.bluez): no system D-Bus to reach (%1) – start it: sudo systemctl start dbus"},
+    {u"BlueZ (org.bluez) auf dem System-D-Bus: läuft nicht (%1) – sudo apt-get install bluez && sudo "
+     u"systemctl enable --now bluetooth",
+     u"BlueZ (org.bluez) on the system D-Bus: not running (%1) – sudo apt-get install bluez && sudo "
+     u"systemctl "
+     u"enable --now bluetooth"},
+    {u"BlueZ (org.bluez) auf dem System-D-Bus: verweigert den Zugriff (%1) – sudo adduser %2 bluetooth, dann "
+     u"neu anmelden",
+     u"BlueZ (org.bluez) on the system D-Bus: refuses access (%1) – sudo adduser %2 bluetooth, then log in "
+     u"again"},
+    {u"BlueZ (org.bluez) auf dem System-D-Bus: antwortet nicht rechtzeitig – sudo systemctl restart "
+     u"bluetooth",
+     u"BlueZ (org.bluez) on the system D-Bus: does not answer in time – sudo systemctl restart bluetooth"},
+    {u"BlueZ (org.bluez) auf dem System-D-Bus: Fehler (%1) – sudo systemctl restart bluetooth",
+     u"BlueZ (org.bluez) on the system D-Bus: error (%1) – sudo systemctl restart bluetooth"},
+    {u"BlueZ-Dienst: %1, Version %2", u"BlueZ daemon: %1, version %2"},
+    {u"BlueZ-Dienst: %1 fehlt, Version nicht abfragbar – sudo apt-get install bluez",
+     u"BlueZ daemon: %1 is missing, version not to be asked – sudo apt-get install bluez"},
+    {u"BlueZ-Dienst: Version nicht abfragbar (%1 ließ sich nicht starten)",
+     u"BlueZ daemon: version not to be asked (%1 could not be started)"},
+    {u"BlueZ-Dienst: Version nicht abfragbar (%1 antwortete nicht)",
+     u"BlueZ daemon: version not to be asked (%1 did not answer)"},
+    {u"Bluetooth-Adapter: keiner – einen Adapter anschließen (ls /sys/class/bluetooth zeigt ihn dann als "
+     u"hci0)",
+     u"Bluetooth adapter: none – plug one in (ls /sys/class/bluetooth then shows it as hci0)"},
+    {u"Adapter %1 (%2): eingeschaltet %3, sichtbar %4, Funk %5",
+     u"Adapter %1 (%2): powered %3, discoverable %4, radio %5"},
+    {u"Adapter %1 (%2, Standard): eingeschaltet %3, sichtbar %4, Funk %5",
+     u"Adapter %1 (%2, default): powered %3, discoverable %4, radio %5"},
+    {u"Adapter %1 ist ausgeschaltet – bluetoothctl power on",
+     u"Adapter %1 is powered off – bluetoothctl power on"},
+    {u"Adapter %1 ist ausgeschaltet – in bluetoothctl: select %2, dann power on",
+     u"Adapter %1 is powered off – in bluetoothctl: select %2, then power on"},
+    {u"Adapter %1: Funk per Software gesperrt – sudo rfkill unblock bluetooth",
+     u"Adapter %1: radio soft blocked – sudo rfkill unblock bluetooth"},
+    {u"Adapter %1: Funk per Schalter gesperrt – Bluetooth mit dem Schalter oder der Funktionstaste des "
+     u"Rechners "
+     u"einschalten",
+     u"Adapter %1: radio hard blocked – switch Bluetooth on with the computer's switch or function key"},
+    {u"ja", u"yes"},
+    {u"nein", u"no"},
+    {u"unbekannt", u"unknown"},
+    {u"frei", u"free"},
+    {u"per Software gesperrt", u"soft blocked"},
+    {u"per Schalter gesperrt", u"hard blocked"},
+    {u"ohne rfkill-Eintrag", u"without rfkill entry"},
+    {u"Benutzer %1: in der Gruppe bluetooth", u"User %1: in the group bluetooth"},
+    {u"Benutzer %1: root, braucht die Gruppe bluetooth nicht", u"User %1: root, needs no group bluetooth"},
+    {u"Benutzer %1: in der Gruppe bluetooth erst ab der nächsten Anmeldung – ab- und wieder anmelden",
+     u"User %1: in the group bluetooth only from the next login – log out and in again"},
+    {u"Benutzer %1: nicht in der Gruppe bluetooth – sudo adduser %1 bluetooth, dann neu anmelden",
+     u"User %1: not in the group bluetooth – sudo adduser %1 bluetooth, then log in again"},
+    {u"Benutzer %1: keine Gruppe bluetooth auf diesem Rechner – sudo apt-get install bluez (legt sie an)",
+     u"User %1: no group bluetooth on this machine – sudo apt-get install bluez (makes it)"},
+    {u"Zuletzt verbundenes Messgerät: %1, Adresse %2, Firmware %3",
+     u"Gauge connected last: %1, address %2, firmware %3"},
+    {u"Zuletzt verbundenes Messgerät: noch keines", u"Gauge connected last: none yet"},
+    {u"Transferprotokoll, die letzten %1 von %2 Zeilen:", u"Transfer log, the last %1 of %2 lines:"},
+    {u"Transferprotokoll: leer", u"Transfer log: empty"},
+    {u"Kein Bluetooth-Adapter \"%1\"; vorhanden: %2", u"No Bluetooth adapter \"%1\"; there are: %2"},
+    {u"Bluetooth-Adapter \"%1\" nicht zu finden: BlueZ antwortet nicht (%2)",
+     u"Bluetooth adapter \"%1\" cannot be looked up: BlueZ does not answer (%2)"},
+    {u"keiner", u"none"},
+    {u"Adapter:", u"Adapter:"},
 };
 
-static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::KeysNotTyped) + 1);
+static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::AdapterLabel) + 1);
 
 template <size_t N> QString sparseText(const SlotText (&table)[N], int slot, int languageIndex) {
     const auto found = std::find_if(std::begin(table), std::end(table),

@@ -203,6 +203,50 @@ enum class Notice : int {
     StartNotExecutable,
     StartNotRun,
     KeysNotTyped, // why a reading was not typed, for KeyReadingNotTyped
+    // Bluetooth diagnostics: the help menu's command, what it tells, and the report's lines. A line of a
+    // failing check ends with what to do.
+    CopyDiagnostics,
+    DiagnosticsCopied,
+    DiagProgram, // %1: name and version
+    DiagQt,      // %1: the Qt running, %2: the Qt built with
+    DiagBluezAnswers,
+    DiagNoSystemBus,     // %1: why
+    DiagBluezNotRunning, // %1: D-Bus's error
+    DiagBluezRefused,    // %1: D-Bus's error, %2: the user
+    DiagBluezSilent,
+    DiagBluezFailed,        // %1: D-Bus's error
+    DiagDaemonVersion,      // %1: the program, %2: its version
+    DiagDaemonNotInstalled, // %1: the program's usual path
+    DiagDaemonNotRun,       // %1: the program
+    DiagDaemonNoAnswer,     // %1: the program
+    DiagNoAdapter,
+    DiagAdapter,          // %1: name, %2: address, %3: powered, %4: discoverable, %5: radio
+    DiagAdapterDefault,   // %1: name, %2: address, ... as DiagAdapter; the system's default adapter
+    DiagAdapterOff,       // %1: name
+    DiagAdapterOffOther,  // %1: name, %2: address; an adapter other than the default
+    DiagRadioSoftBlocked, // %1: name
+    DiagRadioHardBlocked, // %1: name
+    DiagYes,
+    DiagNo,
+    DiagNotKnown,
+    DiagRadioFree,
+    DiagRadioSoft,
+    DiagRadioHard,
+    DiagRadioNoEntry,
+    DiagGroupMember,    // %1: the user
+    DiagGroupSuperuser, // %1: the user
+    DiagGroupNextLogin, // %1: the user
+    DiagGroupMissing,   // %1: the user
+    DiagNoGroup,        // %1: the user
+    DiagLastGauge,      // %1: name, %2: address, %3: firmware
+    DiagNoGaugeYet,
+    DiagLogTail, // %1: the lines shown, %2: the log's lines
+    DiagLogEmpty,
+    // The adapter chosen with --adapter and in the link window.
+    AdapterNotFound, // %1: the adapter asked for, %2: the adapters there are
+    AdapterNotAsked, // %1: the adapter asked for, %2: how BlueZ failed
+    NoAdapters,      // for AdapterNotFound's %2
+    AdapterLabel,    // the link window's choice
 };
 
 class Texts {

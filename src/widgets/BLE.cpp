@@ -5,6 +5,7 @@
 #include "widgets/DeviceEntryDelegate.h"
 #include "window/WindowSession.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,7 +26,10 @@ FrmBLE::FrmBLE(WindowSession& session, QWidget* parent)
         widget->setGeometry(pixels);
         binder_->bind(widget);
     };
-    place(new QLabel(this), ble::Label1, QRect(12, 8, 536, 22));
+    place(new QLabel(this), ble::Label1, QRect(12, 8, 300, 22));
+    place(new QLabel(this), ble::lblAdapter, QRect(316, 8, 64, 22));
+    auto* adapters = new QComboBox(this);
+    place(adapters, ble::cmbAdapter, QRect(384, 4, 164, 28));
     auto* devices = new QListWidget(this);
     devices->setFont(fixedFont());
     devices->setItemDelegate(new DeviceEntryDelegate(devices));
@@ -45,6 +49,7 @@ FrmBLE::FrmBLE(WindowSession& session, QWidget* parent)
     connect(scan, &QPushButton::clicked, &model, &LinkWindowModel::cmdScan_Click);
     connect(connectButton, &QPushButton::clicked, &model, &LinkWindowModel::cmdConnect_Click);
     connect(reconnect, &QPushButton::clicked, &model, &LinkWindowModel::cmdReconnect_Click);
+    connect(adapters, &QComboBox::activated, &model, &LinkWindowModel::cmbAdapter_Click);
     // The user chooses by selecting, with the mouse or the keys; the current row alone also moves when the
     // list takes the focus.
     connect(devices, &QListWidget::itemSelectionChanged, &model, [devices, &model] {

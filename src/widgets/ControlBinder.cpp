@@ -88,11 +88,16 @@ void applyWidget(QWidget* widget, const ControlProps& props) {
         QStringList shown;
         for (int i = 0; i < combo->count(); ++i)
             shown.append(combo->itemText(i));
-        if (shown != props.items || combo->currentText() != props.caption) {
+        if (shown != props.items || (combo->isEditable() && combo->currentText() != props.caption)) {
             const QSignalBlocker quiet(combo);
             combo->clear();
             combo->addItems(props.items);
             combo->setEditText(props.caption);
+        }
+        // A list to pick from shows the entry the logic holds chosen.
+        if (props.currentRow && combo->currentIndex() != *props.currentRow) {
+            const QSignalBlocker quiet(combo);
+            combo->setCurrentIndex(*props.currentRow);
         }
     }
     if (auto* box = qobject_cast<PictureBox*>(widget))

@@ -134,6 +134,7 @@ void FrmTransfer::buildMenus() {
     QMenu* help = addMenu(mnuHelp);
     addAction(help, mnuInfo);
     addAction(help, mnuHelp1);
+    addAction(help, mnuDiagnose);
 }
 
 void FrmTransfer::showLimits() {
@@ -240,6 +241,8 @@ void FrmTransfer::connectActions() {
     connect(findChild<QAction*>(German), &QAction::triggered, &model_, &MainModel::germanClick);
     connect(findChild<QAction*>(mnuEnd), &QAction::triggered, this, &QWidget::close);
     connect(findChild<QAction*>(mnuInfo), &QAction::triggered, &model_, &MainModel::mnuInfo_Click);
+    connect(findChild<QAction*>(mnuDiagnose), &QAction::triggered, &model_,
+            [this] { model_.mnuDiagnose_Click(); });
     KeyboardWindowModel& keys = model_.keyboardWindow();
     connect(findChild<QAction*>(mnuTastaturevent), &QAction::triggered, &keys,
             &KeyboardWindowModel::mnuTastaturevent_Click);

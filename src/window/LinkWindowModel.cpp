@@ -1,5 +1,6 @@
 #include "window/LinkWindowModel.h"
 
+#include "files/AdapterTexts.h"
 #include "protocol/DeviceList.h"
 #include "texts/Texts.h"
 #include "window/MainControls.h"
@@ -39,11 +40,14 @@ void LinkWindowModel::load() {
     controls_.setCaption(ble::BLE, windowTitle());
     showScanning(false);
     controls_.hide(ble::cmdReconnect);
+    controls_.hide(ble::lblAdapter);
+    controls_.hide(ble::cmbAdapter);
     applyTexts();
 }
 
 void LinkWindowModel::applyTexts() {
     showConnectAction(gauge_.linkConnected());
+    controls_.setCaption(ble::lblAdapter, Texts::notice(Notice::AdapterLabel, main_.state().languageIndex));
     controls_.setCaption(ble::Label1,
                          Texts::message(Msg::SelectBluetoothDevice, main_.state().languageIndex));
 }
@@ -62,6 +66,48 @@ void LinkWindowModel::showConnectAction(bool disconnects) {
 void LinkWindowModel::opening() {
     if (!connectDisconnects_)
         startScan();
+    if (adapterChoice_)
+        listAdapters();
+}
+
+void LinkWindowModel::offerAdapters(AdapterChoice choice) {
+    adapterChoice_ = std::move(choice);
+}
+
+// An adapter plugged in or out while the program runs shows the next time the window opens.
+QCoro::Task<> LinkWindowModel::listAdapters() {
+    adapters_ = co_await adapterChoice_->listAdapters();
+    showAdapters();
+}
+
+void LinkWindowModel::showAdapters() {
+    const bool choice = adapters_.size() > 1;
+    controls_.setVisible(ble::lblAdapter, choice);
+    controls_.setVisible(ble::cmbAdapter, choice);
+    QStringList entries;
+    int current = 0;
+    for (const bluez::AdapterFacts& adapter : std::as_const(adapters_)) {
+        if (adapter.address == adapterChoice_->current)
+            current = int(entries.size());
+        entries.append(adapterEntry(adapter));
+    }
+    controls_.setItems(ble::cmbAdapter, entries);
+    controls_.setCurrentRow(ble::cmbAdapter, current);
+}
+
+void LinkWindowModel::cmbAdapter_Click(int index) {
+    if (!adapterChoice_ || index < 0 || index >= adapters_.size())
+        return;
+    const QString address = adapters_[index].address;
+    controls_.setCurrentRow(ble::cmbAdapter, index);
+    if (address == adapterChoice_->current)
+        return;
+    adapterChoice_->current = address;
+    adapterChoice_->useAdapter(address);
+    if (scanning_) {
+        gauge_.stopScan(Gauge::ScanStop::ByProgram);
+        startScan();
+    }
 }
 
 void LinkWindowModel::cmdScan_Click() {

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "gauge/Gauge.h"
+#include "link/bluez/BluetoothFacts.h"
 #include "window/ControlState.h"
 
 #include <QList>
 #include <QObject>
+#include <functional>
+#include <optional>
+#include <qcoro/qcorotask.h>
 
 namespace vexa {
 
@@ -19,7 +23,17 @@ inline const QString cmdConnect = QStringLiteral("cmdConnect");
 inline const QString cmdReconnect = QStringLiteral("cmdReconnect");
 inline const QString Label1 = QStringLiteral("Label1");
 inline const QString txtLog = QStringLiteral("txtLog");
+inline const QString lblAdapter = QStringLiteral("lblAdapter");
+inline const QString cmbAdapter = QStringLiteral("cmbAdapter");
 } // namespace ble
+
+// The Bluetooth adapters the link window offers where the machine has more than one, and what choosing
+// one does to the link.
+struct AdapterChoice {
+    std::function<QCoro::Task<QList<bluez::AdapterFacts>>()> listAdapters; // the system's default first
+    std::function<void(const QString& address)> useAdapter;
+    QString current; // the address of the adapter in use; empty: the system's default
+};
 
 // The link window's logic: scanning and listing gauges, connecting, following the link's state,
 // reconnecting. It shows what the gauge layer reports, in the link window and the main window.
@@ -36,8 +50,14 @@ public:
     void applyTexts();
 
     // The main window opens the link window to connect: unless a gauge is connected (the connect button
-    // says "Disconnect"), a new scan starts at once.
+    // says "Disconnect"), a new scan starts at once. The adapters are listed anew each time.
     void opening();
+
+    // Real Bluetooth: the window offers the adapters when there is more than one. Without a choice (the
+    // simulated gauges) it offers none.
+    void offerAdapters(AdapterChoice choice);
+    // The user chose the adapter listed at `index`: a scan under way starts again through it.
+    void cmbAdapter_Click(int index);
 
     void cmdScan_Click();
     // The window closed without a link: a scan it started ends with it.
@@ -70,6 +90,8 @@ private:
     void onLinkDropped(bool byGauge, int status, const QString& description);
     void onTransportError(int code, const QString& description);
     void clearList();
+    QCoro::Task<> listAdapters();
+    void showAdapters();
 
     Gauge& gauge_;
     MainModel& main_;
@@ -78,6 +100,8 @@ private:
     bool connectDisconnects_ = false; // the connect button says "Disconnect"
     QList<Advertisement> listed_;
     int selectedRow_ = -1; // chosen by the user, or the gauge connected last
+    std::optional<AdapterChoice> adapterChoice_;
+    QList<bluez::AdapterFacts> adapters_; // as the window lists them
 };
 
 } // namespace vexa

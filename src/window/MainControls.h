@@ -22,6 +22,7 @@ VEXA_CONTROL(mnuSetTime);
 VEXA_CONTROL(mnuHelp);
 VEXA_CONTROL(mnuInfo);
 VEXA_CONTROL(mnuHelp1);
+VEXA_CONTROL(mnuDiagnose);
 
 // link and gauge
 VEXA_CONTROL(cmdConnect);

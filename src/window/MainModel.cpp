@@ -127,6 +127,7 @@ void MainModel::applyTexts() {
     controls_.setCaption(mnuHelp, command(Cmd::HelpMenu));
     controls_.setCaption(mnuInfo, command(Cmd::Info));
     controls_.setCaption(mnuHelp1, command(Cmd::Manual));
+    controls_.setCaption(mnuDiagnose, Texts::notice(Notice::CopyDiagnostics, lang));
     controls_.setCaption(cmdProjekt, message(Msg::ProjectData));
     controls_.setCaption(cmdWerte, message(Msg::Limits));
     controls_.setCaption(cmdLesen, message(Msg::ReadMemory));

@@ -11,6 +11,7 @@
 #include "files/SettingsFiles.h"
 #include "files/TransferLog.h"
 #include "files/TransferLogEvents.h"
+#include "link/bluez/SystemFacts.h"
 #include "protocol/RecordRows.h"
 #include "window/AppState.h"
 #include "window/ControlState.h"
@@ -26,6 +27,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <qcoro/qcorotask.h>
 
 namespace vexa {
 
@@ -178,6 +180,13 @@ public:
     void mnuInfo_Click();
     // The information window's texts for the gauge known last, in the current language.
     InformationTexts information() const;
+
+    // --- the Bluetooth diagnostics
+    // "Diagnose kopieren": the report `vexa-connect-cli diagnostics` prints, onto the clipboard; the prompt
+    // says it is there. BlueZ that does not answer holds it up for the facts' deadline, not the window.
+    QCoro::Task<> mnuDiagnose_Click();
+    // Where the facts come from: this machine's unless a test names others.
+    void setDiagnosticsSources(bluez::FactSources sources) { diagnosticsSources_ = std::move(sources); }
 
     // --- the report handed on
     // "Clipboard": the report of all that is shown onto the clipboard, with its CR LF line ends.
@@ -342,6 +351,7 @@ private:
     TransferLogEvents logEvents_;
     std::unique_ptr<SettingsFiles> settingsFiles_;
     ProgramSettings programSettings_;
+    bluez::FactSources diagnosticsSources_;
     FileOpener openFile_;
     PdfReportWriter writePdfReport_;
     QString lastExportFolder_; // where an export was saved last in this run; empty before

@@ -4,6 +4,7 @@
 #include "CliProcess.h"
 
 #include <QDateTime>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -37,6 +38,7 @@ private slots:
     void clockSetIsTaken();
     void info_data();
     void info();
+    void diagnosticsAfterAConnect();
 };
 
 void TestBluezCli::clock_data() {
@@ -103,6 +105,35 @@ void TestBluezCli::info() {
     QVERIFY2(!finished.err.contains("vexa-connect-cli"), finished.err.constData());
     QCOMPARE(finished.exitCode, 0);
     QTEST(finished.out, "expected");
+}
+
+// The double's adapter answers and is powered; the gauge a run connected is the one connected last.
+void TestBluezCli::diagnosticsAfterAConnect() {
+    const QTemporaryDir home;
+    const Finished before = runCli(home, {"--lang", "en", "diagnostics"}, "C.UTF-8");
+    QCOMPARE(before.exitCode, 0);
+    QVERIFY2(before.out.contains("\nGauge connected last: none yet\n"), before.out.constData());
+    QCOMPARE(runCli(home, {"--device", "QY-FE 3300", "info"}, "C.UTF-8").exitCode, 0);
+
+    const Finished after = runCli(home, {"--lang", "en", "diagnostics"}, "C.UTF-8");
+    QCOMPARE(after.exitCode, 0);
+    const QStringList lines = QString::fromUtf8(after.out).split(u'\n');
+    for (const char* line : {"BlueZ (org.bluez) on the system D-Bus: answers",
+                             "Adapter hci0 (00:1B:DC:0F:8A:31, default): powered yes, discoverable no, radio "
+                             "without rfkill entry"})
+        QVERIFY2(lines.contains(QString::fromUtf8(line)), after.out.constData());
+    // The name as the device list gave it, in its fixed-width column.
+    const QRegularExpression lastGauge(
+        QStringLiteral("^Gauge connected last: QY-FE 3300 .*, address 0080E1B0B1B2, firmware 2\\.04$"));
+    QVERIFY2(std::any_of(lines.cbegin(), lines.cend(),
+                         [&lastGauge](const QString& line) { return lastGauge.match(line).hasMatch(); }),
+             after.out.constData());
+    // The info run's log, quoted and left as it was.
+    QVERIFY2(std::any_of(lines.cbegin(), lines.cend(),
+                         [](const QString& line) {
+                             return line.startsWith(QStringLiteral("Transfer log, the last "));
+                         }),
+             after.out.constData());
 }
 
 QTEST_GUILESS_MAIN(TestBluezCli)

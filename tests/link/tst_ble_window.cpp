@@ -8,6 +8,7 @@
 #include "window/WindowSession.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QListWidget>
 #include <QPointer>
@@ -81,6 +82,8 @@ private slots:
     void focusIsNoChoice();
     void doubleClickConnects_data();
     void doubleClickConnects();
+    void adapterChoice_data();
+    void adapterChoice();
 };
 
 void TestBleWindow::connectThroughTheLinkWindow() {
@@ -192,6 +195,72 @@ void TestBleWindow::doubleClickConnects() {
     QVERIFY(closed);
     QTRY_COMPARE(main.model.controls().caption(cmdConnect), QStringLiteral("Trennen"));
     QCOMPARE(main.session.gauge().address(), demoProfiles()[row].address);
+}
+
+bluez::AdapterFacts adapter(const QString& name, const QString& address) {
+    bluez::AdapterFacts facts;
+    facts.name = name;
+    facts.address = address;
+    return facts;
+}
+
+QCoro::Task<QList<bluez::AdapterFacts>> twoAdapters() {
+    co_return QList<bluez::AdapterFacts>{
+        adapter(QStringLiteral("hci0"), QStringLiteral("00:1B:DC:0F:8A:31")),
+        adapter(QStringLiteral("hci1"), QStringLiteral("00:1B:DC:0F:8A:32"))};
+}
+
+QCoro::Task<QList<bluez::AdapterFacts>> oneAdapter() {
+    co_return QList<bluez::AdapterFacts>{
+        adapter(QStringLiteral("hci0"), QStringLiteral("00:1B:DC:0F:8A:31"))};
+}
+
+void TestBleWindow::adapterChoice_data() {
+    QTest::addColumn<bool>("two");
+    QTest::addColumn<QString>("started");    // the adapter the program was started with; empty: the default
+    QTest::addColumn<QStringList>("listed"); // none: no choice offered
+    QTest::addColumn<int>("shown");          // the entry shown chosen
+    QTest::addColumn<QStringList>("used");   // what the link was told after the user's Down key
+    const QStringList both{"hci0  00:1B:DC:0F:8A:31", "hci1  00:1B:DC:0F:8A:32"};
+    QTest::newRow("one adapter") << false << QString() << QStringList() << -1 << QStringList();
+    QTest::newRow("two, the default") << true << QString() << both << 0 << QStringList{"00:1B:DC:0F:8A:32"};
+    // Started with --adapter hci1: shown chosen, and Down is the end of the list.
+    QTest::newRow("two, started on hci1")
+        << true << QStringLiteral("00:1B:DC:0F:8A:32") << both << 1 << QStringList();
+}
+
+// The choice shows where there is one; the user's pick goes to the link and the scan starts again.
+void TestBleWindow::adapterChoice() {
+    QFETCH(bool, two);
+    QFETCH(QString, started);
+    QFETCH(QStringList, listed);
+    QFETCH(int, shown);
+    QFETCH(QStringList, used);
+    MainWindow main;
+    QStringList told;
+    main.session.linkWindow().offerAdapters({two ? &twoAdapters : &oneAdapter,
+                                             [&told](const QString& address) { told.append(address); },
+                                             started});
+    QStringList items;
+    int current = -1;
+    bool visible = false;
+    main.inLinkWindow([&](QDialog& dialog, QListWidget& devices) {
+        QTRY_COMPARE(devices.count(), 2);
+        auto* adapters = dialog.findChild<QComboBox*>(QStringLiteral("cmbAdapter"));
+        QVERIFY(adapters);
+        visible = adapters->isVisible();
+        for (int i = 0; i < adapters->count(); ++i)
+            items.append(adapters->itemText(i));
+        current = visible ? adapters->currentIndex() : -1;
+        if (visible)
+            QTest::keyClick(adapters, Qt::Key_Down);
+        dialog.reject();
+    });
+    QCOMPARE(visible, !listed.isEmpty());
+    if (visible)
+        QCOMPARE(items, listed);
+    QCOMPARE(current, shown);
+    QCOMPARE(told, used);
 }
 
 QTEST_MAIN(TestBleWindow)

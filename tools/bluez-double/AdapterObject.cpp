@@ -16,12 +16,13 @@ QDBusMessage notReady(const QDBusMessage& message) {
 
 } // namespace
 
-AdapterObject::AdapterObject(ObjectTree& tree, BluezDouble& bluez)
-    : BluezObject(tree, QStringLiteral("/org/bluez/hci0"))
+AdapterObject::AdapterObject(ObjectTree& tree, BluezDouble& bluez, const QString& name,
+                             const QString& address)
+    : BluezObject(tree, QStringLiteral("/org/bluez/") + name)
     , bluez_(bluez) {
     addInterface(iface::Adapter,
                  {
-                     {QStringLiteral("Address"), QStringLiteral("00:1B:DC:0F:8A:31")},
+                     {QStringLiteral("Address"), address},
                      {QStringLiteral("AddressType"), QStringLiteral("public")},
                      {QStringLiteral("Name"), QStringLiteral("vexa-double")},
                      {QStringLiteral("Alias"), QStringLiteral("vexa-double")},
@@ -65,7 +66,7 @@ void AdapterObject::call(const QDBusMessage& message) {
         tree().reply(message, answer);
         if (answer.type() == QDBusMessage::ReplyMessage) {
             setDiscovering(true);
-            bluez_.discoveryStarted();
+            bluez_.discoveryStarted(*this);
         }
     } else if (member == QLatin1String("StopDiscovery")) {
         const QDBusMessage answer = stopDiscovery(message);
@@ -91,7 +92,7 @@ bool AdapterObject::writeProperty(const QString& interface, const QString& name,
     if (interface != iface::Adapter)
         return false;
     if (name == Powered) {
-        bluez_.setAdapter(true, value.toBool());
+        bluez_.setPowered(*this, value.toBool());
         return true;
     }
     if (name == QLatin1String("Alias") || name == QLatin1String("Discoverable") ||

@@ -6,10 +6,11 @@ namespace vexa::bluezdouble {
 
 class BluezDouble;
 
-// The double's one Bluetooth adapter, hci0. Discovery makes the gauges in range appear as devices.
+// A Bluetooth adapter of the double: hci0, and hci1 where the machine has two. Discovery makes the gauges
+// in its range appear as devices.
 class AdapterObject : public BluezObject {
 public:
-    AdapterObject(ObjectTree& tree, BluezDouble& bluez);
+    AdapterObject(ObjectTree& tree, BluezDouble& bluez, const QString& name, const QString& address);
 
     bool powered() const;
     bool discovering() const;

@@ -19,6 +19,7 @@ namespace {
 struct Arguments {
     DoubleOptions options;
     QStringList profiles;
+    QStringList secondAdapterProfiles;
 };
 
 std::optional<Arguments> parseArguments(const QCoreApplication& app) {
@@ -27,6 +28,10 @@ std::optional<Arguments> parseArguments(const QCoreApplication& app) {
     parser.addHelpOption();
     const QCommandLineOption noAdapter(QStringLiteral("no-adapter"),
                                        QStringLiteral("Start without an adapter."));
+    const QCommandLineOption secondAdapter(
+        QStringLiteral("second-adapter"),
+        QStringLiteral("Show a second adapter, hci1, with this gauge in its range only (repeatable)."),
+        QStringLiteral("PROFILE.json"));
     const QCommandLineOption liveInterval(QStringLiteral("live-interval-ms"),
                                           QStringLiteral("Interval of live-value notifications, where a "
                                                          "profile does not set its own."),
@@ -35,7 +40,7 @@ std::optional<Arguments> parseArguments(const QCoreApplication& app) {
                                      QStringLiteral("Delay of every GATT method reply; a profile "
                                                     "may ask for more."),
                                      QStringLiteral("N"), QStringLiteral("0"));
-    parser.addOptions({noAdapter, liveInterval, latency});
+    parser.addOptions({noAdapter, secondAdapter, liveInterval, latency});
     parser.addPositionalArgument(QStringLiteral("profiles"), QStringLiteral("Gauge profiles (JSON)."),
                                  QStringLiteral("PROFILE.json..."));
     parser.process(app);
@@ -47,6 +52,7 @@ std::optional<Arguments> parseArguments(const QCoreApplication& app) {
     arguments.options.liveIntervalMs = parser.value(liveInterval).toInt(&intervalOk);
     arguments.options.gattLatency = std::chrono::microseconds(parser.value(latency).toLongLong(&latencyOk));
     arguments.profiles = parser.positionalArguments();
+    arguments.secondAdapterProfiles = parser.values(secondAdapter);
     if (!intervalOk || arguments.options.liveIntervalMs <= 0 || !latencyOk ||
         arguments.options.gattLatency.count() < 0)
         return std::nullopt;
@@ -67,10 +73,15 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const LoadedProfiles loaded = loadProfiles(arguments->profiles);
-    if (!loaded.error.isEmpty()) {
-        std::fprintf(stderr, "vexa-bluez-double: %s\n", qPrintable(loaded.error));
-        return 2;
-    }
+    const LoadedProfiles secondLoaded = loadProfiles(arguments->secondAdapterProfiles);
+    for (const QString& error : {loaded.error, secondLoaded.error})
+        if (!error.isEmpty()) {
+            std::fprintf(stderr, "vexa-bluez-double: %s\n", qPrintable(error));
+            return 2;
+        }
+    DoubleOptions options = arguments->options;
+    options.secondAdapter = !arguments->secondAdapterProfiles.isEmpty();
+    options.secondAdapterGauges = secondLoaded.profiles;
 
     registerBusTypes();
     QDBusConnection bus = QDBusConnection::systemBus();
@@ -78,7 +89,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "vexa-bluez-double: no system bus: %s\n", qPrintable(bus.lastError().message()));
         return 1;
     }
-    BluezDouble bluez(bus, arguments->options, loaded.profiles);
+    BluezDouble bluez(bus, options, loaded.profiles);
     ControlInterface control(bluez);
     bluez.tree().setControl(ControlPath, &control);
     if (!bluez.publish()) {

@@ -1,6 +1,7 @@
 #include "link/ble/BluetoothScan.h"
 
 #include "link/ble/BluetoothNames.h"
+#include "link/ble/DiscoveryAgent.h"
 
 #include <utility>
 
@@ -13,7 +14,7 @@ BluetoothScan::~BluetoothScan() {
 
 // Made on the first scan, so a program that never scans never asks the system for an adapter.
 void BluetoothScan::createAgent() {
-    agent_ = std::make_unique<QBluetoothDeviceDiscoveryAgent>();
+    agent_ = discoveryAgentFor(adapter_);
     agent_->setLowEnergyDiscoveryTimeout(0); // until stopped
     connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::deviceDiscovered, this, &BluetoothScan::onDevice);
     connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::deviceUpdated, this,
@@ -51,6 +52,15 @@ void BluetoothScan::start() {
 void BluetoothScan::stop() {
     if (agent_ && agent_->isActive())
         agent_->stop();
+}
+
+// The agent is bound to its adapter: the next scan makes one for the new adapter.
+void BluetoothScan::useAdapter(const QBluetoothAddress& adapter) {
+    if (adapter == adapter_)
+        return;
+    stop();
+    agent_.reset();
+    adapter_ = adapter;
 }
 
 void BluetoothScan::onDevice(const QBluetoothDeviceInfo& device) {

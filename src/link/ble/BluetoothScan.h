@@ -20,6 +20,8 @@ public:
     // `started` or `failed`; on started, the devices follow.
     void start();
     void stop();
+    // Later scans go through the adapter with this address; a null address is the system's default.
+    void useAdapter(const QBluetoothAddress& adapter);
 
 signals:
     void started();
@@ -32,6 +34,7 @@ private:
     void onError(QBluetoothDeviceDiscoveryAgent::Error error);
     void report(const QBluetoothDeviceInfo& device);
 
+    QBluetoothAddress adapter_;
     std::unique_ptr<QBluetoothDeviceDiscoveryAgent> agent_;
     QHash<QString, QString> reportedNames_; // by server id
     // While the agent starts it may already report devices (those the adapter knows) or fail; both

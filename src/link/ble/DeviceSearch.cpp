@@ -1,5 +1,7 @@
 #include "link/ble/DeviceSearch.h"
 
+#include "link/ble/DiscoveryAgent.h"
+
 #include <QTimer>
 
 namespace vexa::ble {
@@ -11,7 +13,7 @@ DeviceSearch::~DeviceSearch() {
 void DeviceSearch::find(const QBluetoothAddress& address, std::chrono::milliseconds deadline) {
     stop();
     if (!agent_) {
-        agent_ = std::make_unique<QBluetoothDeviceDiscoveryAgent>();
+        agent_ = discoveryAgentFor(adapter_);
         connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::deviceDiscovered, this,
                 &DeviceSearch::onDevice);
         connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::finished, this, [this] { end(false); });
@@ -27,6 +29,14 @@ void DeviceSearch::stop() {
     searching_ = false;
     if (agent_ && agent_->isActive())
         agent_->stop();
+}
+
+void DeviceSearch::useAdapter(const QBluetoothAddress& adapter) {
+    if (adapter == adapter_)
+        return;
+    stop();
+    agent_.reset();
+    adapter_ = adapter;
 }
 
 void DeviceSearch::onDevice(const QBluetoothDeviceInfo& device) {

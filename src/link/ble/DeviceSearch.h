@@ -20,6 +20,8 @@ public:
     void find(const QBluetoothAddress& address, std::chrono::milliseconds deadline);
     // Ends a search under way without a signal.
     void stop();
+    // Later searches go through the adapter with this address; a null address is the system's default.
+    void useAdapter(const QBluetoothAddress& adapter);
 
 signals:
     void found();
@@ -29,6 +31,7 @@ private:
     void onDevice(const QBluetoothDeviceInfo& device);
     void end(bool success);
 
+    QBluetoothAddress adapter_;
     std::unique_ptr<QBluetoothDeviceDiscoveryAgent> agent_;
     QBluetoothAddress wanted_;
     bool searching_ = false;

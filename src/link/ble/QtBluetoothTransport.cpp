@@ -15,8 +15,9 @@ QString notifyKey(const QString& service, const QString& characteristic) {
 
 } // namespace
 
-QtBluetoothTransport::QtBluetoothTransport(QObject* parent)
+QtBluetoothTransport::QtBluetoothTransport(const QBluetoothAddress& adapter, QObject* parent)
     : Transport(parent) {
+    useAdapter(adapter);
     // Qt picks its BlueZ backend by the daemon's version, which it learns by running the daemon's binary;
     // where that fails (no rights on the process, a container) it falls back to raw kernel sockets. The
     // program speaks to BlueZ over D-Bus only (BlueZ 5.42 and later, Debian 12 has 5.66).
@@ -41,6 +42,12 @@ QtBluetoothTransport::~QtBluetoothTransport() {
         QObject::disconnect(service, nullptr, this, nullptr);
     if (controller_->state() != QLowEnergyController::UnconnectedState)
         controller_->disconnectFromDevice();
+}
+
+void QtBluetoothTransport::useAdapter(const QBluetoothAddress& adapter) {
+    adapter_ = adapter;
+    scan_.useAdapter(adapter);
+    search_.useAdapter(adapter);
 }
 
 void QtBluetoothTransport::startScan() {
@@ -113,7 +120,8 @@ void QtBluetoothTransport::connectNow(const QString& serverId) {
     }
     QBluetoothDeviceInfo device(address, QString(), 0);
     device.setCoreConfigurations(QBluetoothDeviceInfo::LowEnergyCoreConfiguration);
-    controller_.reset(QLowEnergyController::createCentral(device));
+    controller_.reset(adapter_.isNull() ? QLowEnergyController::createCentral(device)
+                                        : QLowEnergyController::createCentral(device, adapter_));
     connectedServerId_ = serverId;
     QLowEnergyController* controller = controller_.get();
     connect(controller, &QLowEnergyController::connected, this, [this] {

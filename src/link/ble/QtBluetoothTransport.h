@@ -37,8 +37,13 @@ public:
     // How long a connect looks for a gauge that BlueZ does not know (any more).
     static constexpr std::chrono::milliseconds DeviceSearchDeadline{4000};
 
-    explicit QtBluetoothTransport(QObject* parent = nullptr);
+    // Through the adapter with the address `adapter`; a null address is the system's default adapter.
+    explicit QtBluetoothTransport(const QBluetoothAddress& adapter = {}, QObject* parent = nullptr);
     ~QtBluetoothTransport() override;
+
+    // Scans and connects from now on go through the adapter with this address; a link that is up stays
+    // on its adapter until it ends.
+    void useAdapter(const QBluetoothAddress& adapter);
 
     void startScan() override;
     void stopScan() override;
@@ -86,6 +91,7 @@ private:
     void onCharacteristicChanged(const QString& service, const QLowEnergyCharacteristic& characteristic,
                                  const QByteArray& value);
 
+    QBluetoothAddress adapter_;
     BluetoothScan scan_;
     DeviceSearch search_;
     QString searchedServerId_; // the gauge a connect looked for, once per connect
