@@ -1,0 +1,19 @@
+#pragma once
+
+#include "data/InspectionRule.h"
+
+#include <QStringView>
+#include <vector>
+
+// The inspection rules the program knows.
+namespace vexa {
+
+// Coating thickness: mean, 80 % of the nominal thickness, the 80/20 band, the maximum, and the count of
+// readings an area asks for.
+const RuleDefinition& iso19840Rule();
+
+const std::vector<const RuleDefinition*>& inspectionRules();
+// The rule of that key; nothing for an unknown one.
+const RuleDefinition* findInspectionRule(QStringView key);
+
+} // namespace vexa
