@@ -11,6 +11,8 @@ namespace vexa {
 // Coating thickness: mean, 80 % of the nominal thickness, the 80/20 band, the maximum, and the count of
 // readings an area asks for.
 const RuleDefinition& iso19840Rule();
+// Coating thickness: 90 % of the readings at least the nominal thickness, none below 90 % of it.
+const RuleDefinition& pspc9010Rule();
 
 const std::vector<const RuleDefinition*>& inspectionRules();
 // The rule of that key; nothing for an unknown one.
