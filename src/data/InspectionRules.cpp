@@ -3,7 +3,7 @@
 namespace vexa {
 
 const std::vector<const RuleDefinition*>& inspectionRules() {
-    static const std::vector<const RuleDefinition*> rules{&iso19840Rule(), &pspc9010Rule()};
+    static const std::vector<const RuleDefinition*> rules{&iso19840Rule(), &pspc9010Rule(), &sspcPa2Rule()};
     return rules;
 }
 

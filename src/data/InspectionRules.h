@@ -13,6 +13,9 @@ namespace vexa {
 const RuleDefinition& iso19840Rule();
 // Coating thickness: 90 % of the readings at least the nominal thickness, none below 90 % of it.
 const RuleDefinition& pspc9010Rule();
+// Coating thickness: spots of consecutive readings within the limits of a restriction level, areas of
+// spots within the minimum and maximum.
+const RuleDefinition& sspcPa2Rule();
 
 const std::vector<const RuleDefinition*>& inspectionRules();
 // The rule of that key; nothing for an unknown one.
