@@ -3,7 +3,8 @@
 namespace vexa {
 
 const std::vector<const RuleDefinition*>& inspectionRules() {
-    static const std::vector<const RuleDefinition*> rules{&iso19840Rule(), &pspc9010Rule(), &sspcPa2Rule()};
+    static const std::vector<const RuleDefinition*> rules{&iso19840Rule(), &pspc9010Rule(), &sspcPa2Rule(),
+                                                          &weldMagnetismRule()};
     return rules;
 }
 

@@ -16,6 +16,8 @@ const RuleDefinition& pspc9010Rule();
 // Coating thickness: spots of consecutive readings within the limits of a restriction level, areas of
 // spots within the minimum and maximum.
 const RuleDefinition& sspcPa2Rule();
+// Residual magnetic field before welding: no reading's magnitude above the welding process's maximum.
+const RuleDefinition& weldMagnetismRule();
 
 const std::vector<const RuleDefinition*>& inspectionRules();
 // The rule of that key; nothing for an unknown one.
