@@ -135,15 +135,17 @@ double convertToDeviceUnit(double value, const QString& targetUnit, const QStrin
     const QString source = modeSourceUnit(measureMode, modeSourceUnitState);
     if (source.isEmpty() || QStringView(source).trimmed() == QStringView(targetUnit).trimmed())
         return value;
-    double factor = 1.0;
-    for (const UnitFactor& pair : UnitFactors) {
-        if (pair.source == source && pair.target == targetUnit) {
-            factor = pair.factor;
-            break;
-        }
-    }
+    const double factor = unitFactor(source, targetUnit).value_or(1.0);
     modeSourceUnitState.clear();
     return factor * value;
+}
+
+std::optional<double> unitFactor(QStringView source, QStringView target) {
+    for (const UnitFactor& pair : UnitFactors) {
+        if (pair.source == source && pair.target == target)
+            return pair.factor;
+    }
+    return std::nullopt;
 }
 
 } // namespace vexa

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
+#include <optional>
 
 // Unit texts of the gauges and the conversion of a reading into the unit the gauge is set to.
 namespace vexa {
@@ -20,5 +22,9 @@ QString modeSourceUnit(const QString& measureMode, const QString& modeSourceUnit
 // without one) and `modeSourceUnit` is emptied: it is set again by the next record that needs it.
 double convertToDeviceUnit(double value, const QString& targetUnit, const QString& measureMode,
                            QString& modeSourceUnit);
+
+// The gauge firmware's factor from `source` to `target` (units as the program shows them); nothing for a
+// pair the firmware has no factor for, the same unit included.
+std::optional<double> unitFactor(QStringView source, QStringView target);
 
 } // namespace vexa
