@@ -26,10 +26,10 @@ FrmBLE::FrmBLE(WindowSession& session, QWidget* parent)
         widget->setGeometry(pixels);
         binder_->bind(widget);
     };
-    place(new QLabel(this), ble::Label1, QRect(12, 8, 300, 22));
-    place(new QLabel(this), ble::lblAdapter, QRect(316, 8, 64, 22));
+    place(new QLabel(this), ble::Label1, QRect(12, 8, 268, 22));
+    place(new QLabel(this), ble::lblAdapter, QRect(284, 8, 56, 22));
     auto* adapters = new QComboBox(this);
-    place(adapters, ble::cmbAdapter, QRect(384, 4, 164, 28));
+    place(adapters, ble::cmbAdapter, QRect(344, 4, 204, 28));
     auto* devices = new QListWidget(this);
     devices->setFont(fixedFont());
     devices->setItemDelegate(new DeviceEntryDelegate(devices));

@@ -252,6 +252,9 @@ void TestBleWindow::adapterChoice() {
         for (int i = 0; i < adapters->count(); ++i)
             items.append(adapters->itemText(i));
         current = visible ? adapters->currentIndex() : -1;
+        const QString shots = qEnvironmentVariable("VEXA_SCREENSHOT_DIR");
+        if (visible && !shots.isEmpty())
+            dialog.grab().save(shots + QStringLiteral("/BLE-two-adapters-%1.png").arg(current));
         if (visible)
             QTest::keyClick(adapters, Qt::Key_Down);
         dialog.reject();
