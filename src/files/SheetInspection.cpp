@@ -2,23 +2,6 @@
 
 namespace vexa {
 
-namespace {
-
-// Each group's value of `judge`, or the first error.
-template <typename Entry, typename Judge>
-std::variant<std::vector<Entry>, UnitError> eachGroup(const MeasurementSheet& sheet, Judge judge) {
-    std::vector<Entry> entries;
-    for (const JudgedRows& group : judgedRows(sheet)) {
-        auto judged = judge(group.rows);
-        if (const auto* error = std::get_if<UnitError>(&judged))
-            return *error;
-        entries.push_back({group.material, std::move(std::get<0>(judged))});
-    }
-    return entries;
-}
-
-} // namespace
-
 std::vector<JudgedRows> judgedRows(const MeasurementSheet& sheet) {
     if (sheet.materials.size() < 2)
         return {{QString(), sheet.rows}};
@@ -35,15 +18,14 @@ std::vector<JudgedRows> judgedRows(const MeasurementSheet& sheet) {
 
 std::variant<std::vector<MaterialResult>, UnitError>
 inspectSheet(const RuleDefinition& rule, const RuleParameters& parameters, const MeasurementSheet& sheet) {
-    return eachGroup<MaterialResult>(
-        sheet, [&](const std::vector<MeasurementRow>& rows) { return evaluateRule(rule, parameters, rows); });
-}
-
-std::variant<std::vector<MaterialProgress>, UnitError>
-sheetProgress(const RuleDefinition& rule, const RuleParameters& parameters, const MeasurementSheet& sheet) {
-    return eachGroup<MaterialProgress>(sheet, [&](const std::vector<MeasurementRow>& rows) {
-        return onlineProgress(rule, parameters, rows);
-    });
+    std::vector<MaterialResult> results;
+    for (JudgedRows& group : judgedRows(sheet)) {
+        auto result = evaluateRule(rule, parameters, group.rows);
+        if (const auto* error = std::get_if<UnitError>(&result))
+            return *error;
+        results.push_back({std::move(group.material), std::get<RuleResult>(std::move(result))});
+    }
+    return results;
 }
 
 } // namespace vexa

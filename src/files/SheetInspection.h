@@ -31,12 +31,4 @@ struct MaterialResult {
 std::variant<std::vector<MaterialResult>, UnitError>
 inspectSheet(const RuleDefinition& rule, const RuleParameters& parameters, const MeasurementSheet& sheet);
 
-struct MaterialProgress {
-    QString material;
-    OnlineProgress progress;
-};
-
-std::variant<std::vector<MaterialProgress>, UnitError>
-sheetProgress(const RuleDefinition& rule, const RuleParameters& parameters, const MeasurementSheet& sheet);
-
 } // namespace vexa
