@@ -241,7 +241,7 @@ ParsedRequest parseRequest(const QStringList& arguments) {
     const bool takesOnline = online || (evaluate && request.readings == Readings::Online);
 
     if (parser.isSet(format) && !download && !online && !open && !info && !evaluate)
-        return failure(QStringLiteral("--format is for download, online, open, evaluate and info"));
+        return failure(QStringLiteral("--format is for download, online, open and info, and evaluate"));
     if (parser.isSet(output) && !download && !online && !open)
         return failure(QStringLiteral("-o is for download, online and open"));
     if (parser.isSet(count) && !online)
