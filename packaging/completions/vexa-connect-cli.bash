@@ -2,7 +2,7 @@
 
 _vexa_connect_cli() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="scan memories download online open clock info diagnostics"
+    local commands="scan memories download online open evaluate clock info diagnostics"
     local command="" word
     for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
         case " $commands " in *" $word "*) command=$word; break ;; esac
@@ -23,15 +23,21 @@ _vexa_connect_cli() {
         download) COMPREPLY=($(compgen -W "json mes report csv xlsx docx pdf" -- "$cur")) ;;
         online) COMPREPLY=($(compgen -W "csv json report xlsx docx pdf" -- "$cur")) ;;
         open) COMPREPLY=($(compgen -W "json csv" -- "$cur")) ;;
-        info) COMPREPLY=($(compgen -W "json" -- "$cur")) ;;
+        info | evaluate) COMPREPLY=($(compgen -W "json" -- "$cur")) ;;
         *) COMPREPLY=($(compgen -W "json mes report csv xlsx docx pdf" -- "$cur")) ;;
         esac
+        return ;;
+    --rule)
+        COMPREPLY=($(compgen -W "iso19840 pspc9010 sspc-pa2 weld" -- "$cur"))
+        return ;;
+    --file)
+        COMPREPLY=($(compgen -f -X '!*.[mM][eE][sS]' -- "$cur") $(compgen -d -- "$cur"))
         return ;;
     --adapter)
         # Connections show there too, as hci0:64.
         COMPREPLY=($(compgen -W "$(ls /sys/class/bluetooth 2>/dev/null | grep -v :)" -- "$cur"))
         return ;;
-    --device | --limits | --count | --model)
+    --device | --limits | --count | --model | --param | --online)
         return ;;
     esac
 
@@ -39,7 +45,8 @@ _vexa_connect_cli() {
         local options="--simulate --device --adapter --lang --limits --help --version"
         case $command in
         diagnostics) options="--lang --help --version" ;;
-        download) options+=" --format -o --no-chart" ;;
+        download) options+=" --format -o --no-chart --rule --param" ;;
+        evaluate) options+=" --online --file --model --rule --param --format" ;;
         online) options+=" --count --format -o --no-chart" ;;
         open) options+=" --model --format -o" ;;
         info) options+=" --format" ;;

@@ -1,5 +1,6 @@
 #include "cli/CliOpen.h"
 
+#include "cli/CliInspection.h"
 #include "cli/CliOutput.h"
 #include "data/LocaleTexts.h"
 #include "data/MeasurementSheet.h"
@@ -11,11 +12,15 @@
 
 namespace vexa::cli {
 
-int openMeasurementFile(const CliRequest& request) {
+namespace {
+
+// The sheet of the file the request names, with the notes the limits gave; nothing when the run failed,
+// which is said.
+std::optional<MeasurementSheet> openedSheet(const CliRequest& request, QStringList& notes) {
     const FileContent file = readFileBytes(request.measurementFile);
     if (file.error) {
         writeErrorLine(QStringLiteral("cannot read %1: %2").arg(request.measurementFile, *file.error));
-        return Failure;
+        return std::nullopt;
     }
     const QString text = decodeFileText(file.bytes);
 
@@ -29,7 +34,6 @@ int openMeasurementFile(const CliRequest& request) {
     content.memoryCaption = QStringLiteral("%1 (%2)").arg(name).arg(content.rows.size());
     content.openedFromFile = true;
 
-    QStringList notes;
     if (request.limits) {
         const TypedLimits typed = limitsFromFields(*request.limits, content.languageIndex);
         notes = typed.messages;
@@ -37,7 +41,7 @@ int openMeasurementFile(const CliRequest& request) {
             writeErrorLine(notes.isEmpty()
                                ? QStringLiteral("the limits were refused")
                                : QStringLiteral("the limits were refused: ") + oneLine(notes.last()));
-            return Failure;
+            return std::nullopt;
         }
         content.limits = typed.limits;
     }
@@ -47,7 +51,20 @@ int openMeasurementFile(const CliRequest& request) {
     // "saved.mes".
     MeasurementSheet sheet = buildSheet(std::move(content));
     sheet.memoryListText = name;
-    if (const std::optional<QString> error = writeSheet(sheet, request.format, request.outputFile)) {
+    return sheet;
+}
+
+} // namespace
+
+int openMeasurementFile(const CliRequest& request) {
+    QStringList notes;
+    const std::optional<MeasurementSheet> sheet = openedSheet(request, notes);
+    if (!sheet)
+        return Failure;
+    const std::optional<QString> error = request.command == Command::Evaluate
+                                             ? writeInspection(*request.inspection, *sheet, request.format)
+                                             : writeSheet(*sheet, request.format, request.outputFile);
+    if (error) {
         writeErrorLine(*error);
         return Failure;
     }

@@ -30,6 +30,12 @@ const QString Usage = QStringLiteral(
     "  open FILE.mes [--model MODEL] [--format json|csv] [-o FILE]\n"
     "                                read a measurement file as \"Datei öffnen\" does and write its rows as\n"
     "                                download does; no gauge is needed\n"
+    "  evaluate MEMORY|--online N|--file FILE.mes --rule RULE [--param NAME=VALUE]... [--format json]\n"
+    "                                judge a memory, N live readings or a measurement file by an\n"
+    "                                inspection rule (iso19840, pspc9010, sspc-pa2, weld): a line per\n"
+    "                                criterion with its numbers and failing rows, in the --lang language;\n"
+    "                                with --online a progress line per reading first. download MEMORY\n"
+    "                                --rule RULE adds the verdict to its JSON as \"inspection\"\n"
     "  clock                         print the gauge's date and time\n"
     "  clock set                     set the gauge's clock to this computer's time and print the time sent;\n"
     "                                exit status 1 when the gauge did not take it\n"
@@ -57,6 +63,8 @@ std::optional<Command> commandNamed(const QString& name) {
         return Command::Info;
     if (name == u"diagnostics")
         return Command::Diagnostics;
+    if (name == u"evaluate")
+        return Command::Evaluate;
     return std::nullopt;
 }
 
@@ -87,7 +95,7 @@ bool sensible(const LimitsDisplay& limits) {
 }
 
 const QString CommandNames =
-    QStringLiteral("scan, memories, download, online, open, clock, info or diagnostics");
+    QStringLiteral("scan, memories, download, online, open, evaluate, clock, info or diagnostics");
 
 ParsedRequest failure(const QString& error) {
     return {std::nullopt, error, {}};
@@ -136,11 +144,22 @@ ParsedRequest parseRequest(const QStringList& arguments) {
         QStringLiteral("MODEL"));
     const QCommandLineOption noChart(QStringLiteral("no-chart"),
                                      QStringLiteral("A workbook without its chart sheet (--format xlsx)."));
-    parser.addOptions(
-        {version, simulate, device, adapter, lang, limits, format, output, count, model, noChart});
-    parser.addPositionalArgument(
-        QStringLiteral("command"),
-        QStringLiteral("scan, memories, download, online, open, clock, info or diagnostics."));
+    const QCommandLineOption rule(
+        QStringLiteral("rule"),
+        QStringLiteral("Judge the readings by an inspection rule (evaluate, download as JSON)."),
+        QStringLiteral("iso19840|pspc9010|sspc-pa2|weld"));
+    const QCommandLineOption param(
+        QStringLiteral("param"),
+        QStringLiteral("A parameter of the rule (repeatable); unit=UNIT chooses the "
+                       "unit it judges in."),
+        QStringLiteral("NAME=VALUE"));
+    const QCommandLineOption onlineReadings(QStringLiteral("online"),
+                                            QStringLiteral("evaluate N live readings."), QStringLiteral("N"));
+    const QCommandLineOption file(QStringLiteral("file"), QStringLiteral("evaluate a measurement file."),
+                                  QStringLiteral("FILE.mes"));
+    parser.addOptions({version, simulate, device, adapter, lang, limits, format, output, count, model,
+                       noChart, rule, param, onlineReadings, file});
+    parser.addPositionalArgument(QStringLiteral("command"), CommandNames + u'.');
 
     if (!parser.parse(arguments))
         return failure(parser.errorText());
@@ -192,30 +211,48 @@ ParsedRequest parseRequest(const QStringList& arguments) {
     const bool download = request.command == Command::Download;
     const bool online = request.command == Command::Online;
     const bool open = request.command == Command::Open;
-    const int wantedArguments = download || open || request.command == Command::SetClock ? 2 : 1;
+    const bool evaluate = request.command == Command::Evaluate;
+    if (evaluate) {
+        if (parser.isSet(onlineReadings) && parser.isSet(file))
+            return failure(
+                QStringLiteral("evaluate reads a memory, --online N or --file FILE.mes: one of them"));
+        request.readings = parser.isSet(onlineReadings) ? Readings::Online
+                           : parser.isSet(file)         ? Readings::File
+                                                        : Readings::Memory;
+    } else if (parser.isSet(onlineReadings) || parser.isSet(file)) {
+        return failure(QStringLiteral("--online and --file are for evaluate"));
+    }
+    const bool readsMemory = download || (evaluate && request.readings == Readings::Memory);
+    const int wantedArguments = readsMemory || open || request.command == Command::SetClock ? 2 : 1;
     if (positional.size() < wantedArguments)
-        return failure(download ? QStringLiteral("download needs the memory to read")
-                                : QStringLiteral("open needs the measurement file to read"));
+        return failure(download   ? QStringLiteral("download needs the memory to read")
+                       : evaluate ? QStringLiteral("evaluate needs the memory to read, --online N or --file "
+                                                   "FILE.mes")
+                                  : QStringLiteral("open needs the measurement file to read"));
     if (positional.size() > wantedArguments)
         return failure(QStringLiteral("unexpected argument \"%1\"").arg(positional.at(wantedArguments)));
-    if (download)
+    if (readsMemory)
         request.memory = positional.at(1).trimmed();
     if (open)
         request.measurementFile = positional.at(1);
+    if (evaluate && request.readings == Readings::File)
+        request.measurementFile = parser.value(file);
+    const bool readsFile = open || (evaluate && request.readings == Readings::File);
+    const bool takesOnline = online || (evaluate && request.readings == Readings::Online);
 
-    if (parser.isSet(format) && !download && !online && !open && !info)
-        return failure(QStringLiteral("--format is for download, online, open and info"));
+    if (parser.isSet(format) && !download && !online && !open && !info && !evaluate)
+        return failure(QStringLiteral("--format is for download, online, open and info, and evaluate"));
     if (parser.isSet(output) && !download && !online && !open)
         return failure(QStringLiteral("-o is for download, online and open"));
     if (parser.isSet(count) && !online)
         return failure(QStringLiteral("--count is for online"));
-    if (parser.isSet(model) && !open)
-        return failure(QStringLiteral("--model is for open"));
+    if (parser.isSet(model) && !readsFile)
+        return failure(QStringLiteral("--model is for open and evaluate --file"));
     // A file is read without a gauge: naming one would suggest its settings count.
-    if (open && (parser.isSet(simulate) || parser.isSet(device)))
-        return failure(QStringLiteral("open reads a file without a gauge: --simulate and --device are for "
+    if (readsFile && (parser.isSet(simulate) || parser.isSet(device)))
+        return failure(QStringLiteral("a file is read without a gauge: --simulate and --device are for "
                                       "the other commands"));
-    if (parser.isSet(adapter) && (open || request.command == Command::Diagnostics))
+    if (parser.isSet(adapter) && (readsFile || request.command == Command::Diagnostics))
         return failure(QStringLiteral("--adapter is for the commands that scan"));
     if (parser.isSet(adapter) && parser.isSet(simulate))
         return failure(QStringLiteral("--adapter names a Bluetooth adapter: simulated gauges use none"));
@@ -224,10 +261,12 @@ ParsedRequest parseRequest(const QStringList& arguments) {
         return failure(QStringLiteral("diagnostics asks no gauge: --simulate, --device and --limits are for "
                                       "the other commands"));
 
-    request.format = online ? Format::Csv : info && !parser.isSet(format) ? Format::Text : Format::Json;
-    if (info && parser.isSet(format) && parser.value(format) != u"json")
-        return failure(QStringLiteral("--format takes json for info, not \"%1\"").arg(parser.value(format)));
-    if (parser.isSet(format) && !info) {
+    const bool textOrJson = info || evaluate;
+    request.format = online ? Format::Csv : textOrJson && !parser.isSet(format) ? Format::Text : Format::Json;
+    if (textOrJson && parser.isSet(format) && parser.value(format) != u"json")
+        return failure(QStringLiteral("--format takes json for %1, not \"%2\"")
+                           .arg(positional.first(), parser.value(format)));
+    if (parser.isSet(format) && !textOrJson) {
         const QString name = parser.value(format);
         if (name == u"json")
             request.format = Format::Json;
@@ -262,12 +301,31 @@ ParsedRequest parseRequest(const QStringList& arguments) {
                                .arg(modelsWithTraits().join(QStringLiteral(", ")), request.model));
     }
 
-    if (online) {
+    if (takesOnline) {
         bool number = false;
-        request.count = parser.value(count).toInt(&number);
-        if (!parser.isSet(count) || !number || request.count < 1 || request.count > RowStore::Capacity)
+        const QCommandLineOption& countOption = online ? count : onlineReadings;
+        request.count = parser.value(countOption).toInt(&number);
+        if (!parser.isSet(countOption) || !number || request.count < 1 || request.count > RowStore::Capacity)
             return failure(
-                QStringLiteral("online needs --count N with N from 1 to %1").arg(RowStore::Capacity));
+                QStringLiteral("%1 needs %2 N with N from 1 to %3")
+                    .arg(positional.first(), online ? QStringLiteral("--count") : QStringLiteral("--online"))
+                    .arg(RowStore::Capacity));
+    }
+
+    if (parser.isSet(param) && !parser.isSet(rule))
+        return failure(QStringLiteral("--param is for --rule"));
+    if (parser.isSet(rule) && !evaluate && !download)
+        return failure(QStringLiteral("--rule is for evaluate and download"));
+    if (parser.isSet(rule) && download && request.format != Format::Json)
+        return failure(QStringLiteral("--rule adds the verdict to download's JSON: not with --format %1")
+                           .arg(parser.value(format)));
+    if (evaluate && !parser.isSet(rule))
+        return failure(QStringLiteral("evaluate needs --rule iso19840, pspc9010, sspc-pa2 or weld"));
+    if (parser.isSet(rule)) {
+        auto chosen = chooseRule(parser.value(rule), parser.values(param));
+        if (const auto* error = std::get_if<QString>(&chosen))
+            return failure(*error);
+        request.inspection = std::get<RuleChoice>(std::move(chosen));
     }
     return {request, {}, {}};
 }

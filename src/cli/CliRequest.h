@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/CliRuleOptions.h"
 #include "data/LimitsForm.h"
 
 #include <QString>
@@ -8,7 +9,9 @@
 
 namespace vexa::cli {
 
-enum class Command { Scan, Memories, Download, Online, Open, Clock, SetClock, Info, Diagnostics };
+enum class Command { Scan, Memories, Download, Online, Open, Clock, SetClock, Info, Diagnostics, Evaluate };
+// Where `evaluate` takes its readings from.
+enum class Readings { Memory, Online, File };
 enum class Format { Json, Mes, Report, Csv, Xlsx, Docx, Pdf, Text };
 
 // Formats written from the whole sheet once every row is there, never line by line.
@@ -32,6 +35,8 @@ struct CliRequest {
     int count = 0;           // online: rows to write
     QString measurementFile; // open: the file to read
     QString model;           // open: a model of the traits table; empty: the traits the file shows
+    Readings readings = Readings::Memory; // evaluate: memory, count or measurementFile name them
+    std::optional<RuleChoice> inspection; // evaluate, and download as JSON: the rule to judge by
 };
 
 // The request, or the one line that says what is wrong with the arguments.

@@ -1,5 +1,6 @@
 #include "cli/CliRun.h"
 
+#include "cli/CliInspection.h"
 #include "cli/CliOutput.h"
 #include "data/LocaleTexts.h"
 #include "data/PrintableText.h"
@@ -69,6 +70,8 @@ QCoro::Task<int> CliRun::run() {
         command = &CliRun::download;
     else if (request_.command == Command::Online)
         command = &CliRun::online;
+    else if (request_.command == Command::Evaluate)
+        command = &CliRun::evaluate;
     else if (request_.command == Command::Clock)
         command = &CliRun::clock;
     else if (request_.command == Command::SetClock)
@@ -376,13 +379,15 @@ QCoro::Task<std::optional<SheetContent>> CliRun::downloadProbeMemory(QString ent
     co_return content;
 }
 
-QCoro::Task<int> CliRun::download() {
+QCoro::Task<std::optional<MeasurementSheet>> CliRun::downloadSheet() {
     const bool connected = co_await connectGauge();
     if (!connected)
-        co_return Failure;
+        co_return std::nullopt;
     const QString entry = memoryEntry();
-    if (entry.isEmpty())
-        co_return fail(QStringLiteral("no memory \"%1\" on the gauge").arg(request_.memory));
+    if (entry.isEmpty()) {
+        fail(QStringLiteral("no memory \"%1\" on the gauge").arg(request_.memory));
+        co_return std::nullopt;
+    }
 
     const qsizetype shownBefore = messages_.size();
     std::optional<SheetContent> content;
@@ -391,11 +396,19 @@ QCoro::Task<int> CliRun::download() {
     else
         content = co_await downloadProbeMemory(entry);
     if (!content)
-        co_return Failure;
-    if (messages_.size() > shownBefore)
-        co_return fail(QStringLiteral("memory \"%1\" could not be read").arg(entry.trimmed()));
+        co_return std::nullopt;
+    if (messages_.size() > shownBefore) {
+        fail(QStringLiteral("memory \"%1\" could not be read").arg(entry.trimmed()));
+        co_return std::nullopt;
+    }
+    co_return buildSheet(*content);
+}
 
-    MeasurementSheet sheet = buildSheet(*content);
+QCoro::Task<int> CliRun::download() {
+    const std::optional<MeasurementSheet> downloaded = co_await downloadSheet();
+    if (!downloaded)
+        co_return Failure;
+    const MeasurementSheet& sheet = *downloaded;
     std::optional<QString> error;
     if (request_.format == Format::Mes) {
         error = writeResult(request_.outputFile, measurementFileText(reportSheet(sheet)));
@@ -407,6 +420,8 @@ QCoro::Task<int> CliRun::download() {
         error = writePdfReportResult(reportSheet(sheet), request_.outputFile);
     } else if (request_.format == Format::Xlsx) {
         error = writeWorkbookResult(sheet, request_.outputFile, request_.chart);
+    } else if (request_.inspection) {
+        error = writeSheetWithInspection(*request_.inspection, sheet, request_.outputFile);
     } else {
         error = writeSheet(sheet, request_.format, request_.outputFile);
     }
@@ -468,7 +483,7 @@ std::optional<QString> CliRun::writeOnlineResult() {
     return writeResult(request_.outputFile, bytes);
 }
 
-QCoro::Task<int> CliRun::online() {
+QCoro::Task<int> CliRun::takeOnlineRows(std::function<void(size_t from, size_t to)> arrived) {
     const bool connected = co_await connectGauge();
     if (!connected)
         co_return Failure;
@@ -477,32 +492,18 @@ QCoro::Task<int> CliRun::online() {
     Wakeup wake;
     wake.watch(&gauge_, &Gauge::liveReading);
     wake.watch(&gauge_, &Gauge::linkDropped);
-    // Lines of text on standard output go out as the readings arrive; a file (written whole), a report, a
-    // workbook and a document take the rows once all of them are there.
-    const bool streaming = request_.outputFile.isEmpty() && !wholeSheetFormat(request_.format);
-    const QChar separator = csvSeparator(decimalSeparator_);
-    const MeasureContext context = gauge_.identity().measureContext();
     const size_t wanted = static_cast<size_t>(request_.count);
     size_t taken = 0;
     QDeadlineTimer nextReading(OnlineReadingDeadline);
     while (true) {
-        QByteArray lines;
-        for (; taken < wanted && taken < onlineRows_.size(); ++taken) {
+        const size_t before = taken;
+        taken = std::max(taken, std::min(wanted, onlineRows_.size()));
+        if (taken > before) {
             nextReading.setRemainingTime(OnlineReadingDeadline);
-            if (!streaming)
-                continue;
-            const QByteArray line = onlineLine(onlineRows_[taken], separator, context);
-            lines +=
-                request_.format == Format::Json ? line : printableLines(QString::fromUtf8(line)).toUtf8();
+            arrived(before, taken);
         }
-        if (streaming)
-            writeOut(lines);
-        if (taken >= wanted) {
-            if (streaming)
-                co_return Success;
-            const std::optional<QString> error = writeOnlineResult();
-            co_return error ? fail(*error) : Success;
-        }
+        if (taken >= wanted)
+            co_return Success;
         if (!gauge_.linkConnected())
             co_return fail(QStringLiteral("the link to the gauge was lost"));
         if (nextReading.hasExpired())
@@ -510,6 +511,52 @@ QCoro::Task<int> CliRun::online() {
                 QStringLiteral("no reading arrived within %1 s").arg(seconds(OnlineReadingDeadline)));
         co_await wake.next(std::chrono::milliseconds(nextReading.remainingTime()));
     }
+}
+
+QCoro::Task<int> CliRun::online() {
+    // Lines of text on standard output go out as the readings arrive; a file (written whole), a report, a
+    // workbook and a document take the rows once all of them are there.
+    const bool streaming = request_.outputFile.isEmpty() && !wholeSheetFormat(request_.format);
+    const QChar separator = csvSeparator(decimalSeparator_);
+    const int status = co_await takeOnlineRows([&](size_t from, size_t to) {
+        if (!streaming)
+            return;
+        const MeasureContext context = gauge_.identity().measureContext();
+        QByteArray lines;
+        for (size_t i = from; i < to; ++i) {
+            const QByteArray line = onlineLine(onlineRows_[i], separator, context);
+            lines +=
+                request_.format == Format::Json ? line : printableLines(QString::fromUtf8(line)).toUtf8();
+        }
+        writeOut(lines);
+    });
+    if (status != Success || streaming)
+        co_return status;
+    const std::optional<QString> error = writeOnlineResult();
+    co_return error ? fail(*error) : Success;
+}
+
+QCoro::Task<int> CliRun::evaluate() {
+    const RuleChoice& choice = *request_.inspection;
+    std::optional<MeasurementSheet> sheet;
+    if (request_.readings == Readings::Online) {
+        // As the inspector measures, where the readings stand; the verdict once all are there.
+        const int status = co_await takeOnlineRows([&](size_t from, size_t to) {
+            if (request_.format != Format::Text)
+                return;
+            for (size_t count = from + 1; count <= to; ++count)
+                writeOut(progressOfLastRow(choice, onlineSheet(count)).toUtf8());
+        });
+        if (status != Success)
+            co_return status;
+        sheet = onlineSheet(static_cast<size_t>(request_.count));
+    } else {
+        sheet = co_await downloadSheet();
+        if (!sheet)
+            co_return Failure;
+    }
+    const std::optional<QString> error = writeInspection(choice, *sheet, request_.format);
+    co_return error ? fail(*error) : Success;
 }
 
 } // namespace vexa::cli

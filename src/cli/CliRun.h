@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QString>
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <qcoro/qcorotask.h>
 #include <vector>
@@ -51,6 +52,7 @@ private:
     QCoro::Task<int> memories();
     QCoro::Task<int> download();
     QCoro::Task<int> online();
+    QCoro::Task<int> evaluate();
     QCoro::Task<int> clock();
     QCoro::Task<int> setClock();
     QCoro::Task<int> info();
@@ -62,6 +64,11 @@ private:
     QCoro::Task<bool> connectGauge();
     QCoro::Task<std::optional<SheetContent>> downloadMemoryFile(QString entry);
     QCoro::Task<std::optional<SheetContent>> downloadProbeMemory(QString entry);
+    // Connects and reads the memory the request names; nothing when the run failed.
+    QCoro::Task<std::optional<MeasurementSheet>> downloadSheet();
+    // Connects and waits for the request's count of online rows; `arrived` is told of the rows
+    // [from, to) as they come. Returns the exit status.
+    QCoro::Task<int> takeOnlineRows(std::function<void(size_t from, size_t to)> arrived);
 
     // A request that got no result: the link lost, or the gauge silent.
     void failRequest(GaugeError error);

@@ -88,7 +88,8 @@ int main(int argc, char* argv[]) {
         return cli::UsageError;
     }
     // A file is read without a gauge: no scan, no transport, no event loop.
-    if (parsed.request->command == cli::Command::Open)
+    if (parsed.request->command == cli::Command::Open || (parsed.request->command == cli::Command::Evaluate &&
+                                                          parsed.request->readings == cli::Readings::File))
         return cli::openMeasurementFile(*parsed.request);
     // Before anything that would start a transfer log of this run: the report quotes the last one.
     if (parsed.request->command == cli::Command::Diagnostics) {

@@ -83,6 +83,10 @@ QByteArray rowJson(const ExportedRow& row) {
 }
 
 QByteArray memoryJson(const ExportedMemory& memory) {
+    return memoryObject(memory).text();
+}
+
+OrderedJson memoryObject(const ExportedMemory& memory) {
     OrderedJson object;
     object.add(u"device", deviceObject(memory.device));
     object.add(u"memory", OrderedJson().add(u"selector", memory.selector).add(u"name", memory.memoryName));
@@ -103,7 +107,7 @@ QByteArray memoryJson(const ExportedMemory& memory) {
     }
     object.add(u"statistics",
                OrderedJson().add(u"lines", QJsonArray::fromStringList(memory.statisticsLines)));
-    return object.text();
+    return object;
 }
 
 } // namespace vexa

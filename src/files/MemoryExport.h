@@ -3,6 +3,7 @@
 #include "data/MeasurementRow.h"
 #include "data/MeasurementSheet.h"
 #include "data/MemoryDump.h"
+#include "files/OrderedJson.h"
 
 #include <QByteArray>
 #include <QString>
@@ -55,5 +56,7 @@ QByteArray rowJson(const ExportedRow& row);
 // The whole memory as one compact JSON object: device, memory, truncated (only when it is), header, rows,
 // series, statistics.
 QByteArray memoryJson(const ExportedMemory& memory);
+// The same object, for members to follow.
+OrderedJson memoryObject(const ExportedMemory& memory);
 
 } // namespace vexa

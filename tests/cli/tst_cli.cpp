@@ -5,6 +5,7 @@
 #include "OfficeReaders.h"
 #include "Poppler.h"
 #include "SessionHarness.h"
+#include "cli/DemoCli.h"
 #include "files/TextReport.h"
 #include "link/sim/GaugeProfile.h"
 #include "link/sim/SimulatedTransport.h"
@@ -26,30 +27,6 @@
 using namespace vexa;
 
 namespace {
-
-QString demo(const char* file) {
-    return QStringLiteral(VEXA_SOURCE_DIR "/examples/gauges/") + QLatin1String(file);
-}
-
-// --simulate for each demo gauge named.
-QStringList simulate(std::initializer_list<const char*> files) {
-    QStringList arguments;
-    for (const char* file : files)
-        arguments << QStringLiteral("--simulate") << demo(file);
-    return arguments;
-}
-
-const QByteArray English = "C.UTF-8";
-const QByteArray German = "de_DE.UTF-8";
-
-// The executable in a home of its own, so its settings and data folders start empty.
-struct Cli {
-    QTemporaryDir home;
-
-    Finished run(const QStringList& arguments, const QByteArray& locale = English) {
-        return runCli(home, arguments, locale);
-    }
-};
 
 // A demo gauge's profile as `change` leaves it, written into the tool's home; its path.
 QString changedProfile(Cli& cli, const char* file, const std::function<void(QJsonObject&)>& change) {

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "data/InspectionRule.h"
+
+#include <QString>
+#include <QStringList>
+#include <variant>
+
+namespace vexa::cli {
+
+// An inspection rule and its parameters, as --rule and --param name them.
+struct RuleChoice {
+    const RuleDefinition* rule = nullptr;
+    RuleParameters parameters;
+};
+
+// The rule of that key with its parameters resolved, or the one line that says what is wrong: an unknown
+// rule, or every parameter error, joined.
+std::variant<RuleChoice, QString> chooseRule(const QString& key, const QStringList& parameterTexts);
+
+} // namespace vexa::cli

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "data/InspectionRule.h"
+#include "data/MeasurementSheet.h"
+
+#include <QString>
+#include <variant>
+#include <vector>
+
+// An inspection rule applied to a measurement sheet: the rows it judges, and its results.
+namespace vexa {
+
+// The rows one judgement takes. A gauge that measures two materials counts each material's statistics on
+// its own; a coating of one material says nothing about the other, so each is judged on its own too.
+struct JudgedRows {
+    QString material; // as the statistics title names it ("FE", "NFE"); empty: every row of the sheet
+    std::vector<MeasurementRow> rows;
+};
+
+// The rows of each material the sheet counts statistics for, in the order of its statistics (a material
+// without rows left out); one group of every row where the sheet counts them together. Rows marked "X" stay
+// in: the rule leaves them out.
+std::vector<JudgedRows> judgedRows(const MeasurementSheet& sheet);
+
+struct MaterialResult {
+    QString material;
+    RuleResult result;
+};
+
+// The rule over every group of judgedRows(); the first reading not in the rule's unit ends it.
+std::variant<std::vector<MaterialResult>, UnitError>
+inspectSheet(const RuleDefinition& rule, const RuleParameters& parameters, const MeasurementSheet& sheet);
+
+} // namespace vexa
