@@ -45,13 +45,7 @@ std::optional<QString> writeInspection(const RuleChoice& choice, const Measureme
             array += (array.size() > 1 ? "," : "") + object.text();
         return writeResult(QString(), array + "]\n");
     }
-    QStringList lines;
-    for (const MaterialResult& entry : results) {
-        if (!lines.isEmpty())
-            lines.append(QString());
-        lines += verdictLines(verdictContext(choice, sheet), entry.result, entry.material);
-    }
-    return writeResult(QString(), lines.join(u'\n') + u'\n');
+    return writeResult(QString(), sheetVerdictLines(choice, sheet).join(u'\n') + u'\n');
 }
 
 std::optional<QString> writeSheetWithInspection(const RuleChoice& choice, const MeasurementSheet& sheet,

@@ -8,12 +8,6 @@
 
 namespace vexa::cli {
 
-// An inspection rule and its parameters, as --rule and --param name them.
-struct RuleChoice {
-    const RuleDefinition* rule = nullptr;
-    RuleParameters parameters;
-};
-
 // The rule of that key with its parameters resolved, or the one line that says what is wrong: an unknown
 // rule, or every parameter error, joined.
 std::variant<RuleChoice, QString> chooseRule(const QString& key, const QStringList& parameterTexts);

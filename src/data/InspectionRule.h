@@ -151,6 +151,12 @@ struct RuleDefinition {
     void (*progress)(const RuleInput&, OnlineProgress&) = nullptr;
 };
 
+// A rule and the parameters it is to judge with, as the user chose them.
+struct RuleChoice {
+    const RuleDefinition* rule = nullptr;
+    RuleParameters parameters;
+};
+
 // The rows' readings as the rule judges them: rows marked "X" left out, the others in the rule's unit and
 // adjusted.
 std::variant<std::vector<RuleReading>, UnitError> ruleReadings(const RuleDefinition& rule,

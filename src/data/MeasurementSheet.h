@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/GaugeIdentity.h"
+#include "data/InspectionRule.h"
 #include "data/MeasurementRow.h"
 #include "data/MemoryDump.h"
 #include "data/SettingsState.h"
@@ -39,6 +40,8 @@ struct SheetContent {
     Limits limits;
     ProjectData project;
     ProjectLabels labels;
+    // The rule the readings are to be judged by in the reports that say a verdict; none: no rule chosen.
+    std::optional<RuleChoice> inspection;
 };
 
 // One value behind every output of the rows shown (text report, measurement file, JSON, CSV, and the

@@ -1,5 +1,8 @@
 #include "files/SheetInspection.h"
 
+#include "files/VerdictLines.h"
+#include "texts/Texts.h"
+
 namespace vexa {
 
 std::vector<JudgedRows> judgedRows(const MeasurementSheet& sheet) {
@@ -26,6 +29,22 @@ inspectSheet(const RuleDefinition& rule, const RuleParameters& parameters, const
         results.push_back({std::move(group.material), std::get<RuleResult>(std::move(result))});
     }
     return results;
+}
+
+QStringList sheetVerdictLines(const RuleChoice& choice, const MeasurementSheet& sheet) {
+    const auto inspected = inspectSheet(*choice.rule, choice.parameters, sheet);
+    if (const auto* error = std::get_if<UnitError>(&inspected))
+        return {Texts::notice(Notice::RuleUnitError, sheet.languageIndex)
+                    .arg(QString::number(error->row), error->fromUnit, choice.rule->title, error->toUnit)};
+    const VerdictContext context{*choice.rule, choice.parameters, sheet.gauge.measureContext(),
+                                 sheet.languageIndex};
+    QStringList lines;
+    for (const MaterialResult& entry : std::get<std::vector<MaterialResult>>(inspected)) {
+        if (!lines.isEmpty())
+            lines.append(QString());
+        lines += verdictLines(context, entry.result, entry.material);
+    }
+    return lines;
 }
 
 } // namespace vexa

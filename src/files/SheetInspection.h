@@ -4,6 +4,7 @@
 #include "data/MeasurementSheet.h"
 
 #include <QString>
+#include <QStringList>
 #include <variant>
 #include <vector>
 
@@ -30,5 +31,9 @@ struct MaterialResult {
 // The rule over every group of judgedRows(); the first reading not in the rule's unit ends it.
 std::variant<std::vector<MaterialResult>, UnitError>
 inspectSheet(const RuleDefinition& rule, const RuleParameters& parameters, const MeasurementSheet& sheet);
+
+// The verdict lines of every material in the sheet's language, a blank line between materials; or the one
+// line that names the reading the rule cannot state in its unit.
+QStringList sheetVerdictLines(const RuleChoice& choice, const MeasurementSheet& sheet);
 
 } // namespace vexa

@@ -350,9 +350,11 @@ constexpr TextPair noticeTexts[] = {
     {u"%1 ist schon verfehlt", u"%1 fails already"},
     {u"ein weiterer niedriger Messwert verfehlt %1", u"one more low reading fails %1"},
     {u"%1 weitere niedrige Messwerte verfehlen %2", u"%1 more low readings fail %2"},
+    {u"Zeile %1 ist in %2; %3 kann nicht in %4 beurteilt werden",
+     u"Row %1 is in %2; %3 cannot be judged in %4"},
 };
 
-static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::ProgressMoreFail) + 1);
+static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::RuleUnitError) + 1);
 
 template <size_t N> QString sparseText(const SlotText (&table)[N], int slot, int languageIndex) {
     const auto found = std::find_if(std::begin(table), std::end(table),

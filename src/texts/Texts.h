@@ -290,6 +290,7 @@ enum class Notice : int {
     ProgressFailsAlready, // %1: the criterion
     ProgressOneMoreFails, // %1: the criterion
     ProgressMoreFail,     // %1: the further low readings, %2: the criterion
+    RuleUnitError,        // %1: the row, %2: its unit, %3: the rule, %4: the rule's unit
 };
 
 class Texts {
