@@ -352,9 +352,10 @@ constexpr TextPair noticeTexts[] = {
     {u"%1 weitere niedrige Messwerte verfehlen %2", u"%1 more low readings fail %2"},
     {u"Zeile %1 ist in %2; %3 kann nicht in %4 beurteilt werden",
      u"Row %1 is in %2; %3 cannot be judged in %4"},
+    {u"Prüfregel", u"Inspection rule"},
 };
 
-static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::RuleUnitError) + 1);
+static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::RuleSection) + 1);
 
 template <size_t N> QString sparseText(const SlotText (&table)[N], int slot, int languageIndex) {
     const auto found = std::find_if(std::begin(table), std::end(table),

@@ -291,6 +291,7 @@ enum class Notice : int {
     ProgressOneMoreFails, // %1: the criterion
     ProgressMoreFail,     // %1: the further low readings, %2: the criterion
     RuleUnitError,        // %1: the row, %2: its unit, %3: the rule, %4: the rule's unit
+    RuleSection,          // heads the verdict of the rule chosen, in a report
 };
 
 class Texts {
