@@ -68,6 +68,11 @@ void readProgram(const QByteArray& bytes) {
     check(parseProgramFile(encodeLines(programFileLines(read))) == read);
 }
 
+void readInspection(const QByteArray& bytes) {
+    const InspectionSettings read = parseInspectionFile(bytes);
+    check(parseInspectionFile(encodeLines(inspectionFileLines(read))) == read);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -84,5 +89,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     readLanguage(bytes);
     readProject(bytes);
     readProgram(bytes);
+    readInspection(bytes);
     return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QMap>
 #include <QString>
 #include <QTime>
 #include <array>
@@ -56,6 +57,15 @@ struct ProjectLabels {
     bool operator==(const ProjectLabels&) const = default;
 };
 
+// The inspection rule chosen for a gauge, and what was entered for each rule's parameters, so that a
+// rule chosen again comes back as it was left.
+struct InspectionSettings {
+    QString ruleKey;                       // empty: none chosen yet
+    QMap<QString, QStringList> parameters; // per rule key: "NAME=VALUE" texts
+
+    bool operator==(const InspectionSettings&) const = default;
+};
+
 // The gauge connected last, remembered from one run to the next.
 struct LastGauge {
     QString name;    // as the device list gave it
@@ -80,6 +90,7 @@ struct SettingsState {
     int languageIndex = 0; // 0 German, 1 English
     ProjectData project;
     ProjectLabels labels;
+    InspectionSettings inspection;
 };
 
 } // namespace vexa

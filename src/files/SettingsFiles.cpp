@@ -16,7 +16,7 @@ namespace vexa {
 
 namespace {
 
-enum class FileKind { Limits, Keyboard, Language, ProjectData, ProjectLabels };
+enum class FileKind { Limits, Keyboard, Language, ProjectData, ProjectLabels, Inspection };
 
 struct Action {
     QStringView code;
@@ -44,6 +44,10 @@ constexpr Action actions[] = {
      u"problems writing file  Datei Projektdaten.ini: "},
     {u"PI", FileKind::ProjectLabels, false, u"Probleme beim Lesen Datei Projekt.ini: ",
      u"problems reading file  Datei Projekt.ini: "},
+    {u"IL", FileKind::Inspection, false, u"Probleme beim Lesen Datei Pruefung.ini: ",
+     u"problems reading file Pruefung.ini: "},
+    {u"IS", FileKind::Inspection, true, u"Probleme beim Schreiben Datei Pruefung.ini: ",
+     u"problems writing file Pruefung.ini: "},
 };
 
 QString fileName(FileKind kind, const QString& deviceNumber) {
@@ -59,6 +63,8 @@ QString fileName(FileKind kind, const QString& deviceNumber) {
         return QStringLiteral("Projektdaten._") + device + QStringLiteral(".ini");
     case FileKind::ProjectLabels:
         return QStringLiteral("Projekt.ini");
+    case FileKind::Inspection:
+        return QStringLiteral("Pruefung_") + device + QStringLiteral(".ini");
     }
     return {};
 }
@@ -78,6 +84,8 @@ QStringList fileLines(FileKind kind, const SettingsState& state) {
         return languageFileLines(state.languageIndex);
     case FileKind::ProjectData:
         return projectDataFileLines(state.project);
+    case FileKind::Inspection:
+        return inspectionFileLines(state.inspection);
     case FileKind::ProjectLabels:
         break;
     }
@@ -91,9 +99,12 @@ template <typename T> std::optional<QString> take(SettingsRead<T> parsed, T& tar
 
 std::optional<QString> readFile(FileKind kind, const QString& path, SettingsState& state,
                                 const std::function<void(int)>& applyLanguage) {
-    // The project belongs to one gauge: a file that cannot be read leaves none, not the previous gauge's.
+    // The project and the rule belong to one gauge: a file that cannot be read leaves none, not the previous
+    // gauge's.
     if (kind == FileKind::ProjectData)
         state.project = ProjectData();
+    if (kind == FileKind::Inspection)
+        state.inspection = InspectionSettings();
     if (!QFile::exists(path)) {
         if (auto createError = writeTextFile(path, newFileLines(kind, state)))
             return createError;
@@ -119,6 +130,9 @@ std::optional<QString> readFile(FileKind kind, const QString& path, SettingsStat
         return std::nullopt;
     case FileKind::ProjectLabels:
         state.labels = parseProjectLabelFile(content.bytes);
+        return std::nullopt;
+    case FileKind::Inspection:
+        state.inspection = parseInspectionFile(content.bytes);
         return std::nullopt;
     }
     return std::nullopt;

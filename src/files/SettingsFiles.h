@@ -22,12 +22,12 @@ public:
                   std::function<void(int languageIndex)> applyLanguage = {});
 
     // Reads or writes the one file the action names: "LL"/"LS" limits, "TL"/"TS" key forwarding,
-    // "SL"/"SS" language, "PL"/"PS" project data, "PI" project labels; any other code does nothing.
-    // A missing file is created before reading ("SL" with the language in effect, the others empty); limits,
-    // key forwarding and project data a file leaves open are none, not the previous gauge's, and a project
-    // file that cannot be read leaves no project. A failure is logged with the file's message and returned
-    // as the text to show (the system's description, then that message); the values read before the failure
-    // stay.
+    // "SL"/"SS" language, "PL"/"PS" project data, "PI" project labels, "IL"/"IS" the inspection rule; any
+    // other code does nothing. A missing file is created before reading ("SL" with the language in effect,
+    // the others empty); limits, key forwarding and project data a file leaves open are none, not the
+    // previous gauge's, and a project file that cannot be read leaves no project. A failure is logged with
+    // the file's message and returned as the text to show (the system's description, then that message); the
+    // values read before the failure stay.
     [[nodiscard]] std::optional<QString> Voreinstellungen(QStringView aktion, const QString& deviceNumber,
                                                           SettingsState& state);
 

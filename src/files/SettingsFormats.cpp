@@ -172,6 +172,38 @@ QStringList languageFileLines(int languageIndex) {
     return {QString::number(clampLanguage(languageIndex))};
 }
 
+InspectionSettings parseInspectionFile(const QByteArray& content) {
+    const QStringList lines = fileLines(content);
+    InspectionSettings settings;
+    if (lines.isEmpty())
+        return settings;
+    settings.ruleKey = lines.first().trimmed();
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        QStringList fields = lines[i].split(u';');
+        const QString rule = fields.takeFirst().trimmed();
+        if (rule.isEmpty())
+            continue;
+        QStringList texts;
+        for (const QString& field : fields)
+            if (!field.trimmed().isEmpty())
+                texts.append(field.trimmed());
+        settings.parameters.insert(rule, texts);
+    }
+    return settings;
+}
+
+QStringList inspectionFileLines(const InspectionSettings& settings) {
+    QStringList lines{singleLine(settings.ruleKey)};
+    for (auto rule = settings.parameters.cbegin(); rule != settings.parameters.cend(); ++rule) {
+        QString line = singleLine(rule.key()) + u';';
+        // A ";" in a text would split it into two on reading; no value a rule takes holds one.
+        for (const QString& text : rule.value())
+            line += singleLine(text).remove(u';') + u';';
+        lines.append(line);
+    }
+    return lines;
+}
+
 ProjectData parseProjectDataFile(const QByteArray& content) {
     const QStringList lines = fileLines(content);
     ProjectData project;

@@ -41,6 +41,12 @@ QStringList projectDataFileLines(const ProjectData& project);
 // lines are used, the labels not given become empty.
 ProjectLabels parseProjectLabelFile(const QByteArray& content);
 
+// The rule chosen on the first line, then a line "rule;NAME=VALUE;NAME=VALUE;" per rule that parameters
+// were entered for. Empty fields and lines are skipped and the last line of a rule wins: the texts are
+// judged when a rule takes them, not here.
+InspectionSettings parseInspectionFile(const QByteArray& content);
+QStringList inspectionFileLines(const InspectionSettings& settings);
+
 // The language index on the first line ("0" or "1"), then the last gauge's name, address, model and
 // firmware, a line each. A file that does not read so (another number, a gauge without name or address,
 // missing lines) gives German and no last gauge.

@@ -79,11 +79,14 @@ private slots:
         written.project.fields = {"Kunde", "Auftrag 4711", "", "Prüfer Ä", "Halle 3", "ok"};
         written.project.date = QDate(2025, 2, 1);
         written.project.time = QTime(14, 5);
-        for (const char* action : {"LS", "TS", "SS", "PS"})
+        written.inspection.ruleKey = QStringLiteral("sspc-pa2");
+        written.inspection.parameters = {{QStringLiteral("iso19840"), {"ndft=120", "correction=medium"}},
+                                         {QStringLiteral("sspc-pa2"), {"min=8", "max=12", "unit=mils"}}};
+        for (const char* action : {"LS", "TS", "SS", "PS", "IS"})
             f.act(QString::fromLatin1(action), QStringLiteral("7001"), written);
 
         SettingsState read;
-        for (const char* action : {"SL", "TL", "LL", "PL"})
+        for (const char* action : {"SL", "TL", "LL", "PL", "IL"})
             f.act(QString::fromLatin1(action), QStringLiteral("7001"), read);
 
         QCOMPARE(f.shown, QStringList());
@@ -98,6 +101,7 @@ private slots:
         QCOMPARE(read.project.fields, written.project.fields);
         QCOMPARE(read.project.date, written.project.date);
         QCOMPARE(read.project.time, written.project.time);
+        QCOMPARE(read.inspection, written.inspection);
         QCOMPARE(contentOf(f.path(QStringLiteral("Language_7001.ini"))), QByteArray("1\r\n"));
     }
 
@@ -155,16 +159,19 @@ private slots:
         state.limits = {1, 10, 5, {}, {}, {}, true};
         state.keys = {true, QStringLiteral("editor"), QStringLiteral("1010"), QStringLiteral("ENTER")};
         state.languageIndex = 1;
-        for (const char* action : {"LS", "TS", "SS"})
+        state.inspection = {QStringLiteral("pspc9010"), {{QStringLiteral("pspc9010"), {"ndft=250"}}}};
+        for (const char* action : {"LS", "TS", "SS", "IS"})
             f.act(QString::fromLatin1(action), QStringLiteral("7001"), state);
-        for (const char* action : {"LL", "TL"})
+        for (const char* action : {"LL", "TL", "IL"})
             f.act(QString::fromLatin1(action), QStringLiteral("7001"), state);
         QCOMPARE(state.limits.maximum, 10.0);
+        QCOMPARE(state.inspection.ruleKey, QStringLiteral("pspc9010"));
 
-        for (const char* action : {"LL", "TL", "SL"})
+        for (const char* action : {"LL", "TL", "SL", "IL"})
             f.act(QString::fromLatin1(action), QStringLiteral("7003"), state);
         QCOMPARE(state.limits, Limits());
         QCOMPARE(state.keys, KeyForwarding());
+        QCOMPARE(state.inspection, InspectionSettings());
         QCOMPARE(state.languageIndex, 1);
         QCOMPARE(contentOf(f.path(QStringLiteral("Language_7003.ini"))), QByteArray("1\r\n"));
         QCOMPARE(f.shown, QStringList());

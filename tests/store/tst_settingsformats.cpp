@@ -26,6 +26,7 @@ char* toString(const KeyForwarding& k) {
 } // namespace vexa
 
 Q_DECLARE_METATYPE(vexa::ProgramSettings)
+Q_DECLARE_METATYPE(vexa::InspectionSettings)
 
 namespace {
 
@@ -190,6 +191,39 @@ private slots:
         QCOMPARE(keyboardFileLines({true, "C:\\Tools\\app.exe", "1010", "ENTER"}),
                  QStringList{"1;C:\\Tools\\app.exe;1010;ENTER"});
         QCOMPARE(keyboardFileLines({false, "", "", ""}), QStringList{"0;;0000;"});
+    }
+
+    void readsInspection_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<InspectionSettings>("expected");
+
+        const auto settings = [](const char* rule, QMap<QString, QStringList> parameters) {
+            return InspectionSettings{QString::fromLatin1(rule), std::move(parameters)};
+        };
+        QTest::newRow("as written")
+            << QByteArray("iso19840\r\niso19840;ndft=120;correction=medium;\r\npspc9010;ndft=300;\r\n")
+            << settings("iso19840",
+                        {{"iso19840", {"ndft=120", "correction=medium"}}, {"pspc9010", {"ndft=300"}}});
+        QTest::newRow("empty file") << QByteArray() << InspectionSettings();
+        QTest::newRow("a rule without parameters entered") << QByteArray("weld\r\n") << settings("weld", {});
+        QTest::newRow("blanks and empty fields dropped")
+            << QByteArray(" weld \r\n\r\nweld; max = 2 ;;\r\n;ndft=1;\r\n")
+            << settings("weld", {{"weld", {"max = 2"}}});
+        QTest::newRow("the last line of a rule wins") << QByteArray("weld\nweld;max=2;\nweld;process=arc;\n")
+                                                      << settings("weld", {{"weld", {"process=arc"}}});
+        QTest::newRow("a text the rule will refuse is kept for it to say so")
+            << QByteArray("pspc9010\npspc9010;ndft\n") << settings("pspc9010", {{"pspc9010", {"ndft"}}});
+    }
+
+    void readsInspection() {
+        QFETCH(QByteArray, content);
+        QFETCH(InspectionSettings, expected);
+        QCOMPARE(parseInspectionFile(content), expected);
+    }
+
+    void inspectionTextsCannotSplitTheirLine() {
+        const InspectionSettings written{QStringLiteral("weld"), {{QStringLiteral("weld"), {"max=2;3\n4"}}}};
+        QCOMPARE(inspectionFileLines(written), (QStringList{"weld", "weld;max=23 4;"}));
     }
 
     void readsLanguage_data() {
