@@ -36,6 +36,8 @@ QVariant MeasurementTableModel::data(const QModelIndex& index, int role) const {
             return {};
         // Grey text on a marked row's grey would vanish.
         return QVariant::fromValue(row.marked ? greyTextOnMark : colours::grey);
+    case HighlightRole:
+        return highlighted_.contains(row.number);
     default:
         return {};
     }
@@ -91,6 +93,17 @@ std::vector<int> MeasurementTableModel::markedRows() const {
         if (rows_[i].marked)
             marked.push_back(static_cast<int>(i));
     return marked;
+}
+
+std::vector<int> MeasurementTableModel::highlightNumbers(const QSet<int>& numbers) {
+    highlighted_ = numbers;
+    std::vector<int> rows;
+    for (size_t i = 0; i < rows_.size(); ++i)
+        if (numbers.contains(rows_[i].number))
+            rows.push_back(static_cast<int>(i));
+    if (!rows_.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, 3), {HighlightRole});
+    return rows;
 }
 
 void MeasurementTableModel::sortByNumber(bool ascending) {

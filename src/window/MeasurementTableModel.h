@@ -3,6 +3,7 @@
 #include "data/Colours.h"
 
 #include <QAbstractTableModel>
+#include <QSet>
 #include <QStringList>
 #include <array>
 #include <functional>
@@ -26,7 +27,12 @@ struct TableRow {
 class MeasurementTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Role { BackgroundRgbRole = Qt::UserRole + 1, ForegroundRgbRole };
+    enum Role {
+        BackgroundRgbRole = Qt::UserRole + 1,
+        ForegroundRgbRole,
+        // True for a row the inspection window points at; painted apart from marks and colours.
+        HighlightRole,
+    };
 
     using QAbstractTableModel::QAbstractTableModel;
 
@@ -46,6 +52,9 @@ public:
     // Every row's background by the limits anew; marks, order and texts stay.
     void setEvaluations(const std::function<std::optional<Rgb>(int storeRow)>& evaluation);
     std::vector<int> markedRows() const;
+    // The rows showing these numbers are highlighted, every other row not; rows added later take it by
+    // their number too. The table rows highlighted, in table order.
+    std::vector<int> highlightNumbers(const QSet<int>& numbers);
 
     // The grid's generic sort by the number column; rows with equal numbers keep their order.
     void sortByNumber(bool ascending);
@@ -53,6 +62,7 @@ public:
 private:
     std::vector<TableRow> rows_;
     std::array<QString, 4> headers_;
+    QSet<int> highlighted_; // row numbers
 };
 
 } // namespace vexa
