@@ -4,7 +4,6 @@
 #include "files/MemoryExport.h"
 #include "files/SheetInspection.h"
 #include "files/VerdictJson.h"
-#include "files/VerdictLines.h"
 
 namespace vexa::cli {
 
@@ -25,10 +24,6 @@ QList<OrderedJson> verdictObjects(const RuleChoice& choice, const std::vector<Ma
     for (const MaterialResult& entry : results)
         objects.append(verdictJson(*choice.rule, choice.parameters, entry.result, entry.material));
     return objects;
-}
-
-VerdictContext verdictContext(const RuleChoice& choice, const MeasurementSheet& sheet) {
-    return {*choice.rule, choice.parameters, sheet.gauge.measureContext(), sheet.languageIndex};
 }
 
 } // namespace
@@ -59,20 +54,8 @@ std::optional<QString> writeSheetWithInspection(const RuleChoice& choice, const 
 }
 
 QString progressOfLastRow(const RuleChoice& choice, const MeasurementSheet& sheet) {
-    if (sheet.rows.empty())
-        return {};
-    // The reading just taken moves only its own material's progress.
-    const int last = sheet.rows.back().number;
-    for (const JudgedRows& group : judgedRows(sheet)) {
-        if (group.rows.back().number != last)
-            continue;
-        const auto progress = onlineProgress(*choice.rule, choice.parameters, group.rows);
-        if (const auto* entry = std::get_if<OnlineProgress>(&progress)) {
-            const QString line = progressLine(verdictContext(choice, sheet), *entry);
-            return (group.material.isEmpty() ? line : group.material + QStringLiteral(": ") + line) + u'\n';
-        }
-    }
-    return {};
+    const QString line = sheetProgressLine(choice, sheet);
+    return line.isEmpty() ? line : line + u'\n';
 }
 
 } // namespace vexa::cli

@@ -31,13 +31,20 @@ inspectSheet(const RuleDefinition& rule, const RuleParameters& parameters, const
     return results;
 }
 
+namespace {
+
+VerdictContext verdictContext(const RuleChoice& choice, const MeasurementSheet& sheet) {
+    return {*choice.rule, choice.parameters, sheet.gauge.measureContext(), sheet.languageIndex};
+}
+
+} // namespace
+
 QStringList sheetVerdictLines(const RuleChoice& choice, const MeasurementSheet& sheet) {
     const auto inspected = inspectSheet(*choice.rule, choice.parameters, sheet);
     if (const auto* error = std::get_if<UnitError>(&inspected))
         return {Texts::notice(Notice::RuleUnitError, sheet.languageIndex)
                     .arg(QString::number(error->row), error->fromUnit, choice.rule->title, error->toUnit)};
-    const VerdictContext context{*choice.rule, choice.parameters, sheet.gauge.measureContext(),
-                                 sheet.languageIndex};
+    const VerdictContext context = verdictContext(choice, sheet);
     QStringList lines;
     for (const MaterialResult& entry : std::get<std::vector<MaterialResult>>(inspected)) {
         if (!lines.isEmpty())
@@ -45,6 +52,23 @@ QStringList sheetVerdictLines(const RuleChoice& choice, const MeasurementSheet& 
         lines += verdictLines(context, entry.result, entry.material);
     }
     return lines;
+}
+
+QString sheetProgressLine(const RuleChoice& choice, const MeasurementSheet& sheet) {
+    if (sheet.rows.empty())
+        return {};
+    // The reading just taken moves only its own material's progress.
+    const int last = sheet.rows.back().number;
+    for (const JudgedRows& group : judgedRows(sheet)) {
+        if (group.rows.back().number != last)
+            continue;
+        const auto progress = onlineProgress(*choice.rule, choice.parameters, group.rows);
+        if (const auto* entry = std::get_if<OnlineProgress>(&progress)) {
+            const QString line = progressLine(verdictContext(choice, sheet), *entry);
+            return group.material.isEmpty() ? line : group.material + QStringLiteral(": ") + line;
+        }
+    }
+    return {};
 }
 
 } // namespace vexa

@@ -36,4 +36,8 @@ inspectSheet(const RuleDefinition& rule, const RuleParameters& parameters, const
 // line that names the reading the rule cannot state in its unit.
 QStringList sheetVerdictLines(const RuleChoice& choice, const MeasurementSheet& sheet);
 
+// Where the online readings of the material of the sheet's last row stand, after that material's name
+// where the sheet counts two; empty without rows and while a reading cannot be judged (the verdict says why).
+QString sheetProgressLine(const RuleChoice& choice, const MeasurementSheet& sheet);
+
 } // namespace vexa

@@ -153,10 +153,7 @@ public:
         return {};
     }
 
-    QString title() const {
-        // The other rules are named after their standards, in every language.
-        return c_.rule.key == u"weld" ? text(Notice::RuleWeldTitle) : c_.rule.title;
-    }
+    QString title() const { return ruleTitle(c_.rule, c_.languageIndex); }
 
     QString verdict(RuleVerdict verdict) const {
         switch (verdict) {
@@ -185,6 +182,10 @@ private:
 };
 
 } // namespace
+
+QString ruleTitle(const RuleDefinition& rule, int languageIndex) {
+    return rule.key == u"weld" ? Texts::notice(Notice::RuleWeldTitle, languageIndex) : rule.title;
+}
 
 QString rowsText(const std::vector<int>& rows, int languageIndex) {
     if (rows.empty())

@@ -18,6 +18,9 @@ struct VerdictContext {
     int languageIndex = 0;
 };
 
+// The rule's title in the language: the rules named after standards keep their names in every language.
+QString ruleTitle(const RuleDefinition& rule, int languageIndex);
+
 // At most this many rows are listed in a line; the rest are counted.
 inline constexpr int ListedRows = 10;
 
