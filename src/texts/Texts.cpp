@@ -353,9 +353,30 @@ constexpr TextPair noticeTexts[] = {
     {u"Zeile %1 ist in %2; %3 kann nicht in %4 beurteilt werden",
      u"Row %1 is in %2; %3 cannot be judged in %4"},
     {u"Prüfregel", u"Inspection rule"},
+    {u"&Prüfung", u"&Inspection"},
+    {u"Prüfung nach Regel", u"Inspection by rule"},
+    {u"Regel:", u"Rule:"},
+    {u"(keine)", u"(none)"},
+    {u"Einheit:", u"Unit:"},
+    {u"Ein Klick auf ein Kriterium zeigt seine Messwerte in der Tabelle.",
+     u"A click on a criterion shows its readings in the table."},
+    {u"Urteil: %1", u"Verdict: %1"},
+    {u"Schließen", u"Close"},
+    {u"NDFT", u"NDFT"},
+    {u"Minimum", u"Minimum"},
+    {u"Maximum", u"Maximum"},
+    {u"Korrekturwert", u"Correction"},
+    {u"Fläche", u"Area"},
+    {u"Messwerte je Spot", u"Readings per spot"},
+    {u"Spots je Fläche", u"Spots per area"},
+    {u"Einschränkungsstufe", u"Restriction level"},
+    {u"%1: \"%2\" ist kein gültiger Wert", u"%1: \"%2\" is not a valid value"},
+    {u"%1 fehlt", u"%1 is missing"},
+    {u"%1 liegt über %2", u"%1 is above %2"},
+    {u"%1 ist in %2 nicht anzugeben", u"%1 cannot be stated in %2"},
 };
 
-static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::RuleSection) + 1);
+static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::ParameterNoUnit) + 1);
 
 template <size_t N> QString sparseText(const SlotText (&table)[N], int slot, int languageIndex) {
     const auto found = std::find_if(std::begin(table), std::end(table),

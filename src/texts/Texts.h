@@ -292,6 +292,27 @@ enum class Notice : int {
     ProgressMoreFail,     // %1: the further low readings, %2: the criterion
     RuleUnitError,        // %1: the row, %2: its unit, %3: the rule, %4: the rule's unit
     RuleSection,          // heads the verdict of the rule chosen, in a report
+    // The inspection window.
+    InspectionCommand,
+    InspectionTitle,
+    InspectionRuleLabel,
+    InspectionNoRule, // the rule choice that judges nothing
+    InspectionUnitLabel,
+    InspectionHint,
+    InspectionVerdict, // %1: the verdict over every material
+    InspectionClose,
+    ParameterNdft,
+    ParameterMinimum,
+    ParameterMaximum,
+    ParameterCorrection,
+    ParameterArea,
+    ParameterSpotReadings,
+    ParameterSpots,
+    ParameterLevel,
+    ParameterNotValid,   // %1: the parameter, %2: the text entered
+    ParameterMissing,    // %1: the parameter
+    ParameterAboveBound, // %1: the parameter, %2: the one it may not exceed
+    ParameterNoUnit,     // %1: the parameter, %2: the unit
 };
 
 class Texts {

@@ -12,6 +12,7 @@
 #include "widgets/frmChartG.h"
 #include "widgets/frmInfo.h"
 #include "widgets/frmProjekt.h"
+#include "widgets/frmPruefung.h"
 #include "widgets/frmTastatur.h"
 #include "widgets/frmTime.h"
 #include "widgets/frmWerte.h"
@@ -130,6 +131,7 @@ void FrmTransfer::buildMenus() {
     addAction(language, English, true);
     addAction(language, German, true);
     addAction(menuBar(), mnuTastaturevent);
+    addAction(menuBar(), mnuPruefung);
     addAction(menuBar(), mnuSetTime);
     QMenu* help = addMenu(mnuHelp);
     addAction(help, mnuInfo);
@@ -251,6 +253,18 @@ void FrmTransfer::connectActions() {
             keyEvents_ = new FrmTastatur(keys, this);
         keyEvents_->show();
         bringToFront(*keyEvents_);
+    });
+    InspectionWindowModel& inspection = model_.inspectionWindow();
+    connect(findChild<QAction*>(mnuPruefung), &QAction::triggered, &inspection,
+            &InspectionWindowModel::mnuPruefung_Click);
+    connect(&inspection, &InspectionWindowModel::windowRequested, this, [this, &inspection] {
+        if (!inspection_)
+            inspection_ = new FrmPruefung(inspection, this);
+        inspection_->show();
+        bringToFront(*inspection_);
+    });
+    connect(&inspection, &InspectionWindowModel::tableRowShown, table, [table](int row) {
+        table->scrollTo(table->model()->index(row, 0), QAbstractItemView::PositionAtTop);
     });
     connect(&model_, &MainModel::informationWindowRequested, this, &FrmTransfer::showInformation);
     onClick(cmdProjekt, &MainModel::cmdProjekt_Click);

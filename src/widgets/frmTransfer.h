@@ -13,6 +13,7 @@ class QtTranslation;
 class WindowSession;
 class FrmInfo;
 class FrmProjekt;
+class FrmPruefung;
 class FrmTastatur;
 class FrmTime;
 class FrmWerte;
@@ -63,6 +64,7 @@ private:
     FrmInfo* information_ = nullptr;
     FrmProjekt* project_ = nullptr;
     FrmTastatur* keyEvents_ = nullptr;
+    FrmPruefung* inspection_ = nullptr;
     // Gone once closed: the clock logic outlives it.
     QPointer<FrmTime> clockWindow_;
     DocumentViewer viewDocument_;

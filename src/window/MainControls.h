@@ -18,6 +18,7 @@ VEXA_CONTROL(Language);
 VEXA_CONTROL(English);
 VEXA_CONTROL(German);
 VEXA_CONTROL(mnuTastaturevent);
+VEXA_CONTROL(mnuPruefung);
 VEXA_CONTROL(mnuSetTime);
 VEXA_CONTROL(mnuHelp);
 VEXA_CONTROL(mnuInfo);

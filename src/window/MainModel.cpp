@@ -124,6 +124,7 @@ void MainModel::applyTexts() {
     controls_.setCaption(English, command(Cmd::English));
     controls_.setCaption(German, command(Cmd::German));
     controls_.setCaption(mnuTastaturevent, command(Cmd::KeyEvents));
+    controls_.setCaption(mnuPruefung, Texts::notice(Notice::InspectionCommand, lang));
     controls_.setCaption(mnuHelp, command(Cmd::HelpMenu));
     controls_.setCaption(mnuInfo, command(Cmd::Info));
     controls_.setCaption(mnuHelp1, command(Cmd::Manual));
@@ -344,6 +345,7 @@ void MainModel::applyInitialisation(const Initialisation& init) {
 
     Voreinstellungen(u"SL");
     Voreinstellungen(u"TL");
+    Voreinstellungen(u"IL");
     // The program readings are typed into starts with the gauge, unless it runs already.
     keyForwarder_.startTarget();
 

@@ -15,6 +15,7 @@
 #include "protocol/RecordRows.h"
 #include "window/AppState.h"
 #include "window/ControlState.h"
+#include "window/InspectionWindowModel.h"
 #include "window/KeyForwarder.h"
 #include "window/KeyboardWindowModel.h"
 #include "window/MeasurementTableModel.h"
@@ -164,6 +165,9 @@ public:
     // --- online readings typed into another program
     KeyForwarder& keyForwarder() { return keyForwarder_; }
     KeyboardWindowModel& keyboardWindow() { return keyboardWindow_; }
+
+    // --- the inspection window
+    InspectionWindowModel& inspectionWindow() { return inspectionWindow_; }
 
     // Readings downloaded or measured online and not saved since, in either view.
     bool hasUnsavedReadings() const { return unsaved_.memory || unsaved_.online; }
@@ -344,6 +348,7 @@ private:
     ProjectWindowModel projectWindow_{*this};
     KeyForwarder keyForwarder_{*this};
     KeyboardWindowModel keyboardWindow_{*this, keyForwarder_};
+    InspectionWindowModel inspectionWindow_{*this};
     // The held status text's time, and the passing text that waits for it to end.
     QTimer statusHold_;
     QString passingStatus_;

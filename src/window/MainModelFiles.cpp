@@ -77,6 +77,7 @@ MeasurementSheet MainModel::sheet(const QString& address) const {
     content.limits = settings_.limits;
     content.project = settings_.project;
     content.labels = settings_.labels;
+    content.inspection = inspectionWindow_.chosenRule();
     return buildSheet(std::move(content), materialButton_);
 }
 

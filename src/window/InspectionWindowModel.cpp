@@ -1,0 +1,355 @@
+#include "window/InspectionWindowModel.h"
+
+#include "data/InspectionRules.h"
+#include "files/SheetInspection.h"
+#include "files/VerdictLines.h"
+#include "texts/Texts.h"
+#include "window/MainModel.h"
+
+#include <algorithm>
+
+namespace vexa {
+
+using namespace inspctl;
+
+namespace {
+
+constexpr Rgb PassedColour{0, 128, 0};
+constexpr Rgb FailedColour{192, 0, 0};
+constexpr Rgb OpenColour{0, 0, 0};
+
+// What the window calls a parameter; a name it does not know is shown as the rules name it.
+std::optional<Notice> parameterNotice(const QString& name) {
+    static const QHash<QString, Notice> notices{
+        {QStringLiteral("ndft"), Notice::ParameterNdft},
+        {QStringLiteral("min"), Notice::ParameterMinimum},
+        {QStringLiteral("max"), Notice::ParameterMaximum},
+        {QStringLiteral("correction"), Notice::ParameterCorrection},
+        {QStringLiteral("area"), Notice::ParameterArea},
+        {QStringLiteral("spot-readings"), Notice::ParameterSpotReadings},
+        {QStringLiteral("spots"), Notice::ParameterSpots},
+        {QStringLiteral("level"), Notice::ParameterLevel},
+    };
+    const auto found = notices.constFind(name);
+    return found == notices.cend() ? std::nullopt : std::optional(*found);
+}
+
+QString parameterName(const QString& name, int languageIndex) {
+    const std::optional<Notice> notice = parameterNotice(name);
+    return notice ? Texts::notice(*notice, languageIndex) : name;
+}
+
+// A German window is typed into with a decimal comma; the rules read numbers with a point.
+QStringList numberTexts(const QStringList& entered) {
+    QStringList texts;
+    for (const QString& text : entered) {
+        const qsizetype equals = text.indexOf(u'=');
+        texts.append(equals < 0 ? text : text.left(equals + 1) + text.mid(equals + 1).replace(u',', u'.'));
+    }
+    return texts;
+}
+
+// Over every material: failed where one fails, else incomplete where one is, else passed where one has
+// readings.
+RuleVerdict overallVerdict(const std::vector<MaterialResult>& results) {
+    const auto any = [&results](RuleVerdict verdict) {
+        return std::any_of(results.begin(), results.end(), [verdict](const MaterialResult& entry) {
+            return entry.result.verdict == verdict;
+        });
+    };
+    for (const RuleVerdict verdict : {RuleVerdict::Failed, RuleVerdict::Incomplete, RuleVerdict::Passed})
+        if (any(verdict))
+            return verdict;
+    return RuleVerdict::NoReadings;
+}
+
+Notice verdictNotice(RuleVerdict verdict) {
+    switch (verdict) {
+    case RuleVerdict::Passed:
+        return Notice::VerdictPassed;
+    case RuleVerdict::Failed:
+        return Notice::VerdictFailed;
+    case RuleVerdict::Incomplete:
+        return Notice::VerdictIncomplete;
+    case RuleVerdict::NoReadings:
+        break;
+    }
+    return Notice::VerdictNoReadings;
+}
+
+} // namespace
+
+InspectionWindowModel::InspectionWindowModel(MainModel& main, QObject* parent)
+    : QObject(parent)
+    , main_(main) {
+    // The verdict follows the table: rows read, measured online, deleted, sorted, another view.
+    MeasurementTableModel& table = main_.table();
+    const auto judgeWhileOpen = [this] {
+        if (open_)
+            judge();
+    };
+    connect(&table, &QAbstractItemModel::rowsInserted, this, judgeWhileOpen);
+    connect(&table, &QAbstractItemModel::rowsRemoved, this, judgeWhileOpen);
+    connect(&table, &QAbstractItemModel::modelReset, this, judgeWhileOpen);
+    connect(&table, &QAbstractItemModel::layoutChanged, this, judgeWhileOpen);
+    connect(&main_, &MainModel::textsApplied, this, [this] {
+        if (!open_)
+            return;
+        applyTexts();
+        showRule();
+        judge();
+    });
+}
+
+const RuleDefinition* InspectionWindowModel::rule() const {
+    return findInspectionRule(main_.settings().inspection.ruleKey);
+}
+
+QStringList& InspectionWindowModel::enteredTexts() {
+    InspectionSettings& inspection = main_.settings().inspection;
+    return inspection.parameters[inspection.ruleKey];
+}
+
+QString InspectionWindowModel::enteredValue(const QString& name) const {
+    const InspectionSettings& inspection = main_.settings().inspection;
+    const QString prefix = name + u'=';
+    for (const QString& text : inspection.parameters.value(inspection.ruleKey))
+        if (text.startsWith(prefix))
+            return text.mid(prefix.size());
+    return {};
+}
+
+void InspectionWindowModel::enter(const QString& name, const QString& text) {
+    QStringList& texts = enteredTexts();
+    const QString prefix = name + u'=';
+    texts.removeIf([&prefix](const QString& entered) { return entered.startsWith(prefix); });
+    if (!text.trimmed().isEmpty())
+        texts.append(prefix + text.trimmed());
+}
+
+std::optional<RuleChoice> InspectionWindowModel::chosenRule() const {
+    const RuleDefinition* chosen = rule();
+    if (!chosen)
+        return std::nullopt;
+    const InspectionSettings& inspection = main_.settings().inspection;
+    auto resolved = resolveParameters(*chosen, numberTexts(inspection.parameters.value(inspection.ruleKey)));
+    if (auto* parameters = std::get_if<RuleParameters>(&resolved))
+        return RuleChoice{chosen, std::move(*parameters)};
+    return std::nullopt;
+}
+
+void InspectionWindowModel::mnuPruefung_Click() {
+    main_.Voreinstellungen(u"IL");
+    open_ = true;
+    chosenLine_.reset();
+    applyTexts();
+    showRule();
+    judge();
+    emit windowRequested();
+}
+
+void InspectionWindowModel::cmbRegel_Click(int index) {
+    const std::vector<const RuleDefinition*>& rules = inspectionRules();
+    main_.settings().inspection.ruleKey = index > 0 && index <= static_cast<int>(rules.size())
+                                              ? rules[static_cast<size_t>(index - 1)]->key
+                                              : QString();
+    chosenLine_.reset();
+    showRule();
+    judge();
+}
+
+void InspectionWindowModel::cmbEinheit_Click(int index) {
+    const RuleDefinition* chosen = rule();
+    if (!chosen || index < 0 || index >= chosen->units.size())
+        return;
+    enter(UnitParameterName, chosen->units[index]);
+    showRule();
+    judge();
+}
+
+void InspectionWindowModel::setParameter(int row, const QString& text) {
+    const RuleDefinition* chosen = rule();
+    if (!chosen || row < 0 || row >= static_cast<int>(chosen->parameters.size()))
+        return;
+    enter(chosen->parameters[static_cast<size_t>(row)].name, text);
+    controls_.setCaption(cmbParameter[static_cast<size_t>(row)], text);
+    judge();
+}
+
+void InspectionWindowModel::lstKriterien_Click(int line) {
+    chosenLine_ = line;
+    const std::vector<int> tableRows = showHighlight();
+    if (!tableRows.empty())
+        emit tableRowShown(tableRows.front());
+}
+
+void InspectionWindowModel::cmdSchliessen_Click() {
+    if (!open_)
+        return;
+    open_ = false;
+    chosenLine_.reset();
+    main_.table().highlightNumbers({});
+    main_.Voreinstellungen(u"IS");
+    emit closeRequested();
+}
+
+void InspectionWindowModel::applyTexts() {
+    const int lang = main_.state().languageIndex;
+    const auto text = [lang](Notice notice) { return Texts::notice(notice, lang); };
+    controls_.setCaption(frmPruefung, text(Notice::InspectionTitle));
+    controls_.setCaption(lblRegel, text(Notice::InspectionRuleLabel));
+    controls_.setCaption(lblEinheit, text(Notice::InspectionUnitLabel));
+    controls_.setCaption(lblHinweis, text(Notice::InspectionHint));
+    controls_.setCaption(cmdSchliessen, text(Notice::InspectionClose));
+    QStringList rules{text(Notice::InspectionNoRule)};
+    for (const RuleDefinition* entry : inspectionRules())
+        rules.append(ruleTitle(*entry, lang));
+    controls_.setItems(cmbRegel, rules);
+}
+
+QString InspectionWindowModel::parameterLabel(const RuleDefinition& chosen, const ParameterSpec& spec) const {
+    const QString name = parameterName(spec.name, main_.state().languageIndex);
+    QString unit;
+    switch (spec.kind) {
+    case ParameterKind::Quantity: {
+        const QString entered = enteredValue(UnitParameterName);
+        unit = chosen.units.contains(entered) ? entered : chosen.units.value(0);
+        break;
+    }
+    case ParameterKind::Number:
+        unit = spec.statedUnit;
+        break;
+    case ParameterKind::Whole:
+        break;
+    }
+    return unit.isEmpty() ? name + u':' : QStringLiteral("%1 [%2]:").arg(name, unit);
+}
+
+void InspectionWindowModel::showRule() {
+    const RuleDefinition* chosen = rule();
+    const std::vector<const RuleDefinition*>& rules = inspectionRules();
+    const auto at = std::find(rules.begin(), rules.end(), chosen);
+    controls_.setCurrentRow(cmbRegel, chosen ? static_cast<int>(at - rules.begin()) + 1 : 0);
+    for (const QString& name : {lblEinheit, cmbEinheit})
+        controls_.setVisible(name, chosen != nullptr);
+    const size_t shown = chosen ? chosen->parameters.size() : 0;
+    for (size_t row = 0; row < ParameterRows; ++row) {
+        controls_.setVisible(lblParameter[row], row < shown);
+        controls_.setVisible(cmbParameter[row], row < shown);
+    }
+    if (!chosen)
+        return;
+    controls_.setItems(cmbEinheit, chosen->units);
+    controls_.setCurrentRow(
+        cmbEinheit, std::max(0, static_cast<int>(chosen->units.indexOf(enteredValue(UnitParameterName)))));
+    for (size_t row = 0; row < shown; ++row) {
+        const ParameterSpec& spec = chosen->parameters[row];
+        controls_.setCaption(lblParameter[row], parameterLabel(*chosen, spec));
+        QStringList choices;
+        for (const ParameterChoice& choice : spec.choices)
+            choices.append(choice.name);
+        controls_.setItems(cmbParameter[row], choices);
+        controls_.setCaption(cmbParameter[row], enteredValue(spec.name));
+    }
+}
+
+QString InspectionWindowModel::errorText(const ParameterError& error) const {
+    const int lang = main_.state().languageIndex;
+    const QString name = parameterName(error.name, lang);
+    switch (error.kind) {
+    case ParameterErrorKind::Missing:
+        return Texts::notice(Notice::ParameterMissing, lang).arg(name);
+    case ParameterErrorKind::AboveBound:
+        return Texts::notice(Notice::ParameterAboveBound, lang).arg(name, parameterName(error.text, lang));
+    case ParameterErrorKind::NoUnitFactor:
+        return Texts::notice(Notice::ParameterNoUnit, lang).arg(name, enteredValue(UnitParameterName));
+    case ParameterErrorKind::NotNameValue:
+    case ParameterErrorKind::UnknownName:
+    case ParameterErrorKind::Repeated:
+    case ParameterErrorKind::NotANumber:
+    case ParameterErrorKind::NotWhole:
+    case ParameterErrorKind::OutOfRange:
+    case ParameterErrorKind::UnknownUnit:
+        break;
+    }
+    return Texts::notice(Notice::ParameterNotValid, lang).arg(name, error.text);
+}
+
+void InspectionWindowModel::judge() {
+    lineRows_.clear();
+    QStringList lines;
+    std::optional<RuleVerdict> verdict;
+    QString progress;
+    QStringList errors;
+    if (const RuleDefinition* chosen = rule()) {
+        const InspectionSettings& inspection = main_.settings().inspection;
+        auto resolved =
+            resolveParameters(*chosen, numberTexts(inspection.parameters.value(inspection.ruleKey)));
+        if (const auto* failed = std::get_if<std::vector<ParameterError>>(&resolved)) {
+            for (const ParameterError& error : *failed)
+                errors.append(errorText(error));
+        } else {
+            const RuleChoice choice{chosen, std::get<RuleParameters>(std::move(resolved))};
+            const MeasurementSheet sheet = main_.sheet();
+            const auto inspected = inspectSheet(*chosen, choice.parameters, sheet);
+            if (const auto* error = std::get_if<UnitError>(&inspected)) {
+                lines = sheetVerdictLines(choice, sheet);
+                lineRows_.push_back({error->row});
+            } else {
+                const auto& results = std::get<std::vector<MaterialResult>>(inspected);
+                const VerdictContext context{*chosen, choice.parameters, sheet.gauge.measureContext(),
+                                             main_.state().languageIndex};
+                for (const MaterialResult& entry : results) {
+                    if (!lines.isEmpty()) {
+                        lines.append(QString());
+                        lineRows_.emplace_back();
+                    }
+                    lines += verdictLines(context, entry.result, entry.material);
+                    // The verdict and the parameters, then a line per criterion, then the spots and areas.
+                    lineRows_.resize(lineRows_.size() + 2);
+                    for (const CriterionResult& criterion : entry.result.criteria)
+                        lineRows_.push_back(criterion.failingRows);
+                    for (const CriterionResult& criterion : entry.result.criteria)
+                        for (const ReadingGroup& group : criterion.groups)
+                            lineRows_.push_back(group.rows);
+                }
+                verdict = overallVerdict(results);
+                if (sheet.view == View::Online)
+                    progress = sheetProgressLine(choice, sheet);
+            }
+        }
+    }
+    // The notes name no rows.
+    lineRows_.resize(static_cast<size_t>(lines.size()));
+
+    const int lang = main_.state().languageIndex;
+    controls_.setCaption(lblFehler, errors.join(u'\n'));
+    controls_.setVisible(lblFehler, !errors.isEmpty());
+    controls_.setItems(lstKriterien, lines);
+    controls_.setVisible(lblUrteil, verdict.has_value());
+    if (verdict) {
+        controls_.setCaption(
+            lblUrteil,
+            Texts::notice(Notice::InspectionVerdict, lang).arg(Texts::notice(verdictNotice(*verdict), lang)));
+        controls_.setForeground(lblUrteil, *verdict == RuleVerdict::Passed   ? PassedColour
+                                           : *verdict == RuleVerdict::Failed ? FailedColour
+                                                                             : OpenColour);
+    }
+    controls_.setCaption(lblFortschritt, progress);
+    controls_.setVisible(lblFortschritt, !progress.isEmpty());
+    if (chosenLine_ && *chosenLine_ >= lines.size())
+        chosenLine_.reset();
+    controls_.setCurrentRow(lstKriterien, chosenLine_.value_or(-1));
+    showHighlight();
+}
+
+std::vector<int> InspectionWindowModel::showHighlight() {
+    QSet<int> numbers;
+    if (chosenLine_ && *chosenLine_ >= 0 && *chosenLine_ < static_cast<int>(lineRows_.size())) {
+        const std::vector<int>& rows = lineRows_[static_cast<size_t>(*chosenLine_)];
+        numbers = QSet<int>(rows.begin(), rows.end());
+    }
+    return main_.table().highlightNumbers(numbers);
+}
+
+} // namespace vexa
