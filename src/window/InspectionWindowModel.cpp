@@ -148,6 +148,14 @@ void InspectionWindowModel::mnuPruefung_Click() {
     emit windowRequested();
 }
 
+void InspectionWindowModel::gaugeSettingsRead() {
+    if (!open_)
+        return;
+    chosenLine_.reset();
+    showRule();
+    judge();
+}
+
 void InspectionWindowModel::cmbRegel_Click(int index) {
     const std::vector<const RuleDefinition*>& rules = inspectionRules();
     main_.settings().inspection.ruleKey = index > 0 && index <= static_cast<int>(rules.size())

@@ -58,6 +58,9 @@ public:
     // The window closes: the choices stored for the gauge and the highlight taken away.
     void cmdSchliessen_Click();
 
+    // Another gauge's settings were read: an open window shows its rule.
+    void gaugeSettingsRead();
+
     // The rule chosen and its parameters, where they are complete and valid.
     std::optional<RuleChoice> chosenRule() const;
 

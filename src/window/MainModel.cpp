@@ -346,6 +346,7 @@ void MainModel::applyInitialisation(const Initialisation& init) {
     Voreinstellungen(u"SL");
     Voreinstellungen(u"TL");
     Voreinstellungen(u"IL");
+    inspectionWindow_.gaugeSettingsRead();
     // The program readings are typed into starts with the gauge, unless it runs already.
     keyForwarder_.startTarget();
 

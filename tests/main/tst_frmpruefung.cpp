@@ -276,15 +276,20 @@ private slots:
             shown.chooseRule(QStringLiteral("ISO 19840"));
             shown.control<QDialog>(frmPruefung)->close();
         }
-        // The gauge connected again reads its rule back; another gauge has none.
+        // The gauge connected again reads its rule back, into the open window too; another gauge has none.
         const auto connect = [&shown](const char* serial) {
             shown.model.applyInitialisation(decideInitialisation(QStringLiteral("QY-1"),
                                                                  DeviceInfo{.S = QString::fromLatin1(serial)},
                                                                  shown.model.state().gauge));
         };
+        shown.open();
         connect("2");
         QVERIFY(!shown.model.sheet().inspection);
+        QCOMPARE(shown.control<QComboBox>(cmbRegel)->currentText(), QStringLiteral("(keine)"));
+        QCOMPARE(shown.lines(), QStringList());
         connect("1");
+        QCOMPARE(shown.control<QComboBox>(cmbRegel)->currentText(), QStringLiteral("ISO 19840"));
+        QCOMPARE(shown.control<QComboBox>(cmbParameter[2])->currentText(), QStringLiteral("medium"));
         const std::optional<RuleChoice> chosen = shown.model.sheet().inspection;
         QVERIFY(chosen);
         QCOMPARE(chosen->rule->key, QStringLiteral("iso19840"));
