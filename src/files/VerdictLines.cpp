@@ -46,6 +46,9 @@ public:
 
     QString text(Notice notice) const { return Texts::notice(notice, c_.languageIndex); }
 
+    // The text whose counted noun agrees with `count`: "1 reading", but "0 readings" and "2 readings".
+    QString counted(int count, Notice many, Notice one) const { return text(count == 1 ? one : many); }
+
     // A value in the rule's unit, rounded as the program rounds readings of that unit.
     QString value(double number) const {
         return formatMeasurement(number, c_.parameters.unit, c_.measure).text.trimmed() + u' ' +
@@ -93,24 +96,29 @@ public:
         const QString allowed = QString::number(f.allowed.value_or(0));
         switch (criterion.kind) {
         case CriterionKind::MeanAtLeast:
-            return text(Notice::FoundMean).arg(optionalValue(f.mean), outOf, limit(names.lower, f.limit));
+            return counted(f.outOf, Notice::FoundMean, Notice::FoundMeanOne)
+                .arg(optionalValue(f.mean), outOf, limit(names.lower, f.limit));
         case CriterionKind::NoneBelow:
-            return text(Notice::FoundNoneBelow)
+            return counted(f.outOf, Notice::FoundNoneBelow, Notice::FoundNoneBelowOne)
                 .arg(count, outOf, limit(names.lower, f.limit), optionalValue(f.lowest));
         case CriterionKind::NoneAbove:
-            return text(Notice::FoundNoneAbove)
+            return counted(f.outOf, Notice::FoundNoneAbove, Notice::FoundNoneAboveOne)
                 .arg(count, outOf, limit(names.lower, f.limit), optionalValue(f.highest));
         case CriterionKind::BandShareAtMost:
-            return text(Notice::FoundBandShare)
+            return counted(f.outOf, Notice::FoundBandShare, Notice::FoundBandShareOne)
                 .arg(count, outOf, limit(names.lower, f.limit), limit(names.upper, f.upperLimit), allowed);
         case CriterionKind::ShareBelowAtMost:
-            return text(Notice::FoundShareBelow).arg(count, outOf, limit(names.lower, f.limit), allowed);
+            return counted(f.outOf, Notice::FoundShareBelow, Notice::FoundShareBelowOne)
+                .arg(count, outOf, limit(names.lower, f.limit), allowed);
         case CriterionKind::EnoughReadings:
-            return text(Notice::FoundReadings).arg(count, QString::number(f.required.value_or(0)));
+            return counted(f.count, Notice::FoundReadings, Notice::FoundReadingsOne)
+                .arg(count, QString::number(f.required.value_or(0)));
         case CriterionKind::SpotsWithinLimits:
-            return groupsFound(Notice::FoundSpots, Notice::SpotMeans, f);
+            return groupsFound(counted(f.outOf, Notice::FoundSpots, Notice::FoundSpotsOne), Notice::SpotMeans,
+                               f);
         case CriterionKind::AreasWithinLimits:
-            return groupsFound(Notice::FoundAreas, Notice::AreaMeans, f);
+            return groupsFound(counted(f.outOf, Notice::FoundAreas, Notice::FoundAreasOne), Notice::AreaMeans,
+                               f);
         }
         return {};
     }
@@ -139,16 +147,19 @@ public:
     }
 
     QString noteLine(const RuleNote& note) const {
-        const QString whole = QString::number(static_cast<int>(note.value));
+        const int left = static_cast<int>(note.value);
         switch (note.kind) {
         case RuleNoteKind::NominalBelowScope:
             return text(Notice::NoteBelowScope)
                 .arg(value(c_.parameters[QStringLiteral("ndft")]), value(note.value));
         case RuleNoteKind::IncompleteSpot:
-            return text(Notice::NoteIncompleteSpot).arg(whole);
+            return left == 1 ? text(Notice::NoteIncompleteSpotOne)
+                             : text(Notice::NoteIncompleteSpot).arg(left);
         case RuleNoteKind::IncompleteArea:
-            return note.value == 0 ? text(Notice::NoteNoWholeSpot)
-                                   : text(Notice::NoteIncompleteArea).arg(whole);
+            if (left == 0)
+                return text(Notice::NoteNoWholeSpot);
+            return left == 1 ? text(Notice::NoteIncompleteAreaOne)
+                             : text(Notice::NoteIncompleteArea).arg(left);
         }
         return {};
     }
@@ -170,9 +181,9 @@ public:
     }
 
 private:
-    QString groupsFound(Notice found, Notice means, const CriterionFigures& f) const {
+    QString groupsFound(const QString& found, Notice means, const CriterionFigures& f) const {
         QString line =
-            text(found).arg(QString::number(f.count), QString::number(f.outOf), range(f.limit, f.upperLimit));
+            found.arg(QString::number(f.count), QString::number(f.outOf), range(f.limit, f.upperLimit));
         if (f.lowest && f.highest)
             line += QStringLiteral(" (") + text(means).arg(value(*f.lowest), value(*f.highest)) + u')';
         return line;
@@ -207,7 +218,7 @@ QStringList verdictLines(const VerdictContext& context, const RuleResult& result
     const QString title =
         material.isEmpty() ? writer.title() : writer.title() + QStringLiteral(" – ") + material;
     QStringList lines{
-        writer.text(Notice::VerdictLine)
+        writer.counted(result.readingCount, Notice::VerdictLine, Notice::VerdictLineOne)
             .arg(title, writer.verdict(result.verdict), QString::number(result.readingCount), result.unit)};
     QStringList parameters;
     for (const ParameterSpec& spec : context.rule.parameters) {
@@ -231,8 +242,11 @@ QString progressLine(const VerdictContext& context, const OnlineProgress& progre
     const Writer writer(context);
     QStringList parts{
         progress.required
-            ? writer.text(Notice::ProgressReadingsOf).arg(progress.readings).arg(*progress.required)
-            : writer.text(Notice::ProgressReadings).arg(progress.readings)};
+            ? writer.counted(*progress.required, Notice::ProgressReadingsOf, Notice::ProgressOfOneReading)
+                  .arg(progress.readings)
+                  .arg(*progress.required)
+            : writer.counted(progress.readings, Notice::ProgressReadings, Notice::ProgressReadingsOne)
+                  .arg(progress.readings)};
     if (progress.belowNominal)
         parts.append(writer.text(Notice::ProgressBelowNominal).arg(*progress.belowNominal));
     const auto share =

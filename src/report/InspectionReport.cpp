@@ -4,6 +4,7 @@
 #include "data/RowColour.h"
 #include "data/TextAlign.h"
 #include "data/ValueFormat.h"
+#include "files/SheetInspection.h"
 #include "files/TextReport.h"
 #include "report/ReportChart.h"
 #include "report/ReportPages.h"
@@ -73,6 +74,16 @@ void writeRule8020(ReportPages& pages, const MeasurementSheet& sheet) {
     pages.gap();
 }
 
+// The verdict of the rule the inspector chose, and the numbers of each criterion behind it.
+void writeRuleVerdict(ReportPages& pages, const MeasurementSheet& sheet) {
+    if (!sheet.inspection)
+        return;
+    pages.heading(Texts::notice(Notice::RuleSection, sheet.languageIndex));
+    for (const QString& line : sheetVerdictLines(*sheet.inspection, sheet))
+        pages.line(line);
+    pages.gap();
+}
+
 void writeRows(ReportPages& pages, const MeasurementSheet& sheet, const QStringList& lines) {
     const bool absolute = !sheet.materials.empty() && sheet.materials.front().state().absoluteValues;
     for (size_t i = 0; i < sheet.rows.size() && i < static_cast<size_t>(lines.size()); ++i) {
@@ -110,6 +121,7 @@ std::optional<QString> writeInspectionReport(const MeasurementSheet& sheet, cons
         writeIdentity(pages, sheet);
         pages.gap();
         writeRule8020(pages, sheet);
+        writeRuleVerdict(pages, sheet);
         if (const std::optional<ChartTable> chart = buildChartTable(sheet)) {
             paintReportChart(painter, pages.take(pdf.resolution() * ChartHeightMm / 25.4), *chart, sheet);
             pages.gap();

@@ -1,10 +1,12 @@
 #include "report/ReportPages.h"
 
 #include "report/FixedFont.h"
+#include "report/WrappedLine.h"
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <algorithm>
 
 namespace vexa {
 
@@ -24,6 +26,8 @@ ReportPages::ReportPages(QPagedPaintDevice& device, QPainter& painter)
     const QFontMetricsF metrics(font_, &device_);
     lineHeight_ = metrics.lineSpacing();
     markWidth_ = 2 * metrics.horizontalAdvance(u'0');
+    // The font is of fixed pitch: every character is as wide as any other.
+    columns_ = std::max(1, static_cast<int>((area_.width() - markWidth_) / metrics.horizontalAdvance(u'0')));
     y_ = area_.top();
 }
 
@@ -35,6 +39,13 @@ void ReportPages::makeRoom(double height) {
 }
 
 void ReportPages::line(const QString& text, std::optional<Rgb> mark) {
+    for (const QString& piece : wrappedLine(text, columns_)) {
+        drawLine(piece, mark);
+        mark.reset();
+    }
+}
+
+void ReportPages::drawLine(const QString& text, std::optional<Rgb> mark) {
     makeRoom(lineHeight_);
     const QFontMetricsF metrics(font_, &device_);
     if (mark) {

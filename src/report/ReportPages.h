@@ -17,7 +17,8 @@ class ReportPages {
 public:
     ReportPages(QPagedPaintDevice& device, QPainter& painter);
 
-    // A line of the fixed font; with a mark, a square of that colour stands before it.
+    // A line of the fixed font; with a mark, a square of that colour stands before it. One wider than the
+    // page goes on in further lines, indented, rather than past the margin.
     void line(const QString& text, std::optional<Rgb> mark = std::nullopt);
     // A line in a larger, bold face.
     void heading(const QString& text);
@@ -29,6 +30,7 @@ public:
 
 private:
     void makeRoom(double height);
+    void drawLine(const QString& text, std::optional<Rgb> mark);
 
     QPagedPaintDevice& device_;
     QPainter& painter_;
@@ -36,6 +38,7 @@ private:
     QRectF area_;
     double lineHeight_ = 0;
     double markWidth_ = 0;
+    int columns_ = 1; // characters of the fixed font that fit beside the marks
     double y_ = 0;
     bool failed_ = false;
 };

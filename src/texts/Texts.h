@@ -248,8 +248,9 @@ enum class Notice : int {
     NoAdapters,      // for AdapterNotFound's %2
     AdapterLabel,    // the link window's choice
     // The verdict of an inspection rule, line by line.
-    RuleWeldTitle, // the title of the rule on residual magnetism; the others are names of standards
-    VerdictLine,   // %1: the rule (and material), %2: the verdict, %3: the readings judged, %4: the unit
+    RuleWeldTitle,  // the title of the rule on residual magnetism; the others are names of standards
+    VerdictLine,    // %1: the rule (and material), %2: the verdict, %3: the readings judged, %4: the unit
+    VerdictLineOne, // as VerdictLine, with one reading judged
     VerdictPassed,
     VerdictFailed,
     VerdictIncomplete, // nothing failed, but readings are left over
@@ -258,34 +259,46 @@ enum class Notice : int {
     CriterionLine,  // %1: the criterion's id, %2: pass or fail, %3: what it found
     CriterionPassed,
     CriterionFailed,
-    FoundMean,       // %1: the mean, %2: the readings, %3: the least mean allowed
-    FoundNoneBelow,  // %1: readings below, %2: readings judged, %3: the limit, %4: the lowest reading
-    FoundNoneAbove,  // %1: readings above, %2: readings judged, %3: the limit, %4: the highest reading
-    FoundBandShare,  // %1: in the band, %2: judged, %3: the band's start, %4: its end, %5: allowed
-    FoundShareBelow, // %1: below, %2: judged, %3: the limit, %4: allowed
-    FoundReadings,   // %1: readings, %2: required
-    FoundSpots,      // %1: spots outside, %2: spots judged, %3: the limits
-    FoundAreas,      // %1: areas outside, %2: areas judged, %3: the limits
-    SpotMeans,       // %1: the lowest, %2: the highest spot mean
-    AreaMeans,       // %1: the lowest, %2: the highest area mean
-    LimitsBetween,   // %1: the lower, %2: the upper limit
-    LimitsAtLeast,   // %1: the lower limit
-    LimitsAtMost,    // %1: the upper limit
-    RowListed,       // %1: a row's number
-    RowsListed,      // %1: row numbers
-    RowsMore,        // %1: rows not listed
-    GroupLine,       // %1: spot or area and its number, %2: its rows, %3: its mean, %4: its state
-    SpotName,        // %1: the spot's number
-    AreaName,        // %1: the area's number
+    FoundMean,          // %1: the mean, %2: the readings, %3: the least mean allowed
+    FoundMeanOne,       // as FoundMean, of one reading
+    FoundNoneBelow,     // %1: readings below, %2: readings judged, %3: the limit, %4: the lowest reading
+    FoundNoneBelowOne,  // as FoundNoneBelow, of one reading judged
+    FoundNoneAbove,     // %1: readings above, %2: readings judged, %3: the limit, %4: the highest reading
+    FoundNoneAboveOne,  // as FoundNoneAbove, of one reading judged
+    FoundBandShare,     // %1: in the band, %2: judged, %3: the band's start, %4: its end, %5: allowed
+    FoundBandShareOne,  // as FoundBandShare, of one reading judged
+    FoundShareBelow,    // %1: below, %2: judged, %3: the limit, %4: allowed
+    FoundShareBelowOne, // as FoundShareBelow, of one reading judged
+    FoundReadings,      // %1: readings, %2: required
+    FoundReadingsOne,   // as FoundReadings, with one reading
+    FoundSpots,         // %1: spots outside, %2: spots judged, %3: the limits
+    FoundSpotsOne,      // as FoundSpots, of one spot judged
+    FoundAreas,         // %1: areas outside, %2: areas judged, %3: the limits
+    FoundAreasOne,      // as FoundAreas, of one area judged
+    SpotMeans,          // %1: the lowest, %2: the highest spot mean
+    AreaMeans,          // %1: the lowest, %2: the highest area mean
+    LimitsBetween,      // %1: the lower, %2: the upper limit
+    LimitsAtLeast,      // %1: the lower limit
+    LimitsAtMost,       // %1: the upper limit
+    RowListed,          // %1: a row's number
+    RowsListed,         // %1: row numbers
+    RowsMore,           // %1: rows not listed
+    GroupLine,          // %1: spot or area and its number, %2: its rows, %3: its mean, %4: its state
+    SpotName,           // %1: the spot's number
+    AreaName,           // %1: the area's number
     GroupWithin,
     GroupOutside,
     GroupIncomplete,
-    NoteBelowScope,     // %1: the nominal thickness, %2: the least the rule is made for
-    NoteIncompleteSpot, // %1: the readings left over
-    NoteIncompleteArea, // %1: the spots left over
+    NoteBelowScope,        // %1: the nominal thickness, %2: the least the rule is made for
+    NoteIncompleteSpot,    // %1: the readings left over
+    NoteIncompleteSpotOne, // one reading left over
+    NoteIncompleteArea,    // %1: the spots left over
+    NoteIncompleteAreaOne, // one spot left over
     NoteNoWholeSpot,
     ProgressReadings,     // %1: readings so far
+    ProgressReadingsOne,  // as ProgressReadings, after one reading
     ProgressReadingsOf,   // %1: readings so far, %2: readings required
+    ProgressOfOneReading, // as ProgressReadingsOf, with one reading required
     ProgressBelowNominal, // %1: readings below the nominal thickness
     ProgressFailsAlready, // %1: the criterion
     ProgressOneMoreFails, // %1: the criterion

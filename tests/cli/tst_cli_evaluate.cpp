@@ -84,7 +84,7 @@ void TestCliEvaluate::evaluate_data() {
                   "Spot 5, rows 9–10: mean 90.8 µm, within", "Area 1, rows 1–4: mean 96.5 µm, outside",
                   "Area 2, rows 5–8: mean 96.6 µm, outside",
                   "Area 3, rows 9–10: mean 90.8 µm, incomplete, not judged",
-                  "Note: the last 1 spots make no whole area, their mean is not judged"});
+                  "Note: the last spot makes no whole area, its mean is not judged"});
     QTest::newRow("SSPC-PA 2 as JSON: the groups and the note")
         << qy + QStringList{"evaluate", "s002", "--format", "json"} + sspc << English
         << lines(
@@ -121,8 +121,8 @@ void TestCliEvaluate::evaluate_data() {
         << ze + QStringList{"--lang", "en",       "evaluate", "--online", "3",
                             "--rule", "iso19840", "--param",  "ndft=95"}
         << English
-        << lines({"FE: 1 readings; 1 below NDFT; (c) fails already",
-                  "NFE: 1 readings; 0 below NDFT; one more low reading fails (c)",
+        << lines({"FE: 1 reading; 1 below NDFT; (c) fails already",
+                  "NFE: 1 reading; 0 below NDFT; one more low reading fails (c)",
                   "FE: 2 readings; 2 below NDFT; (c) fails already",
                   "ISO 19840 – FE: FAILED (2 readings in µm)",
                   "Parameters: ndft 95.0 µm, max 285 µm, correction 0.0 µm",
@@ -132,13 +132,13 @@ void TestCliEvaluate::evaluate_data() {
                   "allowed; "
                   "rows 1, 3",
                   "(d) PASS: 0 of 2 readings above max = 285 µm (max 92.0 µm)", "",
-                  "ISO 19840 – NFE: PASSED (1 readings in µm)",
+                  "ISO 19840 – NFE: PASSED (1 reading in µm)",
                   "Parameters: ndft 95.0 µm, max 285 µm, correction 0.0 µm",
-                  "(a) PASS: mean 97.5 µm of 1 readings, at least NDFT = 95.0 µm",
-                  "(b) PASS: 0 of 1 readings below 80 % NDFT = 76.0 µm (min 97.5 µm)",
-                  "(c) PASS: 0 of 1 readings from 80 % NDFT = 76.0 µm to below NDFT = 95.0 µm, at most 0 "
+                  "(a) PASS: mean 97.5 µm of 1 reading, at least NDFT = 95.0 µm",
+                  "(b) PASS: 0 of 1 reading below 80 % NDFT = 76.0 µm (min 97.5 µm)",
+                  "(c) PASS: 0 of 1 reading from 80 % NDFT = 76.0 µm to below NDFT = 95.0 µm, at most 0 "
                   "allowed",
-                  "(d) PASS: 0 of 1 readings above max = 285 µm (max 97.5 µm)"});
+                  "(d) PASS: 0 of 1 reading above max = 285 µm (max 97.5 µm)"});
     QTest::newRow("live readings as JSON: no progress lines")
         << ze + QStringList{"evaluate", "--online", "2", "--rule", "pspc9010", "--format", "json"} << English
         << lines(

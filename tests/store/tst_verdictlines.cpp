@@ -94,6 +94,26 @@ void TestVerdictLines::lines_data() {
                "(c) ERFÜLLT: 0 von 5 Messwerten von 80 % NDFT = 80,0 µm bis unter NDFT = 100 µm, "
                "höchstens 1 erlaubt",
                "(d) ERFÜLLT: 0 von 5 Messwerten über max = 300 µm (max 130 µm)"};
+    QTest::newRow("ISO 19840, one reading judged, too few for the area, English")
+        << "iso19840" << QStringList{"ndft=95", "area=1"} << QList<double>{97.5} << "µm" << English << c
+        << QString()
+        << QStringList{"ISO 19840: FAILED (1 reading in µm)",
+                       "Parameters: ndft 95.0 µm, max 285 µm, correction 0.0 µm, area 1 m²",
+                       "(a) PASS: mean 97.5 µm of 1 reading, at least NDFT = 95.0 µm",
+                       "(b) PASS: 0 of 1 reading below 80 % NDFT = 76.0 µm (min 97.5 µm)",
+                       "(c) PASS: 0 of 1 reading from 80 % NDFT = 76.0 µm to below NDFT = 95.0 µm, at most 0 "
+                       "allowed",
+                       "(d) PASS: 0 of 1 reading above max = 285 µm (max 97.5 µm)",
+                       "(e) FAIL: 1 reading, at least 5 required"};
+    QTest::newRow("ISO 19840, one reading judged, German")
+        << "iso19840" << QStringList{"ndft=100"} << QList<double>{71} << "µm" << German << german << QString()
+        << QStringList{"ISO 19840: NICHT BESTANDEN (1 Messwert in µm)",
+                       "Parameter: ndft 100 µm, max 300 µm, correction 0,0 µm",
+                       "(a) VERFEHLT: Mittelwert 71,0 µm aus 1 Messwert, mindestens NDFT = 100 µm",
+                       "(b) VERFEHLT: 1 von 1 Messwert unter 80 % NDFT = 80,0 µm (min 71,0 µm); Zeile 1",
+                       "(c) ERFÜLLT: 0 von 1 Messwert von 80 % NDFT = 80,0 µm bis unter NDFT = 100 µm, "
+                       "höchstens 0 erlaubt",
+                       "(d) ERFÜLLT: 0 von 1 Messwert über max = 300 µm (max 71,0 µm)"};
     QTest::newRow("ISO 19840, a material, the band and the count fail, NDFT below the scope")
         << "iso19840" << QStringList{"ndft=30", "area=1.5"} << QList<double>{25, 26, 35, 40} << "µm"
         << English << c << "FE"
@@ -113,6 +133,11 @@ void TestVerdictLines::lines_data() {
         << QStringList{"IMO PSPC 90/10: FAILED (5 readings in µm)", "Parameters: ndft 320 µm",
                        "(a) FAIL: 2 of 5 readings below NDFT = 320 µm, at most 0 allowed; rows 2, 4",
                        "(b) PASS: 0 of 5 readings below 90 % NDFT = 288 µm (min 300 µm)"};
+    QTest::newRow("IMO PSPC 90/10, one reading judged, German")
+        << "pspc9010" << QStringList{} << QList<double>{300} << "µm" << German << c << QString()
+        << QStringList{"IMO PSPC 90/10: NICHT BESTANDEN (1 Messwert in µm)", "Parameter: ndft 320 µm",
+                       "(a) VERFEHLT: 1 von 1 Messwert unter NDFT = 320 µm, höchstens 0 erlaubt; Zeile 1",
+                       "(b) ERFÜLLT: 0 von 1 Messwert unter 90 % NDFT = 288 µm (min 300 µm)"};
     const QList<double> spots{5, 5, 5, 3, 3, 3, 5, 5};
     const QStringList sspc{"min=4", "max=6", "spots=2"};
     QTest::newRow("SSPC-PA 2, a spot outside, one left over, English")
@@ -121,7 +146,7 @@ void TestVerdictLines::lines_data() {
                        "Parameters: min 4.00 mils, max 6.00 mils, spot-readings 3, spots 2, level 3",
                        "(a) FAIL: 1 of 2 spots outside 3.20 mils to 7.20 mils (spot means 3.00 mils to 5.00 "
                        "mils); rows 4, 5, 6",
-                       "(b) PASS: 0 of 1 areas outside 4.00 mils to 6.00 mils (area means 4.00 mils to 4.00 "
+                       "(b) PASS: 0 of 1 area outside 4.00 mils to 6.00 mils (area means 4.00 mils to 4.00 "
                        "mils)",
                        "Spot 1, rows 1–3: mean 5.00 mils, within",
                        "Spot 2, rows 4–6: mean 3.00 mils, outside",
@@ -135,13 +160,39 @@ void TestVerdictLines::lines_data() {
                "Parameter: min 4.00 mils, max 6.00 mils, spot-readings 3, spots 2, level 3",
                "(a) VERFEHLT: 1 von 2 Spots außerhalb 3.20 mils bis 7.20 mils (Spot-Mittelwerte 3.00 "
                "mils bis 5.00 mils); Zeilen 4, 5, 6",
-               "(b) ERFÜLLT: 0 von 1 Flächen außerhalb 4.00 mils bis 6.00 mils (Flächen-Mittelwerte "
+               "(b) ERFÜLLT: 0 von 1 Fläche außerhalb 4.00 mils bis 6.00 mils (Flächen-Mittelwerte "
                "4.00 mils bis 4.00 mils)",
                "Spot 1, Zeilen 1–3: Mittelwert 5.00 mils, innerhalb",
                "Spot 2, Zeilen 4–6: Mittelwert 3.00 mils, außerhalb",
                "Spot 3, Zeilen 7–8: Mittelwert 5.00 mils, unvollständig, nicht beurteilt",
                "Fläche 1, Zeilen 1–6: Mittelwert 4.00 mils, innerhalb",
                "Hinweis: die letzten 2 Messwerte ergeben keinen ganzen Spot und werden nicht beurteilt"};
+    const QList<double> oneSpotAndOneReading{5, 5, 5, 5};
+    QTest::newRow("SSPC-PA 2, one spot judged, one reading and one spot left over, English")
+        << "sspc-pa2" << sspc << oneSpotAndOneReading << "mils" << English << c << QString()
+        << QStringList{"SSPC-PA 2: INCOMPLETE (4 readings in mils)",
+                       "Parameters: min 4.00 mils, max 6.00 mils, spot-readings 3, spots 2, level 3",
+                       "(a) PASS: 0 of 1 spot outside 3.20 mils to 7.20 mils (spot means 5.00 mils to 5.00 "
+                       "mils)",
+                       "(b) PASS: 0 of 0 areas outside 4.00 mils to 6.00 mils",
+                       "Spot 1, rows 1–3: mean 5.00 mils, within",
+                       "Spot 2, row 4: mean 5.00 mils, incomplete, not judged",
+                       "Area 1, rows 1–3: mean 5.00 mils, incomplete, not judged",
+                       "Note: the last reading makes no whole spot and is not judged",
+                       "Note: the last spot makes no whole area, its mean is not judged"};
+    QTest::newRow("SSPC-PA 2, one spot judged, one reading and one spot left over, German")
+        << "sspc-pa2" << sspc << oneSpotAndOneReading << "mils" << German << c << QString()
+        << QStringList{"SSPC-PA 2: UNVOLLSTÄNDIG (4 Messwerte in mils)",
+                       "Parameter: min 4.00 mils, max 6.00 mils, spot-readings 3, spots 2, level 3",
+                       "(a) ERFÜLLT: 0 von 1 Spot außerhalb 3.20 mils bis 7.20 mils (Spot-Mittelwerte 5.00 "
+                       "mils bis 5.00 mils)",
+                       "(b) ERFÜLLT: 0 von 0 Flächen außerhalb 4.00 mils bis 6.00 mils",
+                       "Spot 1, Zeilen 1–3: Mittelwert 5.00 mils, innerhalb",
+                       "Spot 2, Zeile 4: Mittelwert 5.00 mils, unvollständig, nicht beurteilt",
+                       "Fläche 1, Zeilen 1–3: Mittelwert 5.00 mils, unvollständig, nicht beurteilt",
+                       "Hinweis: der letzte Messwert ergibt keinen ganzen Spot und wird nicht beurteilt",
+                       "Hinweis: der letzte Spot ergibt keine ganze Fläche, sein Mittelwert wird nicht "
+                       "beurteilt"};
     QTest::newRow("SSPC-PA 2, no whole spot yet: nothing judged, a limit unset")
         << "sspc-pa2" << QStringList{"min=4", "max=6", "level=5"} << QList<double>{5, 5} << "mils" << English
         << c << QString()
@@ -159,14 +210,14 @@ void TestVerdictLines::lines_data() {
                        "Parameters: min 4.00 mils, max 6.00 mils, spot-readings 1, spots 2, level 3",
                        "(a) PASS: 0 of 3 spots outside 3.20 mils to 7.20 mils (spot means 5.00 mils to 5.00 "
                        "mils)",
-                       "(b) PASS: 0 of 1 areas outside 4.00 mils to 6.00 mils (area means 5.00 mils to 5.00 "
+                       "(b) PASS: 0 of 1 area outside 4.00 mils to 6.00 mils (area means 5.00 mils to 5.00 "
                        "mils)",
                        "Spot 1, row 1: mean 5.00 mils, within",
                        "Spot 2, row 2: mean 5.00 mils, within",
                        "Spot 3, row 3: mean 5.00 mils, within",
                        "Area 1, rows 1–2: mean 5.00 mils, within",
                        "Area 2, row 3: mean 5.00 mils, incomplete, not judged",
-                       "Note: the last 1 spots make no whole area, their mean is not judged"};
+                       "Note: the last spot makes no whole area, its mean is not judged"};
     QTest::newRow("residual magnetism, German, the field's sign dropped")
         << "weld" << QStringList{"max=filler-wire"} << QList<double>{0.5, -1.25} << "mT" << German << c
         << QString()
@@ -249,6 +300,18 @@ void TestVerdictLines::progress_data() {
     QTest::newRow("SSPC-PA 2, readings of an area")
         << "sspc-pa2" << QStringList{"min=4", "max=6"} << OnlineProgress{4, 15, std::nullopt, std::nullopt}
         << German << "4 von 15 Messwerten";
+    QTest::newRow("IMO PSPC 90/10, the first reading, German")
+        << "pspc9010" << QStringList{} << OnlineProgress{1, std::nullopt, 1, 0} << German
+        << "1 Messwert; 1 unter NDFT; (a) ist schon verfehlt";
+    QTest::newRow("SSPC-PA 2, an area of one reading, English")
+        << "sspc-pa2" << QStringList{"min=4", "max=6", "spot-readings=1", "spots=1"}
+        << OnlineProgress{0, 1, std::nullopt, std::nullopt} << English << "0 of 1 reading";
+    QTest::newRow("SSPC-PA 2, an area of one reading, German")
+        << "sspc-pa2" << QStringList{"min=4", "max=6", "spot-readings=1", "spots=1"}
+        << OnlineProgress{1, 1, std::nullopt, std::nullopt} << German << "1 von 1 Messwert";
+    QTest::newRow("residual magnetism, a count alone, the first reading")
+        << "weld" << QStringList{} << OnlineProgress{1, std::nullopt, std::nullopt, std::nullopt} << English
+        << "1 reading";
     QTest::newRow("residual magnetism, a count alone")
         << "weld" << QStringList{} << OnlineProgress{2, std::nullopt, std::nullopt, std::nullopt} << English
         << "2 readings";
