@@ -9,6 +9,9 @@ namespace vexa {
 
 namespace {
 
+// The rounding rule of the statistics' figures.
+const QString StatisticsRounding = QStringLiteral("Stat");
+
 // What an inspector calls a criterion's limits, beside their numbers; none where the numbers say it
 // (the spots' and areas' limits follow from the parameters line).
 struct LimitNames {
@@ -55,6 +58,13 @@ public:
                c_.parameters.unit;
     }
 
+    // A mean, with the decimals of the statistics list's mean: rounded like a reading, a mean just below a
+    // limit would read as the limit itself.
+    QString meanValue(double number) const {
+        return formatMeasurement(number, StatisticsRounding, c_.measure).text.trimmed() + u' ' +
+               c_.parameters.unit;
+    }
+
     QString optionalValue(const std::optional<double>& number) const {
         return number ? value(*number) : QStringLiteral("–");
     }
@@ -97,7 +107,7 @@ public:
         switch (criterion.kind) {
         case CriterionKind::MeanAtLeast:
             return counted(f.outOf, Notice::FoundMean, Notice::FoundMeanOne)
-                .arg(optionalValue(f.mean), outOf, limit(names.lower, f.limit));
+                .arg(f.mean ? meanValue(*f.mean) : optionalValue(f.mean), outOf, limit(names.lower, f.limit));
         case CriterionKind::NoneBelow:
             return counted(f.outOf, Notice::FoundNoneBelow, Notice::FoundNoneBelowOne)
                 .arg(count, outOf, limit(names.lower, f.limit), optionalValue(f.lowest));
@@ -143,7 +153,7 @@ public:
         const Notice state = !group.complete      ? Notice::GroupIncomplete
                              : group.withinLimits ? Notice::GroupWithin
                                                   : Notice::GroupOutside;
-        return text(Notice::GroupLine).arg(name, rows, value(group.mean), text(state));
+        return text(Notice::GroupLine).arg(name, rows, meanValue(group.mean), text(state));
     }
 
     QString noteLine(const RuleNote& note) const {
@@ -185,7 +195,8 @@ private:
         QString line =
             found.arg(QString::number(f.count), QString::number(f.outOf), range(f.limit, f.upperLimit));
         if (f.lowest && f.highest)
-            line += QStringLiteral(" (") + text(means).arg(value(*f.lowest), value(*f.highest)) + u')';
+            line +=
+                QStringLiteral(" (") + text(means).arg(meanValue(*f.lowest), meanValue(*f.highest)) + u')';
         return line;
     }
 

@@ -76,7 +76,8 @@ void writeRule8020(ReportPages& pages, const MeasurementSheet& sheet) {
 
 // The verdict of the rule the inspector chose, and the numbers of each criterion behind it.
 void writeRuleVerdict(ReportPages& pages, const MeasurementSheet& sheet) {
-    if (!sheet.inspection)
+    // A series memory holds samples, not the readings of spots a rule judges.
+    if (!sheet.inspection || sheet.showsSeries())
         return;
     pages.heading(Texts::notice(Notice::RuleSection, sheet.languageIndex));
     for (const QString& line : sheetVerdictLines(*sheet.inspection, sheet))

@@ -48,7 +48,11 @@ FrmPruefung::FrmPruefung(InspectionWindowModel& model, QWidget* parent)
     bold.setBold(true);
     verdict->setFont(bold);
     auto* lines = make(new QListWidget, lstKriterien);
-    lines->setMinimumSize(560, 180);
+    // Criterion lines are long; wrapped, every one can be read without scrolling sideways.
+    lines->setWordWrap(true);
+    lines->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lines->setResizeMode(QListView::Adjust);
+    lines->setMinimumSize(640, 200);
     auto* progress = make(new QLabel, lblFortschritt);
     progress->setWordWrap(true);
     auto* hint = make(new QLabel, lblHinweis);

@@ -45,7 +45,7 @@ void TestCliEvaluate::evaluate_data() {
         << qy + QStringList{"--lang", "en", "evaluate", "m001"} + iso130 << English
         << lines({"ISO 19840 – FE: FAILED (25 readings in µm)",
                   "Parameters: ndft 130 µm, max 390 µm, correction 0.0 µm",
-                  "(a) FAIL: mean 123 µm of 25 readings, at least NDFT = 130 µm",
+                  "(a) FAIL: mean 122.76 µm of 25 readings, at least NDFT = 130 µm",
                   "(b) PASS: 0 of 25 readings below 80 % NDFT = 104 µm (min 104 µm)",
                   "(c) FAIL: 16 of 25 readings from 80 % NDFT = 104 µm to below NDFT = 130 µm, at most 5 "
                   "allowed; "
@@ -73,18 +73,19 @@ void TestCliEvaluate::evaluate_data() {
                            "--param", "max=140",  "--param", "spots=2", "--param", "spot-readings=2"};
     QTest::newRow("SSPC-PA 2 with spots, areas and one left over, English")
         << qy + QStringList{"--lang", "en", "evaluate", "s002"} + sspc << English
-        << lines({"SSPC-PA 2: FAILED (10 readings in µm)",
-                  "Parameters: min 100 µm, max 140 µm, spot-readings 2, spots 2, level 3",
-                  "(a) PASS: 0 of 5 spots outside 80.0 µm to 168 µm (spot means 90.8 µm to 99.2 µm)",
-                  "(b) FAIL: 2 of 2 areas outside 100 µm to 140 µm (area means 96.5 µm to 96.6 µm); rows 1, "
-                  "2, 3, "
-                  "4, 5, 6, 7, 8",
-                  "Spot 1, rows 1–2: mean 98.0 µm, within", "Spot 2, rows 3–4: mean 95.1 µm, within",
-                  "Spot 3, rows 5–6: mean 93.9 µm, within", "Spot 4, rows 7–8: mean 99.2 µm, within",
-                  "Spot 5, rows 9–10: mean 90.8 µm, within", "Area 1, rows 1–4: mean 96.5 µm, outside",
-                  "Area 2, rows 5–8: mean 96.6 µm, outside",
-                  "Area 3, rows 9–10: mean 90.8 µm, incomplete, not judged",
-                  "Note: the last spot makes no whole area, its mean is not judged"});
+        << lines(
+               {"SSPC-PA 2: FAILED (10 readings in µm)",
+                "Parameters: min 100 µm, max 140 µm, spot-readings 2, spots 2, level 3",
+                "(a) PASS: 0 of 5 spots outside 80.0 µm to 168 µm (spot means 90.80 µm to 99.25 µm)",
+                "(b) FAIL: 2 of 2 areas outside 100 µm to 140 µm (area means 96.55 µm to 96.58 µm); rows 1, "
+                "2, 3, "
+                "4, 5, 6, 7, 8",
+                "Spot 1, rows 1–2: mean 98.00 µm, within", "Spot 2, rows 3–4: mean 95.10 µm, within",
+                "Spot 3, rows 5–6: mean 93.90 µm, within", "Spot 4, rows 7–8: mean 99.25 µm, within",
+                "Spot 5, rows 9–10: mean 90.80 µm, within", "Area 1, rows 1–4: mean 96.55 µm, outside",
+                "Area 2, rows 5–8: mean 96.58 µm, outside",
+                "Area 3, rows 9–10: mean 90.80 µm, incomplete, not judged",
+                "Note: the last spot makes no whole area, its mean is not judged"});
     QTest::newRow("SSPC-PA 2 as JSON: the groups and the note")
         << qy + QStringList{"evaluate", "s002", "--format", "json"} + sspc << English
         << lines(
@@ -126,7 +127,7 @@ void TestCliEvaluate::evaluate_data() {
                   "FE: 2 readings; 2 below NDFT; (c) fails already",
                   "ISO 19840 – FE: FAILED (2 readings in µm)",
                   "Parameters: ndft 95.0 µm, max 285 µm, correction 0.0 µm",
-                  "(a) FAIL: mean 91.8 µm of 2 readings, at least NDFT = 95.0 µm",
+                  "(a) FAIL: mean 91.85 µm of 2 readings, at least NDFT = 95.0 µm",
                   "(b) PASS: 0 of 2 readings below 80 % NDFT = 76.0 µm (min 91.7 µm)",
                   "(c) FAIL: 2 of 2 readings from 80 % NDFT = 76.0 µm to below NDFT = 95.0 µm, at most 0 "
                   "allowed; "
@@ -134,7 +135,7 @@ void TestCliEvaluate::evaluate_data() {
                   "(d) PASS: 0 of 2 readings above max = 285 µm (max 92.0 µm)", "",
                   "ISO 19840 – NFE: PASSED (1 reading in µm)",
                   "Parameters: ndft 95.0 µm, max 285 µm, correction 0.0 µm",
-                  "(a) PASS: mean 97.5 µm of 1 reading, at least NDFT = 95.0 µm",
+                  "(a) PASS: mean 97.50 µm of 1 reading, at least NDFT = 95.0 µm",
                   "(b) PASS: 0 of 1 reading below 80 % NDFT = 76.0 µm (min 97.5 µm)",
                   "(c) PASS: 0 of 1 reading from 80 % NDFT = 76.0 µm to below NDFT = 95.0 µm, at most 0 "
                   "allowed",

@@ -132,7 +132,7 @@ private slots:
             << false
             << QStringList{"ISO 19840 – FE: NICHT BESTANDEN (5 Messwerte in µm)",
                            "Parameter: ndft 100 µm, max 300 µm, correction 0,0 µm",
-                           "(a) ERFÜLLT: Mittelwert 102 µm aus 5 Messwerten, mindestens "
+                           "(a) ERFÜLLT: Mittelwert 101,80 µm aus 5 Messwerten, mindestens "
                            "NDFT = 100 µm",
                            "(b) VERFEHLT: 2 von 5 Messwerten unter 80 % NDFT = 80,0 µm (min "
                            "71,0 µm); Zeilen 2, 5",
@@ -144,7 +144,7 @@ private slots:
             << true
             << QStringList{"ISO 19840 – FE: FAILED (5 readings in µm)",
                            "Parameters: ndft 100 µm, max 300 µm, correction 0,0 µm",
-                           "(a) PASS: mean 102 µm of 5 readings, at least NDFT = 100 µm",
+                           "(a) PASS: mean 101,80 µm of 5 readings, at least NDFT = 100 µm",
                            "(b) FAIL: 2 of 5 readings below 80 % NDFT = 80,0 µm (min 71,0 "
                            "µm); rows 2, 5",
                            "(c) PASS: 0 of 5 readings from 80 % NDFT = 80,0 µm to below NDFT "

@@ -79,7 +79,7 @@ void TestVerdictLines::lines_data() {
         << "iso19840" << QStringList{"ndft=100"} << twoBelow80 << "µm" << English << c << QString()
         << QStringList{"ISO 19840: FAILED (5 readings in µm)",
                        "Parameters: ndft 100 µm, max 300 µm, correction 0.0 µm",
-                       "(a) PASS: mean 102 µm of 5 readings, at least NDFT = 100 µm",
+                       "(a) PASS: mean 102.18 µm of 5 readings, at least NDFT = 100 µm",
                        "(b) FAIL: 2 of 5 readings below 80 % NDFT = 80.0 µm (min 71.0 µm); rows 2, 5",
                        "(c) PASS: 0 of 5 readings from 80 % NDFT = 80.0 µm to below NDFT = 100 µm, at most 1 "
                        "allowed",
@@ -89,17 +89,28 @@ void TestVerdictLines::lines_data() {
         << QStringList{
                "ISO 19840: NICHT BESTANDEN (5 Messwerte in µm)",
                "Parameter: ndft 100 µm, max 300 µm, correction 0,0 µm",
-               "(a) ERFÜLLT: Mittelwert 102 µm aus 5 Messwerten, mindestens NDFT = 100 µm",
+               "(a) ERFÜLLT: Mittelwert 102,18 µm aus 5 Messwerten, mindestens NDFT = 100 µm",
                "(b) VERFEHLT: 2 von 5 Messwerten unter 80 % NDFT = 80,0 µm (min 71,0 µm); Zeilen 2, 5",
                "(c) ERFÜLLT: 0 von 5 Messwerten von 80 % NDFT = 80,0 µm bis unter NDFT = 100 µm, "
                "höchstens 1 erlaubt",
                "(d) ERFÜLLT: 0 von 5 Messwerten über max = 300 µm (max 130 µm)"};
+    // Written as a reading, the mean would read "100 µm" and seem to meet the NDFT it fails.
+    QTest::newRow("ISO 19840, a mean just below the NDFT")
+        << "iso19840" << QStringList{"ndft=100"} << QList<double>{101, 102, 96.8} << "µm" << English << c
+        << QString()
+        << QStringList{"ISO 19840: FAILED (3 readings in µm)",
+                       "Parameters: ndft 100 µm, max 300 µm, correction 0.0 µm",
+                       "(a) FAIL: mean 99.93 µm of 3 readings, at least NDFT = 100 µm",
+                       "(b) PASS: 0 of 3 readings below 80 % NDFT = 80.0 µm (min 96.8 µm)",
+                       "(c) FAIL: 1 of 3 readings from 80 % NDFT = 80.0 µm to below NDFT = 100 µm, at most 0 "
+                       "allowed; row 3",
+                       "(d) PASS: 0 of 3 readings above max = 300 µm (max 102 µm)"};
     QTest::newRow("ISO 19840, one reading judged, too few for the area, English")
         << "iso19840" << QStringList{"ndft=95", "area=1"} << QList<double>{97.5} << "µm" << English << c
         << QString()
         << QStringList{"ISO 19840: FAILED (1 reading in µm)",
                        "Parameters: ndft 95.0 µm, max 285 µm, correction 0.0 µm, area 1 m²",
-                       "(a) PASS: mean 97.5 µm of 1 reading, at least NDFT = 95.0 µm",
+                       "(a) PASS: mean 97.50 µm of 1 reading, at least NDFT = 95.0 µm",
                        "(b) PASS: 0 of 1 reading below 80 % NDFT = 76.0 µm (min 97.5 µm)",
                        "(c) PASS: 0 of 1 reading from 80 % NDFT = 76.0 µm to below NDFT = 95.0 µm, at most 0 "
                        "allowed",
@@ -109,7 +120,7 @@ void TestVerdictLines::lines_data() {
         << "iso19840" << QStringList{"ndft=100"} << QList<double>{71} << "µm" << German << german << QString()
         << QStringList{"ISO 19840: NICHT BESTANDEN (1 Messwert in µm)",
                        "Parameter: ndft 100 µm, max 300 µm, correction 0,0 µm",
-                       "(a) VERFEHLT: Mittelwert 71,0 µm aus 1 Messwert, mindestens NDFT = 100 µm",
+                       "(a) VERFEHLT: Mittelwert 71,00 µm aus 1 Messwert, mindestens NDFT = 100 µm",
                        "(b) VERFEHLT: 1 von 1 Messwert unter 80 % NDFT = 80,0 µm (min 71,0 µm); Zeile 1",
                        "(c) ERFÜLLT: 0 von 1 Messwert von 80 % NDFT = 80,0 µm bis unter NDFT = 100 µm, "
                        "höchstens 0 erlaubt",
@@ -120,7 +131,7 @@ void TestVerdictLines::lines_data() {
         << QStringList{
                "ISO 19840 – FE: FAILED (4 readings in µm)",
                "Parameters: ndft 30.0 µm, max 90.0 µm, correction 0.0 µm, area 1.5 m²",
-               "(a) PASS: mean 31.5 µm of 4 readings, at least NDFT = 30.0 µm",
+               "(a) PASS: mean 31.50 µm of 4 readings, at least NDFT = 30.0 µm",
                "(b) PASS: 0 of 4 readings below 80 % NDFT = 24.0 µm (min 25.0 µm)",
                "(c) FAIL: 2 of 4 readings from 80 % NDFT = 24.0 µm to below NDFT = 30.0 µm, at most 0 "
                "allowed; rows 1, 2",
