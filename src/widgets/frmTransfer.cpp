@@ -93,6 +93,9 @@ void FrmTransfer::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // Its choices are stored as when it is closed by itself.
+    if (inspection_ && inspection_->isVisible())
+        inspection_->close();
     if (!session_ || ending_ || !session_->gauge().linkConnected()) {
         event->accept();
         return;

@@ -186,6 +186,7 @@ void InspectionWindowModel::setParameter(int row, const QString& text) {
 
 void InspectionWindowModel::lstKriterien_Click(int line) {
     chosenLine_ = line;
+    controls_.setCurrentRow(lstKriterien, line);
     const std::vector<int> tableRows = showHighlight();
     if (!tableRows.empty())
         emit tableRowShown(tableRows.front());
@@ -308,18 +309,19 @@ void InspectionWindowModel::judge() {
                 const VerdictContext context{*chosen, choice.parameters, sheet.gauge.measureContext(),
                                              main_.state().languageIndex};
                 for (const MaterialResult& entry : results) {
-                    if (!lines.isEmpty()) {
+                    if (!lines.isEmpty())
                         lines.append(QString());
-                        lineRows_.emplace_back();
-                    }
+                    const qsizetype first = lines.size();
                     lines += verdictLines(context, entry.result, entry.material);
-                    // The verdict and the parameters, then a line per criterion, then the spots and areas.
-                    lineRows_.resize(lineRows_.size() + 2);
+                    // The verdict and the parameters, then a line per criterion, then the spots and areas;
+                    // the notes after them name no rows.
+                    lineRows_.resize(static_cast<size_t>(lines.size()));
+                    auto line = lineRows_.begin() + first + 2;
                     for (const CriterionResult& criterion : entry.result.criteria)
-                        lineRows_.push_back(criterion.failingRows);
+                        *line++ = criterion.failingRows;
                     for (const CriterionResult& criterion : entry.result.criteria)
                         for (const ReadingGroup& group : criterion.groups)
-                            lineRows_.push_back(group.rows);
+                            *line++ = group.rows;
                 }
                 verdict = overallVerdict(results);
                 if (sheet.view == View::Online)
@@ -327,7 +329,6 @@ void InspectionWindowModel::judge() {
             }
         }
     }
-    // The notes name no rows.
     lineRows_.resize(static_cast<size_t>(lines.size()));
 
     const int lang = main_.state().languageIndex;

@@ -252,6 +252,25 @@ private slots:
         QCOMPARE(shown.model.table().markedRows(), marked);
     }
 
+    // Each material is judged on its own, the first with a note after its criteria: a line of the second
+    // still highlights the second's rows.
+    void eachMaterialsLinesPointAtItsRows() {
+        InspectionWindow shown({{35, "µm", "FE"}, {36, "µm", "NF"}, {20, "µm", "FE"}, {21, "µm", "NF"}});
+        shown.open();
+        shown.chooseRule(QStringLiteral("ISO 19840"));
+        shown.type(0, QStringLiteral("30"));
+        const QStringList lines = shown.lines();
+        QCOMPARE(lines.size(), 15);
+        QVERIFY2(lines[6].startsWith(QStringLiteral("Hinweis:")), qPrintable(lines[6]));
+        QVERIFY2(lines[11].startsWith(QStringLiteral("(b) VERFEHLT")) &&
+                     lines[11].endsWith(QStringLiteral("Zeile 4")),
+                 qPrintable(lines[11]));
+        shown.click(11);
+        QCOMPARE(shown.highlighted(), QList<int>{3});
+        shown.click(3);
+        QCOMPARE(shown.highlighted(), QList<int>{2});
+    }
+
     void theChoiceIsRememberedForTheGauge() {
         InspectionWindow shown;
         {
