@@ -315,6 +315,16 @@ private slots:
         QCOMPARE(chosen->parameters[QStringLiteral("correction")], 25.0);
     }
 
+    void leavingTheProgramStoresTheChoice() {
+        InspectionWindow shown;
+        shown.window.show();
+        shown.open();
+        shown.chooseRule(QStringLiteral("SSPC-PA 2"));
+        shown.type(0, QStringLiteral("8"));
+        QVERIFY(shown.window.close());
+        QCOMPARE(shown.settingsFile(), QByteArray("sspc-pa2\r\nsspc-pa2;min=8;\r\n"));
+    }
+
     void onlineReadingsShowWhereTheMeasurementStands() {
         InspectionWindow shown;
         shown.model.optOnline_Click();
