@@ -61,8 +61,8 @@ void writeRule8020(ReportPages& pages, const MeasurementSheet& sheet) {
     const QString verdict = Texts::message(s.rule8020Holds() ? Msg::YesText : Msg::NoText, lang).trimmed();
     pages.line(Texts::notice(Notice::Rule8020On, lang).arg(verdict));
     const QString share = fixedText(s.bandShare, 0);
-    pages.line(QStringLiteral("  ") +
-               Texts::notice(Notice::Rule8020Band, lang).arg(s.bandCount).arg(s.count).arg(share));
+    const Notice band = s.count == 1 ? Notice::Rule8020BandOfOne : Notice::Rule8020Band;
+    pages.line(QStringLiteral("  ") + Texts::notice(band, lang).arg(s.bandCount).arg(s.count).arg(share));
     pages.line(QStringLiteral("  ") + Texts::notice(Notice::Rule8020Mean, lang)
                                           .arg(s.meanText.trimmed(), fixedText(sheet.limits.target, 2)));
     int outside = 0;
@@ -70,7 +70,9 @@ void writeRule8020(ReportPages& pages, const MeasurementSheet& sheet) {
         if (!row.isMarkedX() && sheet.showsMaterialOf(row) &&
             (row.value < sheet.limits.minimum || row.value > sheet.limits.maximum))
             ++outside;
-    pages.line(QStringLiteral("  ") + Texts::notice(Notice::Rule8020Limits, lang).arg(outside));
+    pages.line(QStringLiteral("  ") + (outside == 1
+                                           ? Texts::notice(Notice::Rule8020LimitsOne, lang)
+                                           : Texts::notice(Notice::Rule8020Limits, lang).arg(outside)));
     pages.gap();
 }
 

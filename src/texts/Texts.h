@@ -174,13 +174,15 @@ enum class Notice : int {
     PrintInterrupted,
     InspectionReport, // the PDF report's title, and its command
     SerialNumber,
-    Period,           // the first and the last reading's time
-    Rule8020On,       // %1: "ja" / "nein"
-    Rule8020Band,     // %1 readings of %2 (%3 %) in the band below the target
-    Rule8020Mean,     // %1 the mean, %2 the target
-    Rule8020Limits,   // %1 readings outside the limits
-    Created,          // %1: when the report was made
-    ReportNotWritten, // the file and the reason follow
+    Period,            // the first and the last reading's time
+    Rule8020On,        // %1: "ja" / "nein"
+    Rule8020Band,      // %1 readings of %2 (%3 %) in the band below the target
+    Rule8020BandOfOne, // the same of a single reading
+    Rule8020Mean,      // %1 the mean, %2 the target
+    Rule8020Limits,    // %1 readings outside the limits
+    Rule8020LimitsOne, // a single reading outside the limits
+    Created,           // %1: when the report was made
+    ReportNotWritten,  // the file and the reason follow
     PdfReportCommand,
     TargetEnded,      // %1: the application keys were typed into
     TargetNotStarted, // %1: the application, %2: why

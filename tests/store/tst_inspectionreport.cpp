@@ -94,6 +94,11 @@ void TestInspectionReport::text_data() {
                              << QStringList{"Inspection report", "Device:",        "Serial number:",
                                             "Period:",           "80/20 rule: No", "of 25 readings",
                                             "Target value"};
+    // A counted word agrees with a count of one.
+    QTest::newRow("one reading, in the band and outside the limits")
+        << sheetContent({{88}}, limits(90, 130, 100, true))
+        << QStringList{"1 von 1 Wert (100 %) liegt zwischen",
+                       "1 Wert außerhalb der Grenzwerte; erlaubt ist keiner."};
     // A series holds samples, not the readings a rule judges.
     QTest::newRow("series: no period, no rule")
         << judgedByIso19840(seriesContent({1, 2, 3}), "100") << QStringList{"Prüfbericht", "Speicher:"};
