@@ -394,9 +394,17 @@ constexpr TextPair noticeTexts[] = {
     {u"%1 fehlt", u"%1 is missing"},
     {u"%1 liegt über %2", u"%1 is above %2"},
     {u"%1 ist in %2 nicht anzugeben", u"%1 cannot be stated in %2"},
+    {u"keiner", u"none"},
+    {u"fein", u"fine"},
+    {u"mittel", u"medium"},
+    {u"grob", u"coarse"},
+    {u"Lichtbogen", u"arc"},
+    {u"mit Zusatzdraht", u"with filler wire"},
+    {u"Elektronenstrahl", u"electron beam"},
+    {u"%1 (%2)", u"%1 (%2)"},
 };
 
-static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::ParameterNoUnit) + 1);
+static_assert(std::size(noticeTexts) == static_cast<size_t>(Notice::ChoiceEntry) + 1);
 
 template <size_t N> QString sparseText(const SlotText (&table)[N], int slot, int languageIndex) {
     const auto found = std::find_if(std::begin(table), std::end(table),

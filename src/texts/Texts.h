@@ -328,6 +328,15 @@ enum class Notice : int {
     ParameterMissing,    // %1: the parameter
     ParameterAboveBound, // %1: the parameter, %2: the one it may not exceed
     ParameterNoUnit,     // %1: the parameter, %2: the unit
+    // The named values offered for a parameter: roughness classes and welding processes.
+    ChoiceNone,
+    ChoiceFine,
+    ChoiceMedium,
+    ChoiceCoarse,
+    ChoiceArc,
+    ChoiceFillerWire,
+    ChoiceElectronBeam,
+    ChoiceEntry, // %1: the named value, %2: its number and unit
 };
 
 class Texts {

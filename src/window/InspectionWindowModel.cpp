@@ -6,6 +6,7 @@
 #include "texts/Texts.h"
 #include "window/MainModel.h"
 
+#include <QLocale>
 #include <algorithm>
 
 namespace vexa {
@@ -32,6 +33,27 @@ std::optional<Notice> parameterNotice(const QString& name) {
     };
     const auto found = notices.constFind(name);
     return found == notices.cend() ? std::nullopt : std::optional(*found);
+}
+
+// What the window offers a named value as, in the language, with its number: "mittel (25 µm)". A value the
+// window does not know is offered by its name.
+QString choiceEntry(const ParameterSpec& spec, const ParameterChoice& choice, int languageIndex) {
+    static const QHash<QString, Notice> notices{
+        {QStringLiteral("none"), Notice::ChoiceNone},
+        {QStringLiteral("fine"), Notice::ChoiceFine},
+        {QStringLiteral("medium"), Notice::ChoiceMedium},
+        {QStringLiteral("coarse"), Notice::ChoiceCoarse},
+        {QStringLiteral("arc"), Notice::ChoiceArc},
+        {QStringLiteral("filler-wire"), Notice::ChoiceFillerWire},
+        {QStringLiteral("electron-beam"), Notice::ChoiceElectronBeam},
+    };
+    const auto found = notices.constFind(choice.name);
+    const QString name = found == notices.cend() ? choice.name : Texts::notice(*found, languageIndex);
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return Texts::notice(Notice::ChoiceEntry, languageIndex)
+        .arg(name,
+             locale.toString(choice.value, 'g', QLocale::FloatingPointShortest) + u' ' + spec.statedUnit);
 }
 
 QString parameterName(const QString& name, int languageIndex) {
@@ -179,7 +201,13 @@ void InspectionWindowModel::setParameter(int row, const QString& text) {
     const RuleDefinition* chosen = rule();
     if (!chosen || row < 0 || row >= static_cast<int>(chosen->parameters.size()))
         return;
-    enter(chosen->parameters[static_cast<size_t>(row)].name, text);
+    const ParameterSpec& spec = chosen->parameters[static_cast<size_t>(row)];
+    // A named value picked from the list is stored by its name, which every language reads.
+    const int lang = main_.state().languageIndex;
+    const auto picked =
+        std::find_if(spec.choices.begin(), spec.choices.end(),
+                     [&](const ParameterChoice& choice) { return choiceEntry(spec, choice, lang) == text; });
+    enter(spec.name, picked == spec.choices.end() ? text : picked->name);
     controls_.setCaption(cmbParameter[static_cast<size_t>(row)], text);
     judge();
 }
@@ -254,11 +282,16 @@ void InspectionWindowModel::showRule() {
     for (size_t row = 0; row < shown; ++row) {
         const ParameterSpec& spec = chosen->parameters[row];
         controls_.setCaption(lblParameter[row], parameterLabel(*chosen, spec));
+        const int lang = main_.state().languageIndex;
+        QString entered = enteredValue(spec.name);
         QStringList choices;
-        for (const ParameterChoice& choice : spec.choices)
-            choices.append(choice.name);
+        for (const ParameterChoice& choice : spec.choices) {
+            choices.append(choiceEntry(spec, choice, lang));
+            if (choice.name == entered)
+                entered = choices.last();
+        }
         controls_.setItems(cmbParameter[row], choices);
-        controls_.setCaption(cmbParameter[row], enteredValue(spec.name));
+        controls_.setCaption(cmbParameter[row], entered);
     }
 }
 

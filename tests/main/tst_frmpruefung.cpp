@@ -90,24 +90,28 @@ private slots:
         QTest::addColumn<QString>("rule");
         QTest::addColumn<QStringList>("labels");
         QTest::addColumn<QString>("unit");
+        QTest::addColumn<QStringList>("offered"); // the named values of the parameter that has them
 
-        QTest::newRow("ISO 19840") << "ISO 19840"
-                                   << QStringList{"NDFT [µm]:", "Maximum [µm]:", "Korrekturwert [µm]:",
-                                                  "Fläche [m²]:"}
-                                   << "µm";
-        QTest::newRow("PSPC") << "IMO PSPC 90/10" << QStringList{"NDFT [µm]:"} << "µm";
+        QTest::newRow("ISO 19840")
+            << "ISO 19840"
+            << QStringList{"NDFT [µm]:", "Maximum [µm]:", "Korrekturwert [µm]:", "Fläche [m²]:"} << "µm"
+            << QStringList{"keiner (0 µm)", "fein (10 µm)", "mittel (25 µm)", "grob (40 µm)"};
+        QTest::newRow("PSPC") << "IMO PSPC 90/10" << QStringList{"NDFT [µm]:"} << "µm" << QStringList();
         QTest::newRow("SSPC-PA 2") << "SSPC-PA 2"
                                    << QStringList{"Minimum [mils]:", "Maximum [mils]:", "Messwerte je Spot:",
                                                   "Spots je Fläche:", "Einschränkungsstufe:"}
-                                   << "mils";
+                                   << "mils" << QStringList();
         QTest::newRow("welding") << "Restmagnetismus vor dem Schweißen" << QStringList{"Maximum [mT]:"}
-                                 << "mT";
+                                 << "mT"
+                                 << QStringList{"Lichtbogen (20 G)", "mit Zusatzdraht (10 G)",
+                                                "Elektronenstrahl (2,5 G)"};
     }
 
     void aRuleShowsItsParameters() {
         QFETCH(QString, rule);
         QFETCH(QStringList, labels);
         QFETCH(QString, unit);
+        QFETCH(QStringList, offered);
 
         InspectionWindow shown;
         QDialog* dialog = shown.open();
@@ -120,6 +124,13 @@ private slots:
         shown.chooseRule(rule);
         QCOMPARE(shown.visibleParameterLabels(), labels);
         QCOMPARE(shown.control<QComboBox>(cmbEinheit)->currentText(), unit);
+        QStringList items;
+        for (const QString& name : cmbParameter) {
+            auto* value = shown.control<QComboBox>(name);
+            for (int i = 0; i < value->count(); ++i)
+                items.append(value->itemText(i));
+        }
+        QCOMPARE(items, offered);
     }
 
     void criterionLinesInBothLanguages_data() {
@@ -279,7 +290,10 @@ private slots:
             shown.type(0, QStringLiteral("250"));
             shown.chooseRule(QStringLiteral("ISO 19840"));
             shown.type(0, QStringLiteral("100"));
-            shown.type(2, QStringLiteral("medium"));
+            auto* correction = shown.control<QComboBox>(cmbParameter[2]);
+            QCOMPARE(correction->count(), 4);
+            QCOMPARE(correction->itemText(2), QStringLiteral("mittel (25 µm)"));
+            correction->setCurrentIndex(2);
             shown.control<QPushButton>(cmdSchliessen)->click();
             QCOMPARE(
                 shown.settingsFile(),
@@ -308,7 +322,9 @@ private slots:
         QCOMPARE(shown.lines(), QStringList());
         connect("1");
         QCOMPARE(shown.control<QComboBox>(cmbRegel)->currentText(), QStringLiteral("ISO 19840"));
-        QCOMPARE(shown.control<QComboBox>(cmbParameter[2])->currentText(), QStringLiteral("medium"));
+        QCOMPARE(shown.control<QComboBox>(cmbParameter[2])->currentText(), QStringLiteral("mittel (25 µm)"));
+        shown.window.findChild<QAction*>(ctl::English)->trigger();
+        QCOMPARE(shown.control<QComboBox>(cmbParameter[2])->currentText(), QStringLiteral("medium (25 µm)"));
         const std::optional<RuleChoice> chosen = shown.model.sheet().inspection;
         QVERIFY(chosen);
         QCOMPARE(chosen->rule->key, QStringLiteral("iso19840"));
