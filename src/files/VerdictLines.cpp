@@ -124,11 +124,11 @@ public:
             return counted(f.count, Notice::FoundReadings, Notice::FoundReadingsOne)
                 .arg(count, QString::number(f.required.value_or(0)));
         case CriterionKind::SpotsWithinLimits:
-            return groupsFound(counted(f.outOf, Notice::FoundSpots, Notice::FoundSpotsOne), Notice::SpotMeans,
-                               f);
+            return groupsFound(counted(f.outOf, Notice::FoundSpots, Notice::FoundSpotsOne),
+                               counted(f.outOf, Notice::SpotMeans, Notice::SpotMean), f);
         case CriterionKind::AreasWithinLimits:
-            return groupsFound(counted(f.outOf, Notice::FoundAreas, Notice::FoundAreasOne), Notice::AreaMeans,
-                               f);
+            return groupsFound(counted(f.outOf, Notice::FoundAreas, Notice::FoundAreasOne),
+                               counted(f.outOf, Notice::AreaMeans, Notice::AreaMean), f);
         }
         return {};
     }
@@ -191,12 +191,15 @@ public:
     }
 
 private:
-    QString groupsFound(const QString& found, Notice means, const CriterionFigures& f) const {
+    // `means` names the lowest and the highest group mean, or the only one.
+    QString groupsFound(const QString& found, const QString& means, const CriterionFigures& f) const {
         QString line =
             found.arg(QString::number(f.count), QString::number(f.outOf), range(f.limit, f.upperLimit));
         if (f.lowest && f.highest)
-            line +=
-                QStringLiteral(" (") + text(means).arg(meanValue(*f.lowest), meanValue(*f.highest)) + u')';
+            line += QStringLiteral(" (") +
+                    (f.outOf == 1 ? means.arg(meanValue(*f.lowest))
+                                  : means.arg(meanValue(*f.lowest), meanValue(*f.highest))) +
+                    u')';
         return line;
     }
 

@@ -278,7 +278,9 @@ enum class Notice : int {
     FoundAreas,         // %1: areas outside, %2: areas judged, %3: the limits
     FoundAreasOne,      // as FoundAreas, of one area judged
     SpotMeans,          // %1: the lowest, %2: the highest spot mean
+    SpotMean,           // %1: the mean of the one spot judged
     AreaMeans,          // %1: the lowest, %2: the highest area mean
+    AreaMean,           // %1: the mean of the one area judged
     LimitsBetween,      // %1: the lower, %2: the upper limit
     LimitsAtLeast,      // %1: the lower limit
     LimitsAtMost,       // %1: the upper limit

@@ -157,8 +157,7 @@ void TestVerdictLines::lines_data() {
                        "Parameters: min 4.00 mils, max 6.00 mils, spot-readings 3, spots 2, level 3",
                        "(a) FAIL: 1 of 2 spots outside 3.20 mils to 7.20 mils (spot means 3.00 mils to 5.00 "
                        "mils); rows 4, 5, 6",
-                       "(b) PASS: 0 of 1 area outside 4.00 mils to 6.00 mils (area means 4.00 mils to 4.00 "
-                       "mils)",
+                       "(b) PASS: 0 of 1 area outside 4.00 mils to 6.00 mils (area mean 4.00 mils)",
                        "Spot 1, rows 1–3: mean 5.00 mils, within",
                        "Spot 2, rows 4–6: mean 3.00 mils, outside",
                        "Spot 3, rows 7–8: mean 5.00 mils, incomplete, not judged",
@@ -171,8 +170,7 @@ void TestVerdictLines::lines_data() {
                "Parameter: min 4.00 mils, max 6.00 mils, spot-readings 3, spots 2, level 3",
                "(a) VERFEHLT: 1 von 2 Spots außerhalb 3.20 mils bis 7.20 mils (Spot-Mittelwerte 3.00 "
                "mils bis 5.00 mils); Zeilen 4, 5, 6",
-               "(b) ERFÜLLT: 0 von 1 Fläche außerhalb 4.00 mils bis 6.00 mils (Flächen-Mittelwerte "
-               "4.00 mils bis 4.00 mils)",
+               "(b) ERFÜLLT: 0 von 1 Fläche außerhalb 4.00 mils bis 6.00 mils (Flächen-Mittelwert 4.00 mils)",
                "Spot 1, Zeilen 1–3: Mittelwert 5.00 mils, innerhalb",
                "Spot 2, Zeilen 4–6: Mittelwert 3.00 mils, außerhalb",
                "Spot 3, Zeilen 7–8: Mittelwert 5.00 mils, unvollständig, nicht beurteilt",
@@ -183,8 +181,7 @@ void TestVerdictLines::lines_data() {
         << "sspc-pa2" << sspc << oneSpotAndOneReading << "mils" << English << c << QString()
         << QStringList{"SSPC-PA 2: INCOMPLETE (4 readings in mils)",
                        "Parameters: min 4.00 mils, max 6.00 mils, spot-readings 3, spots 2, level 3",
-                       "(a) PASS: 0 of 1 spot outside 3.20 mils to 7.20 mils (spot means 5.00 mils to 5.00 "
-                       "mils)",
+                       "(a) PASS: 0 of 1 spot outside 3.20 mils to 7.20 mils (spot mean 5.00 mils)",
                        "(b) PASS: 0 of 0 areas outside 4.00 mils to 6.00 mils",
                        "Spot 1, rows 1–3: mean 5.00 mils, within",
                        "Spot 2, row 4: mean 5.00 mils, incomplete, not judged",
@@ -193,17 +190,17 @@ void TestVerdictLines::lines_data() {
                        "Note: the last spot makes no whole area, its mean is not judged"};
     QTest::newRow("SSPC-PA 2, one spot judged, one reading and one spot left over, German")
         << "sspc-pa2" << sspc << oneSpotAndOneReading << "mils" << German << c << QString()
-        << QStringList{"SSPC-PA 2: UNVOLLSTÄNDIG (4 Messwerte in mils)",
-                       "Parameter: min 4.00 mils, max 6.00 mils, spot-readings 3, spots 2, level 3",
-                       "(a) ERFÜLLT: 0 von 1 Spot außerhalb 3.20 mils bis 7.20 mils (Spot-Mittelwerte 5.00 "
-                       "mils bis 5.00 mils)",
-                       "(b) ERFÜLLT: 0 von 0 Flächen außerhalb 4.00 mils bis 6.00 mils",
-                       "Spot 1, Zeilen 1–3: Mittelwert 5.00 mils, innerhalb",
-                       "Spot 2, Zeile 4: Mittelwert 5.00 mils, unvollständig, nicht beurteilt",
-                       "Fläche 1, Zeilen 1–3: Mittelwert 5.00 mils, unvollständig, nicht beurteilt",
-                       "Hinweis: der letzte Messwert ergibt keinen ganzen Spot und wird nicht beurteilt",
-                       "Hinweis: der letzte Spot ergibt keine ganze Fläche, sein Mittelwert wird nicht "
-                       "beurteilt"};
+        << QStringList{
+               "SSPC-PA 2: UNVOLLSTÄNDIG (4 Messwerte in mils)",
+               "Parameter: min 4.00 mils, max 6.00 mils, spot-readings 3, spots 2, level 3",
+               "(a) ERFÜLLT: 0 von 1 Spot außerhalb 3.20 mils bis 7.20 mils (Spot-Mittelwert 5.00 mils)",
+               "(b) ERFÜLLT: 0 von 0 Flächen außerhalb 4.00 mils bis 6.00 mils",
+               "Spot 1, Zeilen 1–3: Mittelwert 5.00 mils, innerhalb",
+               "Spot 2, Zeile 4: Mittelwert 5.00 mils, unvollständig, nicht beurteilt",
+               "Fläche 1, Zeilen 1–3: Mittelwert 5.00 mils, unvollständig, nicht beurteilt",
+               "Hinweis: der letzte Messwert ergibt keinen ganzen Spot und wird nicht beurteilt",
+               "Hinweis: der letzte Spot ergibt keine ganze Fläche, sein Mittelwert wird nicht "
+               "beurteilt"};
     QTest::newRow("SSPC-PA 2, no whole spot yet: nothing judged, a limit unset")
         << "sspc-pa2" << QStringList{"min=4", "max=6", "level=5"} << QList<double>{5, 5} << "mils" << English
         << c << QString()
@@ -221,8 +218,7 @@ void TestVerdictLines::lines_data() {
                        "Parameters: min 4.00 mils, max 6.00 mils, spot-readings 1, spots 2, level 3",
                        "(a) PASS: 0 of 3 spots outside 3.20 mils to 7.20 mils (spot means 5.00 mils to 5.00 "
                        "mils)",
-                       "(b) PASS: 0 of 1 area outside 4.00 mils to 6.00 mils (area means 5.00 mils to 5.00 "
-                       "mils)",
+                       "(b) PASS: 0 of 1 area outside 4.00 mils to 6.00 mils (area mean 5.00 mils)",
                        "Spot 1, row 1: mean 5.00 mils, within",
                        "Spot 2, row 2: mean 5.00 mils, within",
                        "Spot 3, row 3: mean 5.00 mils, within",
