@@ -1,4 +1,6 @@
-// The measurement table: a whole memory filled at once, and one more reading arriving at a full table.
+// The measurement table: a whole memory filled at once, and one more reading arriving at a full table, also
+// while the inspection window judges every reading by a rule; and the sheet every output and that window
+// build.
 #include "window/MainModel.h"
 #include "window/ScriptedPrompt.h"
 
@@ -69,5 +71,30 @@ void BM_AppendRowAt5000(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_AppendRowAt5000)->Unit(benchmark::kMicrosecond)->Iterations(300);
+
+// What the inspection window does for readings that arrived: the sheet built anew and judged.
+void BM_InspectionJudges5000(benchmark::State& state) {
+    Fixture fixture(5000);
+    fixture.model.settings().inspection = {QStringLiteral("iso19840"),
+                                           {{QStringLiteral("iso19840"), {QStringLiteral("ndft=100")}}}};
+    fixture.model.Voreinstellungen(u"IS");
+    fixture.model.Reset_Statistic();
+    fixture.model.FillMSFlexOne();
+    InspectionWindowModel& inspection = fixture.model.inspectionWindow();
+    inspection.mnuPruefung_Click();
+    for (auto _ : state)
+        inspection.gaugeSettingsRead();
+    state.counters["lines"] = static_cast<double>(inspection.controls().items(inspctl::lstKriterien).size());
+}
+BENCHMARK(BM_InspectionJudges5000)->Unit(benchmark::kMillisecond);
+
+void BM_SheetAt5000(benchmark::State& state) {
+    Fixture fixture(5000);
+    fixture.model.Reset_Statistic();
+    fixture.model.FillMSFlexOne();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(fixture.model.sheet());
+}
+BENCHMARK(BM_SheetAt5000)->Unit(benchmark::kMicrosecond);
 
 } // namespace

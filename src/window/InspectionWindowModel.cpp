@@ -110,7 +110,13 @@ InspectionWindowModel::InspectionWindowModel(MainModel& main, QObject* parent)
         if (open_)
             judge();
     };
-    connect(&table, &QAbstractItemModel::rowsInserted, this, judgeWhileOpen);
+    arrivals_.setSingleShot(true);
+    arrivals_.setInterval(ArrivalPause);
+    connect(&arrivals_, &QTimer::timeout, this, judgeWhileOpen);
+    connect(&table, &QAbstractItemModel::rowsInserted, this, [this] {
+        if (open_ && !arrivals_.isActive())
+            arrivals_.start();
+    });
     connect(&table, &QAbstractItemModel::rowsRemoved, this, judgeWhileOpen);
     connect(&table, &QAbstractItemModel::modelReset, this, judgeWhileOpen);
     connect(&table, &QAbstractItemModel::layoutChanged, this, judgeWhileOpen);
@@ -318,6 +324,7 @@ QString InspectionWindowModel::errorText(const ParameterError& error) const {
 }
 
 void InspectionWindowModel::judge() {
+    arrivals_.stop();
     lineRows_.clear();
     QStringList lines;
     std::optional<RuleVerdict> verdict;

@@ -4,7 +4,9 @@
 #include "window/ControlState.h"
 
 #include <QObject>
+#include <QTimer>
 #include <array>
+#include <chrono>
 #include <optional>
 #include <vector>
 
@@ -86,6 +88,9 @@ private:
     MainModel& main_;
     ControlState controls_;
     bool open_ = false;
+    // Judging builds the whole sheet anew; readings that arrive close together are judged together.
+    static constexpr std::chrono::milliseconds ArrivalPause{50};
+    QTimer arrivals_;
     // The rows behind each line of the verdict list; empty for a line that names none.
     std::vector<std::vector<int>> lineRows_;
     std::optional<int> chosenLine_;

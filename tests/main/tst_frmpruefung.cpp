@@ -356,6 +356,16 @@ private slots:
                  QStringLiteral("FE: 3 von 10 Messwerten; 1 unter NDFT; ein weiterer niedriger "
                                 "Messwert verfehlt (c)"));
 
+        // A reading measured now: judged once the readings pause.
+        MeasurementRow fourth = fixture::sheetContent({{72}}).rows.front();
+        fourth.number = 4;
+        shown.model.currentStore()[4] = fourth;
+        shown.model.AppendOnlineRow(4);
+        QTRY_COMPARE(
+            progress->text(),
+            QStringLiteral(
+                "FE: 4 von 10 Messwerten; 2 unter NDFT; 2 weitere niedrige Messwerte verfehlen (c)"));
+
         shown.model.optFE_Click();
         QVERIFY(!progress->isVisibleTo(shown.control<QDialog>(frmPruefung)));
     }
