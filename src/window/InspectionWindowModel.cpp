@@ -167,6 +167,11 @@ std::optional<RuleChoice> InspectionWindowModel::chosenRule() const {
 }
 
 void InspectionWindowModel::mnuPruefung_Click() {
+    // An open window holds what was entered since it was read; it is only brought forward.
+    if (open_) {
+        emit windowRequested();
+        return;
+    }
     main_.Voreinstellungen(u"IL");
     open_ = true;
     chosenLine_.reset();

@@ -47,7 +47,8 @@ public:
 
     ControlState& controls() { return controls_; }
 
-    // "Prüfung": the gauge's rule read anew and the readings judged; the window is to be shown.
+    // "Prüfung": the gauge's rule read anew and the readings judged; the window is to be shown. An open
+    // window is only to be brought forward.
     void mnuPruefung_Click();
     // The user's choices: a rule (0: none, then the rules in their order), a unit of the rule's, the
     // text of parameter row `row`.

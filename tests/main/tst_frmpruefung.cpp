@@ -294,6 +294,9 @@ private slots:
             QCOMPARE(correction->count(), 4);
             QCOMPARE(correction->itemText(2), QStringLiteral("mittel (25 µm)"));
             correction->setCurrentIndex(2);
+            // The command given again while the window shows keeps what was entered.
+            shown.open();
+            QCOMPARE(shown.control<QComboBox>(cmbParameter[0])->currentText(), QStringLiteral("100"));
             shown.control<QPushButton>(cmdSchliessen)->click();
             QCOMPARE(
                 shown.settingsFile(),
