@@ -3,6 +3,8 @@
 #include "files/VerdictLines.h"
 #include "texts/Texts.h"
 
+#include <algorithm>
+
 namespace vexa {
 
 std::vector<JudgedRows> judgedRows(const MeasurementSheet& sheet) {
@@ -37,21 +39,46 @@ VerdictContext verdictContext(const RuleChoice& choice, const MeasurementSheet& 
     return {*choice.rule, choice.parameters, sheet.gauge.measureContext(), sheet.languageIndex};
 }
 
+RuleVerdict overallVerdict(const std::vector<MaterialResult>& results) {
+    const auto any = [&results](RuleVerdict verdict) {
+        return std::any_of(results.begin(), results.end(), [verdict](const MaterialResult& entry) {
+            return entry.result.verdict == verdict;
+        });
+    };
+    for (const RuleVerdict verdict : {RuleVerdict::Failed, RuleVerdict::Incomplete, RuleVerdict::Passed})
+        if (any(verdict))
+            return verdict;
+    return RuleVerdict::NoReadings;
+}
+
 } // namespace
 
-QStringList sheetVerdictLines(const RuleChoice& choice, const MeasurementSheet& sheet) {
+SheetVerdict sheetVerdict(const RuleChoice& choice, const MeasurementSheet& sheet) {
     const auto inspected = inspectSheet(*choice.rule, choice.parameters, sheet);
     if (const auto* error = std::get_if<UnitError>(&inspected))
-        return {Texts::notice(Notice::RuleUnitError, sheet.languageIndex)
-                    .arg(QString::number(error->row), error->fromUnit, choice.rule->title, error->toUnit)};
+        return {{{Texts::notice(Notice::RuleUnitError, sheet.languageIndex)
+                      .arg(QString::number(error->row), error->fromUnit, choice.rule->title, error->toUnit),
+                  {error->row}}},
+                std::nullopt};
     const VerdictContext context = verdictContext(choice, sheet);
-    QStringList lines;
-    for (const MaterialResult& entry : std::get<std::vector<MaterialResult>>(inspected)) {
-        if (!lines.isEmpty())
-            lines.append(QString());
-        lines += verdictLines(context, entry.result, entry.material);
+    const auto& results = std::get<std::vector<MaterialResult>>(inspected);
+    SheetVerdict verdict{{}, overallVerdict(results)};
+    for (const MaterialResult& entry : results) {
+        if (!verdict.lines.empty())
+            verdict.lines.push_back({});
+        const QStringList texts = verdictLines(context, entry.result, entry.material);
+        const std::vector<std::vector<int>> rows = verdictLineRows(entry.result);
+        for (qsizetype i = 0; i < texts.size(); ++i)
+            verdict.lines.push_back({texts[i], rows[static_cast<size_t>(i)]});
     }
-    return lines;
+    return verdict;
+}
+
+QStringList sheetVerdictLines(const RuleChoice& choice, const MeasurementSheet& sheet) {
+    QStringList texts;
+    for (const VerdictLine& line : sheetVerdict(choice, sheet).lines)
+        texts.append(line.text);
+    return texts;
 }
 
 QString sheetProgressLine(const RuleChoice& choice, const MeasurementSheet& sheet) {

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -32,8 +33,23 @@ struct MaterialResult {
 std::variant<std::vector<MaterialResult>, UnitError>
 inspectSheet(const RuleDefinition& rule, const RuleParameters& parameters, const MeasurementSheet& sheet);
 
+// A line of a sheet's verdict and the rows it names (see verdictLineRows).
+struct VerdictLine {
+    QString text;
+    std::vector<int> rows;
+};
+
+struct SheetVerdict {
+    std::vector<VerdictLine> lines;
+    // Over every material: failed where one fails, else incomplete where one is, else passed where one has
+    // readings. None where a reading cannot be judged.
+    std::optional<RuleVerdict> verdict;
+};
+
 // The verdict lines of every material in the sheet's language, a blank line between materials; or the one
-// line that names the reading the rule cannot state in its unit.
+// line that names the reading the rule cannot state in its unit, and that reading's row.
+SheetVerdict sheetVerdict(const RuleChoice& choice, const MeasurementSheet& sheet);
+// The texts of sheetVerdict()'s lines.
 QStringList sheetVerdictLines(const RuleChoice& choice, const MeasurementSheet& sheet);
 
 // Where the online readings of the material of the sheet's last row stand, after that material's name

@@ -176,19 +176,7 @@ public:
 
     QString title() const { return ruleTitle(c_.rule, c_.languageIndex); }
 
-    QString verdict(RuleVerdict verdict) const {
-        switch (verdict) {
-        case RuleVerdict::Passed:
-            return text(Notice::VerdictPassed);
-        case RuleVerdict::Failed:
-            return text(Notice::VerdictFailed);
-        case RuleVerdict::Incomplete:
-            return text(Notice::VerdictIncomplete);
-        case RuleVerdict::NoReadings:
-            break;
-        }
-        return text(Notice::VerdictNoReadings);
-    }
+    QString verdict(RuleVerdict verdict) const { return verdictText(verdict, c_.languageIndex); }
 
 private:
     // `means` names the lowest and the highest group mean, or the only one.
@@ -207,6 +195,20 @@ private:
 };
 
 } // namespace
+
+QString verdictText(RuleVerdict verdict, int languageIndex) {
+    switch (verdict) {
+    case RuleVerdict::Passed:
+        return Texts::notice(Notice::VerdictPassed, languageIndex);
+    case RuleVerdict::Failed:
+        return Texts::notice(Notice::VerdictFailed, languageIndex);
+    case RuleVerdict::Incomplete:
+        return Texts::notice(Notice::VerdictIncomplete, languageIndex);
+    case RuleVerdict::NoReadings:
+        break;
+    }
+    return Texts::notice(Notice::VerdictNoReadings, languageIndex);
+}
 
 QString ruleTitle(const RuleDefinition& rule, int languageIndex) {
     return rule.key == u"weld" ? Texts::notice(Notice::RuleWeldTitle, languageIndex) : rule.title;
@@ -250,6 +252,19 @@ QStringList verdictLines(const VerdictContext& context, const RuleResult& result
     for (const RuleNote& note : result.notes)
         lines.append(writer.noteLine(note));
     return lines;
+}
+
+std::vector<std::vector<int>> verdictLineRows(const RuleResult& result) {
+    // In the order verdictLines() writes: the verdict and the parameters, a line per criterion, the spots
+    // and areas, then the notes.
+    std::vector<std::vector<int>> rows(2);
+    for (const CriterionResult& criterion : result.criteria)
+        rows.push_back(criterion.failingRows);
+    for (const CriterionResult& criterion : result.criteria)
+        for (const ReadingGroup& group : criterion.groups)
+            rows.push_back(group.rows);
+    rows.resize(rows.size() + result.notes.size());
+    return rows;
 }
 
 QString progressLine(const VerdictContext& context, const OnlineProgress& progress) {

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 // An inspection rule's result as lines of text for the inspector, in the program's language: which
 // criterion failed, by how much, and which readings did it.
@@ -28,6 +29,13 @@ inline constexpr int ListedRows = 10;
 // per criterion, a line per spot and area, then the notes.
 QStringList verdictLines(const VerdictContext& context, const RuleResult& result,
                          const QString& material = {});
+
+// The rows each line of verdictLines() names, line by line: a criterion's line the rows against it, a spot's
+// or area's line its readings; none for the other lines.
+std::vector<std::vector<int>> verdictLineRows(const RuleResult& result);
+
+// "BESTANDEN" / "PASSED" and the other verdicts.
+QString verdictText(RuleVerdict verdict, int languageIndex);
 
 // Where an online measurement stands: "12 of 20 readings; 2 below NDFT; one more low reading fails (c)".
 QString progressLine(const VerdictContext& context, const OnlineProgress& progress);

@@ -71,34 +71,6 @@ QStringList numberTexts(const QStringList& entered) {
     return texts;
 }
 
-// Over every material: failed where one fails, else incomplete where one is, else passed where one has
-// readings.
-RuleVerdict overallVerdict(const std::vector<MaterialResult>& results) {
-    const auto any = [&results](RuleVerdict verdict) {
-        return std::any_of(results.begin(), results.end(), [verdict](const MaterialResult& entry) {
-            return entry.result.verdict == verdict;
-        });
-    };
-    for (const RuleVerdict verdict : {RuleVerdict::Failed, RuleVerdict::Incomplete, RuleVerdict::Passed})
-        if (any(verdict))
-            return verdict;
-    return RuleVerdict::NoReadings;
-}
-
-Notice verdictNotice(RuleVerdict verdict) {
-    switch (verdict) {
-    case RuleVerdict::Passed:
-        return Notice::VerdictPassed;
-    case RuleVerdict::Failed:
-        return Notice::VerdictFailed;
-    case RuleVerdict::Incomplete:
-        return Notice::VerdictIncomplete;
-    case RuleVerdict::NoReadings:
-        break;
-    }
-    return Notice::VerdictNoReadings;
-}
-
 } // namespace
 
 InspectionWindowModel::InspectionWindowModel(MainModel& main, QObject* parent)
@@ -155,12 +127,17 @@ void InspectionWindowModel::enter(const QString& name, const QString& text) {
         texts.append(prefix + text.trimmed());
 }
 
+std::variant<RuleParameters, std::vector<ParameterError>>
+InspectionWindowModel::resolvedParameters(const RuleDefinition& chosen) const {
+    const InspectionSettings& inspection = main_.settings().inspection;
+    return resolveParameters(chosen, numberTexts(inspection.parameters.value(inspection.ruleKey)));
+}
+
 std::optional<RuleChoice> InspectionWindowModel::chosenRule() const {
     const RuleDefinition* chosen = rule();
     if (!chosen)
         return std::nullopt;
-    const InspectionSettings& inspection = main_.settings().inspection;
-    auto resolved = resolveParameters(*chosen, numberTexts(inspection.parameters.value(inspection.ruleKey)));
+    auto resolved = resolvedParameters(*chosen);
     if (auto* parameters = std::get_if<RuleParameters>(&resolved))
         return RuleChoice{chosen, std::move(*parameters)};
     return std::nullopt;
@@ -330,61 +307,38 @@ QString InspectionWindowModel::errorText(const ParameterError& error) const {
 
 void InspectionWindowModel::judge() {
     arrivals_.stop();
-    lineRows_.clear();
-    QStringList lines;
-    std::optional<RuleVerdict> verdict;
+    SheetVerdict judged;
     QString progress;
     QStringList errors;
     if (const RuleDefinition* chosen = rule()) {
-        const InspectionSettings& inspection = main_.settings().inspection;
-        auto resolved =
-            resolveParameters(*chosen, numberTexts(inspection.parameters.value(inspection.ruleKey)));
+        auto resolved = resolvedParameters(*chosen);
         if (const auto* failed = std::get_if<std::vector<ParameterError>>(&resolved)) {
             for (const ParameterError& error : *failed)
                 errors.append(errorText(error));
         } else {
             const RuleChoice choice{chosen, std::get<RuleParameters>(std::move(resolved))};
             const MeasurementSheet sheet = main_.sheet();
-            const auto inspected = inspectSheet(*chosen, choice.parameters, sheet);
-            if (const auto* error = std::get_if<UnitError>(&inspected)) {
-                lines = sheetVerdictLines(choice, sheet);
-                lineRows_.push_back({error->row});
-            } else {
-                const auto& results = std::get<std::vector<MaterialResult>>(inspected);
-                const VerdictContext context{*chosen, choice.parameters, sheet.gauge.measureContext(),
-                                             main_.state().languageIndex};
-                for (const MaterialResult& entry : results) {
-                    if (!lines.isEmpty())
-                        lines.append(QString());
-                    const qsizetype first = lines.size();
-                    lines += verdictLines(context, entry.result, entry.material);
-                    // The verdict and the parameters, then a line per criterion, then the spots and areas;
-                    // the notes after them name no rows.
-                    lineRows_.resize(static_cast<size_t>(lines.size()));
-                    auto line = lineRows_.begin() + first + 2;
-                    for (const CriterionResult& criterion : entry.result.criteria)
-                        *line++ = criterion.failingRows;
-                    for (const CriterionResult& criterion : entry.result.criteria)
-                        for (const ReadingGroup& group : criterion.groups)
-                            *line++ = group.rows;
-                }
-                verdict = overallVerdict(results);
-                if (sheet.view == View::Online)
-                    progress = sheetProgressLine(choice, sheet);
-            }
+            judged = sheetVerdict(choice, sheet);
+            if (judged.verdict && sheet.view == View::Online)
+                progress = sheetProgressLine(choice, sheet);
         }
     }
-    lineRows_.resize(static_cast<size_t>(lines.size()));
+    QStringList lines;
+    lineRows_.clear();
+    for (VerdictLine& line : judged.lines) {
+        lines.append(line.text);
+        lineRows_.push_back(std::move(line.rows));
+    }
 
     const int lang = main_.state().languageIndex;
     controls_.setCaption(lblFehler, errors.join(u'\n'));
     controls_.setVisible(lblFehler, !errors.isEmpty());
     controls_.setItems(lstKriterien, lines);
+    const std::optional<RuleVerdict> verdict = judged.verdict;
     controls_.setVisible(lblUrteil, verdict.has_value());
     if (verdict) {
-        controls_.setCaption(
-            lblUrteil,
-            Texts::notice(Notice::InspectionVerdict, lang).arg(Texts::notice(verdictNotice(*verdict), lang)));
+        controls_.setCaption(lblUrteil,
+                             Texts::notice(Notice::InspectionVerdict, lang).arg(verdictText(*verdict, lang)));
         controls_.setForeground(lblUrteil, *verdict == RuleVerdict::Passed   ? PassedColour
                                            : *verdict == RuleVerdict::Failed ? FailedColour
                                                                              : OpenColour);

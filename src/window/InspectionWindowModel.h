@@ -8,6 +8,7 @@
 #include <array>
 #include <chrono>
 #include <optional>
+#include <variant>
 #include <vector>
 
 namespace vexa {
@@ -75,6 +76,9 @@ signals:
 
 private:
     const RuleDefinition* rule() const;
+    // The chosen rule's parameters from what was entered for it.
+    std::variant<RuleParameters, std::vector<ParameterError>>
+    resolvedParameters(const RuleDefinition& chosen) const;
     QStringList& enteredTexts();
     QString enteredValue(const QString& name) const;
     void enter(const QString& name, const QString& text);
